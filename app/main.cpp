@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("Orvanta 3.0.1");
+  return 0;
+}
