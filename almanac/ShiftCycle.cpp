@@ -1,0 +1,99 @@
+#include "almanac/ShiftCycle.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "almanac/Rounding.h"
+#include "almanac/Text.h"
+
+namespace orvanta {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// The start position: a decimal number with optional sign, fraction, exponent
+// and surrounding whitespace, rounded to a 16-bit integer (halves to even).
+std::optional<int> ParseStartPosition(std::string_view text) {
+  text = TrimWhitespace(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() || text.front() == '+' || text.front() == '-') return std::nullopt;
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  const double rounded = RoundHalfEven(negative ? -value : value);
+  if (rounded < -32768 || rounded > 32767) return std::nullopt;
+  return static_cast<int>(rounded);
+}
+
+// Reads at most `limit` + 1 bytes, so an oversized file is noticed without
+// being read whole.
+std::optional<std::string> ReadBounded(const std::string& path, std::size_t limit) {
+  std::error_code ec;
+  // Only plain files: a pipe or device could block or never end.
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes;
+  char chunk[64 * 1024];
+  while (bytes.size() <= limit) {
+    in.read(chunk, sizeof chunk);
+    bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return std::nullopt;
+    if (!in) break;
+  }
+  if (bytes.size() > limit) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace
+
+ShiftCycle ParseShiftCycle(std::string_view text) {
+  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
+
+  // Pieces are separated by ";": piece 0 is the start, the last piece (after
+  // the final ";") is never used, the ones between are the entries.
+  const auto separators = std::count(text.begin(), text.end(), ';');
+  const auto count = static_cast<long>(separators) - 1;
+  const std::size_t firstSeparator = text.find(';');
+  const std::optional<int> start = ParseStartPosition(text.substr(0, firstSeparator));
+  if (!start || *start <= 0 || *start > count) return {};
+
+  ShiftCycle cycle;
+  cycle.ShiftCount = static_cast<int>(count);
+  cycle.ShiftStart = *start;
+  cycle.entries.reserve(static_cast<std::size_t>(count) + 1);
+  cycle.entries.emplace_back();
+  std::size_t pieceStart = firstSeparator + 1;
+  for (long i = 0; i < count; ++i) {
+    const std::size_t pieceEnd = text.find(';', pieceStart);
+    cycle.entries.emplace_back(TrimWhitespace(text.substr(pieceStart, pieceEnd - pieceStart)));
+    pieceStart = pieceEnd + 1;
+  }
+  return cycle;
+}
+
+ShiftCycle LoadShiftCycle(const std::string& path) {
+  const std::optional<std::string> bytes = ReadBounded(path, kMaxShiftFileBytes);
+  if (!bytes) return {};
+  return ParseShiftCycle(DecodeUserText(*bytes));
+}
+
+const std::string& ShiftForDay(const ShiftCycle& cycle, int dayOfYear) {
+  static const std::string kNone;
+  if (!cycle.Usable() || cycle.ShiftCount <= 0 || dayOfYear < 0) return kNone;
+  const long index = (static_cast<long>(cycle.ShiftStart) - 1 + dayOfYear) % cycle.ShiftCount + 1;
+  if (static_cast<std::size_t>(index) >= cycle.entries.size()) return kNone;
+  return cycle.entries[static_cast<std::size_t>(index)];
+}
+
+}  // namespace orvanta
