@@ -1,0 +1,196 @@
+#pragma once
+
+// The program's own PDF 1.3 writer: one instance writes one document, front to
+// back, in a single pass. Lengths and coordinates are in the unit chosen with
+// ScaleMode (origin bottom left, y upwards); font sizes are in points; colours
+// are 0x00BBGGRR, or 0 down to -255 for a grey level. Strings are UTF-8; they
+// are written and measured as Windows-1252 (other characters become "?").
+//
+// Failures: InitPDFFile answers false and LoadImgFromBMPFile answers false for
+// a file that is not a usable bitmap; every other failure throws PdfError.
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pdf/FontMetrics.h"
+#include "pdf/PdfError.h"
+
+namespace orvanta {
+
+class OutputFile;
+
+class clsPDFCreator {
+ public:
+  // Shows a message to the user (title, text); the writer has no window of its own.
+  using MessageHandler = std::function<void(const std::string& title, const std::string& text)>;
+  // Local date and time, used for the creation date and generated file names.
+  using Clock = std::function<std::tm()>;
+  // One digit 0-9 for generated file names.
+  using RandomDigit = std::function<int()>;
+
+  clsPDFCreator();
+  ~clsPDFCreator();  // closes a file left open (it stays incomplete)
+  clsPDFCreator(const clsPDFCreator&) = delete;
+  clsPDFCreator& operator=(const clsPDFCreator&) = delete;
+
+  // Properties (set ScaleMode before the lengths).
+  void EncodeASCII85(bool value);
+  void Margin(float value);
+  void PaperWidth(float value);
+  void PaperHeight(float value);
+  int16_t Pages() const;
+  void ScaleMode(int32_t value);    // 0 point, 1 inch, 2 millimetre, 3 centimetre
+  void PaperSize(int32_t value);    // 0 A4, 1 A3, 2 Letter, 3 612 x 864
+  void Orientation(int32_t value);  // 1 landscape
+  void Title(std::string value);
+
+  // Document structure. An empty file name is replaced by a generated one.
+  bool InitPDFFile(std::string& strFileName);
+  void ClosePDFFile();
+  int16_t BeginPage();
+  void EndPage();
+
+  // Text state (not converted: points and percent) and text.
+  void SetWordSpacing(float W);
+  void SetCharSpacing(float W);
+  void SetTextHorizontalScaling(float W);
+  void SetTextRenderingMode(float W);
+  // Align: 0 left, 1 right, 2 centre; Rotate in degrees counter-clockwise.
+  void DrawText(float X, float Y, const std::string& Text, const std::string& FontName,
+                float Fontsize, int32_t Align = 0, float Rotate = 0);
+
+  // Graphics. Options: 1 stroke, 2 close, 4 fill.
+  void SetColorStroke(int32_t rgb);
+  void SetColorFill(int32_t rgb);
+  void SetDash(float dash_on, float dash_off);
+  void SetLineWidth(float W);
+  void SetLineCap(int16_t W);
+  void SetLineJoin(int16_t W);
+  void SetMiterLimit(float W);
+  void MoveTo(float X, float Y);
+  void LineTo(float X, float Y, int32_t Options = 0);
+  // A radius larger than half a side is limited, and handed back through Ray.
+  void Rectangle(float X, float Y, float xdim, float ydim, int32_t Options, float& Ray);
+  void Rectangle(float X, float Y, float xdim, float ydim, int32_t Options = 0,
+                 const float& Ray = 0.0f);
+  void Curve(float x1, float y1, float X2, float Y2, float X3, float Y3, int32_t Options = 0);
+  void DrawCircle(float X, float Y, float Ray, int32_t Options = 0);
+  // A fill in Options turns Pie on, handed back through Pie. Quality is the step
+  // in degrees and must not be 0.
+  void Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio, bool& Pie,
+           float Rotate = 0, int16_t Quality = 1, int32_t Options = 0);
+  void Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
+           const bool& Pie = false, float Rotate = 0, int16_t Quality = 1, int32_t Options = 0);
+
+  // Images. ColorSpace 0 colour, any other value grey. (DestX, DestY) is the
+  // top-left corner of the placed picture.
+  bool LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
+                          int32_t ColorSpace = 0);
+  void LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
+                        const std::vector<uint8_t>& ImgColor, int32_t ImgWidth, int32_t ImgHeight,
+                        uint8_t ImgBPP, int32_t ColorSpace = 0);
+  void DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth, float ImgHeight);
+
+  // Fonts. Options: 0 regular, 1 bold, 2 italic, 3 bold italic. The forms
+  // taking a non-const BaseFont hand back the name as written (LoadFont: upper
+  // case without spaces; LoadFontStandard: without spaces).
+  void LoadFontStandard(const std::string& Name, std::string& BaseFont, int32_t Options = 0);
+  void LoadFontStandard(const std::string& Name, const std::string& BaseFont, int32_t Options = 0);
+  void LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options = 0);
+  void LoadFont(const std::string& Name, const std::string& BaseFont, int32_t Options = 0);
+
+  // Form objects. Options: 2 even pages, 4 odd pages, 8 not on page 1, 7 every page.
+  void StartObject(const std::string& Name, int32_t Options = 0);
+  void EndObject();
+  void DrawObject(const std::string& Name);
+
+  // Width of Phrase in the current unit (0 for fonts without metrics).
+  float Length(const std::string& Phrase, const std::string& FontName, float Fontsize) const;
+
+  // Environment of the writer (defaults: messages to standard error, local time
+  // now, a random digit, the current directory).
+  void SetMessageHandler(MessageHandler handler);
+  void SetClock(Clock clock);
+  void SetRandomDigit(RandomDigit source);
+  void ProgramFolder(std::string folder);
+
+ private:
+  struct FormEntry {
+    std::string Name;
+    int32_t Options = 0;
+  };
+  struct FontIndexEntry {
+    std::string UpperName;  // resource name, upper case, for the case-blind lookup
+    size_t Position = 0;    // index into m_Fonts
+  };
+  enum class OpenStream { None, Page, Form };
+
+  int16_t OpenIndirectObject(int32_t number = 0);
+  void CloseIndirectObject();
+  void WriteLine(std::string_view line);
+  void PaintPath(int32_t Options);
+  float ToPoints(float v) const;
+  float FromPoints(float v) const;
+  void DrawPageObjects();
+
+  void WriteRaw(std::string_view bytes);
+  void Flush();
+  void RequireFile() const;
+  void RequireStream() const;
+  void RequireNoStream(const char* operation) const;
+  void EndStream();
+  void WriteHead(const std::tm& now);
+  std::string MakeFileName(const std::tm& now) const;
+  void ShowMessage(const std::string& text) const;
+  void WriteColor(int32_t rgb, const char* grey_op, const char* rgb_op);
+  void LoadFontRecord(const std::string& Name, const FontMetrics& metrics);
+  void LoadFontStandardImpl(const std::string& Name, const std::string& BaseFont, int32_t Options);
+  void ArcImpl(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
+               bool& Pie, float Rotate, int16_t Quality, int32_t Options);
+  float RectangleImpl(float X, float Y, float xdim, float ydim, int32_t Options, float Ray);
+  // Appends a number (three decimals, point separator) to the scratch line.
+  void Num(double value);
+
+  // Output: bytes are kept in m_Out and counted as they are written.
+  std::unique_ptr<OutputFile> m_File;
+  std::string m_Out;
+  int64_t m_Flushed = 0;  // bytes already handed to the file
+  std::string m_Line;     // scratch line under construction
+
+  std::string m_FileName;
+  std::string m_Title = "(senza titolo)";
+  int32_t m_PaperSize = 0;
+  float m_PaperWidth = 595.2f;
+  float m_PaperHeight = 842.0f;
+  int32_t m_ScaleMode = 0;
+  int32_t m_Orientation = 0;
+  float m_Margin = 0.0f;
+  bool m_EncodeASCII85 = false;
+  int16_t m_Pages = 0;
+  int32_t m_ObjectCount = 0;
+  std::vector<int64_t> m_XrefTable;  // byte offset of each object, index = number
+  int64_t m_StreamStart = 0;
+  OpenStream m_Open = OpenStream::None;
+  std::string m_PageList;
+  std::string m_FontList;
+  std::vector<FontIndexEntry> m_FontIndex;
+  std::vector<FontMetrics> m_Fonts;
+  std::string m_ImageList;
+  std::string m_FormList;
+  std::vector<FormEntry> m_Forms;
+  float m_CharSpacing = 0.0f;
+  float m_WordSpacing = 0.0f;
+  float m_HorizScaling = 100.0f;
+
+  MessageHandler m_MessageHandler;
+  Clock m_Clock;
+  RandomDigit m_RandomDigit;
+  std::string m_ProgramFolder;
+};
+
+}  // namespace orvanta
