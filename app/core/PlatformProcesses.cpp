@@ -1,0 +1,182 @@
+#include "app/core/PlatformProcesses.h"
+
+#include <dirent.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/core/PlatformPaths.h"
+
+namespace orvanta {
+
+namespace {
+
+std::string ReadLink(const std::string& path) {
+  std::string target(4096, '\0');
+  const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+  if (length <= 0) return {};
+  target.resize(static_cast<size_t>(length));
+  return target;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool ReadRealUid(const std::string& statusPath, uid_t& uid) {
+  std::ifstream in(statusPath);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind("Uid:", 0) != 0) continue;
+    std::istringstream fields(line.substr(4));
+    unsigned long value = 0;
+    if (!(fields >> value)) return false;
+    uid = static_cast<uid_t>(value);
+    return true;
+  }
+  return false;
+}
+
+std::vector<std::string> SplitNul(const std::string& text) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\0', start);
+    if (end == std::string::npos) end = text.size();
+    parts.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+bool IsNumber(const char* text) {
+  if (*text == '\0') return false;
+  for (; *text != '\0'; ++text)
+    if (!std::isdigit(static_cast<unsigned char>(*text))) return false;
+  return true;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string PercentDecode(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+        HexValue(text[i + 2]) >= 0) {
+      out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// The local path an argument stands for, or empty.
+std::string ArgumentPath(const std::string& argument, const std::string& workingFolder) {
+  std::string path = argument;
+  if (path.rfind("file://", 0) == 0) {
+    path = PercentDecode(std::string_view(path).substr(7));
+    if (path.rfind("localhost/", 0) == 0) path.erase(0, 9);
+    if (path.empty() || path.front() != '/') return {};
+  }
+  if (path.empty()) return {};
+  if (path.front() != '/') {
+    if (workingFolder.empty()) return {};
+    path = workingFolder + "/" + path;
+  }
+  return path;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  if (fs::path(a).lexically_normal() == fs::path(b).lexically_normal()) return true;
+  std::error_code error;
+  const fs::path canonicalA = fs::weakly_canonical(a, error);
+  if (error) return false;
+  const fs::path canonicalB = fs::weakly_canonical(b, error);
+  return !error && canonicalA == canonicalB;
+}
+
+}  // namespace
+
+std::vector<ProcessInfo> ListProcesses(const std::string& procRoot) {
+  std::vector<ProcessInfo> processes;
+  DIR* folder = ::opendir(procRoot.c_str());
+  if (folder == nullptr) return processes;
+  while (const dirent* entry = ::readdir(folder)) {
+    if (!IsNumber(entry->d_name)) continue;
+    const std::string base = procRoot + "/" + entry->d_name;
+    ProcessInfo info;
+    info.pid = static_cast<pid_t>(std::stol(entry->d_name));
+    if (!ReadRealUid(base + "/status", info.uid)) continue;
+    std::string executable = ReadLink(base + "/exe");
+    constexpr std::string_view kDeleted = " (deleted)";
+    if (executable.size() > kDeleted.size() &&
+        executable.compare(executable.size() - kDeleted.size(), kDeleted.size(), kDeleted) == 0)
+      executable.resize(executable.size() - kDeleted.size());
+    info.executableName = FileNameOfPath(executable);
+    info.arguments = SplitNul(ReadWholeFile(base + "/cmdline"));
+    info.workingFolder = ReadLink(base + "/cwd");
+    processes.push_back(std::move(info));
+  }
+  ::closedir(folder);
+  return processes;
+}
+
+bool CommandLineNamesFile(const ProcessInfo& process, const std::string& document) {
+  if (document.empty()) return false;
+  for (size_t i = 1; i < process.arguments.size(); ++i) {
+    const std::string path = ArgumentPath(process.arguments[i], process.workingFolder);
+    if (!path.empty() && SameFile(path, document)) return true;
+  }
+  return false;
+}
+
+bool IsViewerOf(const ProcessInfo& process, std::string_view viewerName,
+                const std::string& document, uid_t uid) {
+  if (viewerName.empty() || process.uid != uid) return false;
+  const bool nameMatches =
+      EqualIgnoringCase(process.executableName, viewerName) ||
+      (!process.arguments.empty() &&
+       EqualIgnoringCase(FileNameOfPath(process.arguments.front()), viewerName));
+  return nameMatches && CommandLineNamesFile(process, document);
+}
+
+bool TerminateProcessById(pid_t pid) {
+  return pid > 0 && ::kill(pid, SIGTERM) == 0;
+}
+
+int TerminateProcessByName(std::string_view viewerName, const std::string& document,
+                           const std::string& procRoot) {
+  const uid_t uid = ::getuid();
+  const pid_t self = ::getpid();
+  int ended = 0;
+  for (const ProcessInfo& process : ListProcesses(procRoot)) {
+    if (process.pid == self || !IsViewerOf(process, viewerName, document, uid)) continue;
+    if (TerminateProcessById(process.pid)) ++ended;
+  }
+  return ended;
+}
+
+}  // namespace orvanta

@@ -1,0 +1,41 @@
+#pragma once
+// Listing and ending processes through /proc (no Qt). Used to close the PDF
+// viewer that shows our calendar when the main window closes.
+
+#include <sys/types.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanta {
+
+struct ProcessInfo {
+  pid_t pid = 0;
+  uid_t uid = 0;                       // real user id
+  std::string executableName;          // file name of the running executable
+  std::vector<std::string> arguments;  // the command line, argument 0 first
+  std::string workingFolder;           // for relative arguments; empty if unknown
+};
+
+// Every process of `procRoot` (normally "/proc") whose details can be read.
+std::vector<ProcessInfo> ListProcesses(const std::string& procRoot = "/proc");
+
+// True when one of the arguments after the first names `document`: the path
+// itself, a relative path from the process's working folder, or a file:// URL.
+bool CommandLineNamesFile(const ProcessInfo& process, const std::string& document);
+
+// True when the process is a viewer named `viewerName` (its executable or its
+// argument 0, compared ignoring case) that shows `document` and belongs to `uid`.
+bool IsViewerOf(const ProcessInfo& process, std::string_view viewerName,
+                const std::string& document, uid_t uid);
+
+// Asks the process to end (SIGTERM). True when the signal was delivered.
+bool TerminateProcessById(pid_t pid);
+
+// Ends every process of the current user that IsViewerOf(viewerName, document)
+// describes; never the calling process. Returns how many were ended.
+int TerminateProcessByName(std::string_view viewerName, const std::string& document,
+                           const std::string& procRoot = "/proc");
+
+}  // namespace orvanta
