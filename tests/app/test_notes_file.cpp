@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "almanac/AlmanacYear.h"
+#include "app/core/NotesFile.h"
+
+namespace orvanta {
+namespace {
+
+namespace fs = std::filesystem;
+
+DayNumber Day(int year, int month, int day) {
+  return MakeDayNumber(year, month, day).value();
+}
+
+class NotesFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "orvanta-notes-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+    ::chmod(folder_.c_str(), 0755);  // reachable by the unprivileged child below
+    path_ = (folder_ / "Notes.dat").string();
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+  std::string Read() const {
+    std::ifstream in(path_, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  std::vector<std::string> FolderEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+
+  fs::path folder_;
+  std::string path_;
+};
+
+TEST_F(NotesFileTest, MovesEveryRecordIntoTheYearInFileOrder) {
+  // 15 March 2011 as the editor writes it; 5 March 1950 as written by hand.
+  Write(
+      "40617,\"  Scadenza bollo  \"\r\n\r\n   18327 ,  \"Anniversario\"  \r\n40544,\"Capodanno\"");
+  for (const int year : {1900, 1913, 1927, 2011, 2013, 2100}) {
+    const NotesTable table = LoadNotesForYear(path_, year);
+    ASSERT_EQ(table.size(), 3u) << year;
+    EXPECT_EQ(table[0].day, Day(year, 3, 15));
+    EXPECT_EQ(table[0].text, "  Scadenza bollo  ");  // trimmed only by the day lookup
+    EXPECT_EQ(table[1].day, Day(year, 3, 5));
+    EXPECT_EQ(table[1].text, "Anniversario");
+    EXPECT_EQ(table[2].day, Day(year, 1, 1));  // last line without its line end
+  }
+  EXPECT_TRUE(LoadNotesForYear(path_ + ".missing", 2013).empty());
+}
+
+TEST_F(NotesFileTest, TwentyNinthOfFebruaryStopsTheReadingInCommonYears) {
+  Write("40617,\"prima\"\r\n" + std::to_string(Day(2012, 2, 29)) + ",\"bisestile\"\r\n" +
+        "40618,\"dopo\"\r\n");
+  EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 1u);
+  const NotesTable leap = LoadNotesForYear(path_, 2008);
+  ASSERT_EQ(leap.size(), 3u);
+  EXPECT_EQ(leap[1].day, Day(2008, 2, 29));
+
+  // The editor (year 2011) shows the first note and keeps the other two lines.
+  const NotesFileContents contents = ReadNotesFile(path_);
+  ASSERT_EQ(contents.records.size(), 1u);
+  EXPECT_EQ(contents.unreadableLines,
+            (std::vector<std::string>{std::to_string(Day(2012, 2, 29)) + ",\"bisestile\"",
+                                      "40618,\"dopo\""}));
+  EXPECT_FALSE(contents.unreadableTruncated);
+}
+
+TEST_F(NotesFileTest, UnreadableLinesStopTheReading) {
+  const std::vector<std::string> bad = {
+      "abc",          "40617,\"senza fine",     "40617,senza virgolette", "-5,\"negativo\"",
+      "40617;\"x\"",  "99999999999,\"grande\"", "40617,\"a\"b\"",         "40617,\"x\" coda",
+      ",\"nessuna\"", "40617 40618,\"due\"",    std::string(5000, '7')};
+  for (const std::string& line : bad) {
+    Write("40544,\"buono\"\r\n" + line + "\r\n40545,\"perso\"\r\n");
+    const NotesTable table = LoadNotesForYear(path_, 2013);
+    ASSERT_EQ(table.size(), 1u) << line;
+    const NotesFileContents contents = ReadNotesFile(path_);
+    ASSERT_EQ(contents.unreadableLines.size(), 2u) << line;
+    EXPECT_EQ(contents.unreadableLines[0], line);
+  }
+}
+
+TEST_F(NotesFileTest, ReadsAtMost365RecordsAndTheFirstOfADayWins) {
+  std::string file = "40617,\"  primo  \"\r\n40617,\"secondo\"\r\n";
+  for (int i = 0; i < 400; ++i) file += std::to_string(40544 + i % 365) + ",\"n\"\r\n";
+  Write(file);
+  const NotesTable table = LoadNotesForYear(path_, 2013);
+  ASSERT_EQ(table.size(), kMaxNotes);
+
+  AlmanacYear year = PrepareAlmanacYear(2013, false, true);
+  year.NotesTable = table;
+  EXPECT_EQ(LookupDay(year, Day(2013, 3, 15)).PersonalNote, "primo");
+
+  const NotesFileContents contents = ReadNotesFile(path_);
+  EXPECT_EQ(contents.records.size(), kMaxNotes);
+  EXPECT_EQ(contents.unreadableLines.size(), 402u - kMaxNotes);
+}
+
+TEST_F(NotesFileTest, RewriteKeepsTheUnreadableLinesAtTheEnd) {
+  Write("40618,\"b\"\r\n40617,\"a\"\r\nriga rovinata \xE8\r\n40619,\"c\"\r\n");
+  NotesFileContents contents = ReadNotesFile(path_);
+  ASSERT_EQ(contents.records.size(), 2u);
+  std::vector<NoteEntry> records = {contents.records[1], contents.records[0], {40700, "nuova"}};
+  ASSERT_TRUE(RewriteNotesFile(path_, records, contents.unreadableLines));
+  EXPECT_EQ(Read(),
+            "40617,\"a\"\r\n40618,\"b\"\r\n40700,\"nuova\"\r\nriga rovinata \xE8\r\n"
+            "40619,\"c\"\r\n");
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Notes.dat"});
+
+  contents = ReadNotesFile(path_);
+  EXPECT_EQ(contents.records.size(), 3u);
+  EXPECT_EQ(contents.unreadableLines.size(), 2u);
+}
+
+TEST_F(NotesFileTest, FailingRewriteLeavesTheOldFileIntact) {
+  const std::string old = "40617,\"vecchia\"\r\nxx\r\n";
+  Write(old);
+  ::chmod(path_.c_str(), 0640);
+  const std::vector<NoteEntry> records = {{40618, "nuova"}, {40619, "altra"}};
+
+  NotesFileIo diskFull;
+  diskFull.write = [calls = 0](int fd, const void* data, std::size_t size) mutable -> ssize_t {
+    if (calls++ == 0) return ::write(fd, data, size < 5 ? size : 5);  // then the disk is full
+    errno = ENOSPC;
+    return -1;
+  };
+  NotesFileIo renameFails;
+  renameFails.rename = [](const char*, const char*) {
+    errno = EIO;
+    return -1;
+  };
+  for (const NotesFileIo& io : {diskFull, renameFails}) {
+    EXPECT_FALSE(RewriteNotesFile(path_, records, {"xx"}, io));
+    EXPECT_EQ(Read(), old);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Notes.dat"});  // no leftover
+  }
+
+  ASSERT_TRUE(RewriteNotesFile(path_, records, {}));
+  EXPECT_EQ(Read(), "40618,\"nuova\"\r\n40619,\"altra\"\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);  // permissions carried over
+  EXPECT_FALSE(RewriteNotesFile(path_, {{-1, "data impossibile"}}, {}));
+}
+
+TEST_F(NotesFileTest, RewriteThroughASymbolicLinkReplacesItsTarget) {
+  const fs::path real = folder_ / "real.dat";
+  std::ofstream(real, std::ios::binary) << "40617,\"a\"\r\n";
+  fs::create_symlink(real, path_);
+  ASSERT_TRUE(RewriteNotesFile(path_, {{40618, "b"}}, {}));
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_EQ(Read(), "40618,\"b\"\r\n");
+}
+
+TEST_F(NotesFileTest, AppendWritesAWholeLineOrNothing) {
+  ASSERT_TRUE(AppendNoteRecord(path_, 40617, "prima"));  // creates the file
+  EXPECT_EQ(Read(), "40617,\"prima\"\r\n");
+
+  NotesFileIo shortWrite;
+  shortWrite.write = [](int fd, const void* data, std::size_t size) {
+    return ::write(fd, data, size / 2);
+  };
+  EXPECT_FALSE(AppendNoteRecord(path_, 40618, "seconda", shortWrite));
+  EXPECT_EQ(Read(), "40617,\"prima\"\r\n");
+
+  // A hand-edited file whose last line lacks its line end keeps both records.
+  Write("40617,\"prima\"");
+  ASSERT_TRUE(AppendNoteRecord(path_, 40618, "seconda"));
+  EXPECT_EQ(Read(), "40617,\"prima\"\r\n40618,\"seconda\"\r\n");
+  EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 2u);
+}
+
+TEST_F(NotesFileTest, TextsTravelAsWindows1252) {
+  // A typed comma is stored as the cedilla, a double quote as an apostrophe;
+  // control characters cannot break the line; characters 1252 lacks become "?".
+  ASSERT_TRUE(
+      AppendNoteRecord(path_, 40617, "Caff\u00E8, \"pi\u00F9\" \u20AC\n\u00EC\u00B8 \u65E5"));
+  EXPECT_EQ(Read(), "40617,\"Caff\xE8\xB8 'pi\xF9' \x80 \xEC\xB8 ?\"\r\n");
+  const NotesTable table = LoadNotesForYear(path_, 2013);
+  ASSERT_EQ(table.size(), 1u);
+  EXPECT_EQ(table[0].text, "Caff\u00E8\u00B8 'pi\u00F9' \u20AC \u00EC\u00B8 ?");
+
+  // All 256 byte values of a kept line survive read and rewrite.
+  std::string everyByte;
+  for (int b = 0x20; b < 256; ++b) everyByte += static_cast<char>(b);
+  ASSERT_TRUE(RewriteNotesFile(path_, {{40617, "\u00B8\u00EC"}}, {everyByte}));
+  EXPECT_EQ(Read(), "40617,\"\xB8\xEC\"\r\n" + everyByte + "\r\n");
+  const NotesFileContents contents = ReadNotesFile(path_);
+  ASSERT_EQ(contents.records.size(), 1u);
+  EXPECT_EQ(contents.records[0].text, "\u00B8\u00EC");
+  EXPECT_EQ(contents.unreadableLines, std::vector<std::string>{everyByte});
+}
+
+TEST_F(NotesFileTest, HugeFilesAreReadInBoundedTimeAndMemory) {
+  std::string records;
+  for (int i = 0; i < 365; ++i) records += std::to_string(40544 + i) + ",\"n\"\r\n";
+  Write(records);
+  // 100 MB of zero bytes after the records (sparse: costs no disk).
+  fs::resize_file(path_, 100u * 1024 * 1024);
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 365u);
+  const NotesFileContents contents = ReadNotesFile(path_);
+  EXPECT_EQ(contents.records.size(), 365u);
+  EXPECT_TRUE(contents.unreadableTruncated);  // the editor must not rewrite this file
+  std::size_t kept = 0;
+  for (const std::string& line : contents.unreadableLines) kept += line.size();
+  EXPECT_LE(kept, kMaxKeptNotesBytes);
+
+  // One 100 MB line with no line end at all.
+  fs::resize_file(path_, 0);
+  fs::resize_file(path_, 100u * 1024 * 1024);
+  EXPECT_TRUE(LoadNotesForYear(path_, 2013).empty());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+
+  // Not a regular file: never blocks on a FIFO.
+  fs::remove(path_);
+  ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+  EXPECT_TRUE(LoadNotesForYear(path_, 2013).empty());
+  EXPECT_TRUE(ReadNotesFile(path_).records.empty());
+}
+
+// Runs `check` as an unprivileged user when the tests run as root (CI does),
+// so that permissions mean something; answers its result.
+bool AsUnprivileged(const std::function<bool()>& check) {
+  if (::geteuid() != 0) return check();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    ::_exit(check() ? 1 : 0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+}
+
+TEST_F(NotesFileTest, ReadOnlyOnlyWhenTheFileCannotBeMadeWritable) {
+  EXPECT_FALSE(IsNotesFileReadOnly(path_));  // missing: the first save creates it
+
+  Write("40617,\"a\"\r\n");
+  ::chmod(path_.c_str(), 0444);
+  EXPECT_FALSE(IsNotesFileReadOnly(path_));  // merely marked read-only: made writable
+  EXPECT_EQ(::access(path_.c_str(), W_OK), 0);
+
+  // Owned by someone else (root here) and not writable for us.
+  const std::string path = path_;
+  if (::geteuid() == 0) {
+    ::chmod(path_.c_str(), 0644);
+    EXPECT_TRUE(AsUnprivileged([&] { return IsNotesFileReadOnly(path); }));
+    // Writable file in a folder where we cannot create the rewritten file.
+    ASSERT_EQ(::chown(path_.c_str(), 65534, 65534), 0);
+    EXPECT_TRUE(AsUnprivileged([&] { return IsNotesFileReadOnly(path); }));
+    ASSERT_EQ(::chown(folder_.c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(AsUnprivileged([&] { return IsNotesFileReadOnly(path); }));
+  } else {
+    EXPECT_TRUE(IsNotesFileReadOnly("/etc/passwd"));
+  }
+}
+
+}  // namespace
+}  // namespace orvanta
