@@ -5,7 +5,9 @@
 namespace orvanta {
 
 DayNumber FourthAdventSunday(int year) {
-  const DayNumber christmas = MakeDayNumber(year, 12, 25).value_or(0);
+  const std::optional<DayNumber> christmasDay = MakeDayNumber(year, 12, 25);
+  if (!christmasDay) return 0;
+  const DayNumber christmas = *christmasDay;
   for (int back = 7; back >= 1; --back) {
     if (IsSunday(christmas - back)) return christmas - back;
   }

@@ -36,7 +36,9 @@ constexpr std::chrono::sys_days ToSysDays(DayNumber day) {
 // The DayNumber of year/month/day, or nothing when that date does not exist
 // (31 April, 29 February of a common year, month 13, ...).
 constexpr std::optional<DayNumber> MakeDayNumber(int year, int month, int day) {
-  // chrono::month and chrono::day keep only one byte, so range-check first.
+  // chrono keeps the year in 16 bits and month and day in one byte each, so
+  // range-check first rather than let them wrap.
+  if (year < -32767 || year > 32767) return std::nullopt;
   if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
   const std::chrono::year_month_day ymd{std::chrono::year{year},
                                         std::chrono::month{static_cast<unsigned>(month)},

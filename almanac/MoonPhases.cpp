@@ -11,6 +11,7 @@ namespace {
 
 constexpr double kRad = std::numbers::pi / 180.0;
 constexpr double kTropicalYear = 365.242199;
+constexpr int kYearLimit = 1000000;
 
 // Days from the start of the year to the middle of each month; leap row for
 // every year divisible by 4 (1900 included).
@@ -79,6 +80,8 @@ MoonPhaseCode CodeOf(double phase) {
 
 std::vector<PhaseEvent> ComputeMoonPhases(int year, int month) {
   // Start one month earlier, from the new moon nearest the middle of it.
+  // Far outside any calendar the dates would no longer fit an int.
+  if (month < 1 || month > 12 || year < -kYearLimit || year > kYearLimit) return {};
   int y = year;
   int p = month - 1;
   if (p == 0) {
@@ -86,7 +89,6 @@ std::vector<PhaseEvent> ComputeMoonPhases(int year, int month) {
     y = year - 1;
   }
   std::vector<PhaseEvent> events;
-  if (p < 1 || p > 12) return events;
   events.reserve(12);
 
   const double k0 = RoundHalfEven((y + YearFraction(y, p) - 1900) * 12.3685);

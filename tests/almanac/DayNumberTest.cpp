@@ -38,6 +38,7 @@ TEST(DayNumber, ImpossibleDatesHaveNoNumber) {
   EXPECT_FALSE(MakeDayNumber(2013, 257, 1));
   EXPECT_FALSE(MakeDayNumber(2013, 1, 257));
   EXPECT_FALSE(MakeDayNumber(2013, -11, 1));
+  EXPECT_FALSE(MakeDayNumber(70000, 1, 1));  // would wrap inside a 16-bit year
 }
 
 TEST(DayNumber, RoundTripsEveryDayFrom1900To2100) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "almanac/DayNumber.h"
 
 namespace orvanta {
@@ -66,6 +68,13 @@ TEST(MoonPhases, ComputeCoversThreeLunationsFromThePreviousMonth) {
   EXPECT_EQ(events.front().Day, 13);
   EXPECT_EQ(events.front().Code, kNewMoon);
   EXPECT_EQ(events.back().Code, kLastQuarter);
+}
+
+TEST(MoonPhases, NonsenseArgumentsGiveNoPhases) {
+  EXPECT_TRUE(ComputeMoonPhases(2013, 13).empty());
+  EXPECT_TRUE(ComputeMoonPhases(2013, 0).empty());
+  EXPECT_TRUE(ComputeMoonPhases(std::numeric_limits<int>::min(), 1).empty());
+  EXPECT_EQ(MoonPhasesForMonth(1, std::numeric_limits<int>::max()).MoonPhaseDays[0], 0);
 }
 
 // Every month of 1900..2100: phases cycle new, first, full, last with gaps of
