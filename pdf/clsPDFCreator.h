@@ -140,6 +140,9 @@ class clsPDFCreator {
 
   void WriteRaw(std::string_view bytes);
   void Flush();
+  int64_t Offset() const;
+  void CheckObjectRoom(int32_t count) const;
+  float MeasureBytes(std::string_view bytes, const std::string& FontName, float Fontsize) const;
   void RequireFile() const;
   void RequireStream() const;
   void RequireNoStream(const char* operation) const;

@@ -1,0 +1,252 @@
+// Vector graphics: colours, line style, paths and their painting.
+#include <cmath>
+
+#include "pdf/NumberFormat.h"
+#include "pdf/clsPDFCreator.h"
+
+namespace orvanta {
+
+void clsPDFCreator::PaintPath(int32_t Options) {
+  switch (Options & 7) {
+    case 7:
+      WriteLine("b");
+      break;
+    case 5:
+      WriteLine("B");
+      break;
+    case 4:
+    case 6:
+      WriteLine("f");
+      break;
+    case 3:
+      WriteLine("h");
+      WriteLine("S");
+      break;
+    case 2:
+      WriteLine("h");
+      break;
+    case 1:
+      WriteLine("S");
+      break;
+    default:
+      break;  // the path stays open for further segments
+  }
+}
+
+// ---- colours and line style ----
+
+void clsPDFCreator::WriteColor(int32_t rgb, const char* grey_op, const char* rgb_op) {
+  RequireStream();
+  if (rgb < -255) {
+    throw PdfError(PdfErrorCode::Overflow,
+                   "colour value " + std::to_string(rgb) + " is neither a grey nor an RGB colour");
+  }
+  m_Line.clear();
+  if (rgb <= 0) {
+    Num(-rgb / 255.0);
+    m_Line += grey_op;
+  } else {
+    Num((rgb & 0xFF) / 255.0);
+    m_Line += ' ';
+    Num(((rgb >> 8) & 0xFF) / 255.0);
+    m_Line += ' ';
+    Num(((rgb >> 16) & 0xFF) / 255.0);
+    m_Line += rgb_op;
+  }
+  WriteLine(m_Line);
+}
+
+void clsPDFCreator::SetColorStroke(int32_t rgb) {
+  WriteColor(rgb, " G", " RG");
+}
+void clsPDFCreator::SetColorFill(int32_t rgb) {
+  WriteColor(rgb, " g", " rg");
+}
+
+void clsPDFCreator::SetDash(float dash_on, float dash_off) {
+  RequireStream();
+  const float on = ToPoints(dash_on);
+  const float off = ToPoints(dash_off);
+  if (on == 0.0f && off == 0.0f) {
+    WriteLine("[ ] 0 d");
+    return;
+  }
+  m_Line = "[";
+  Num(on);
+  m_Line += ' ';
+  Num(off);
+  m_Line += "] 0 d";
+  WriteLine(m_Line);
+}
+
+void clsPDFCreator::SetLineWidth(float W) {
+  RequireStream();
+  m_Line.clear();
+  Num(ToPoints(W));
+  m_Line += " w";
+  WriteLine(m_Line);
+}
+
+void clsPDFCreator::SetLineCap(int16_t W) {
+  RequireStream();
+  if (W < 0 || W > 2) return;
+  m_Line.clear();
+  AppendInt(m_Line, W);
+  m_Line += " J";
+  WriteLine(m_Line);
+}
+
+void clsPDFCreator::SetLineJoin(int16_t W) {
+  RequireStream();
+  if (W < 0 || W > 2) return;
+  m_Line.clear();
+  AppendInt(m_Line, W);
+  m_Line += " j";
+  WriteLine(m_Line);
+}
+
+void clsPDFCreator::SetMiterLimit(float W) {
+  RequireStream();
+  if (!(W >= 1.0f)) return;
+  m_Line.clear();
+  Num(W);
+  m_Line += " M";
+  WriteLine(m_Line);
+}
+
+// ---- path construction ----
+
+void clsPDFCreator::MoveTo(float X, float Y) {
+  RequireStream();
+  m_Line.clear();
+  Num(ToPoints(X));
+  m_Line += ' ';
+  Num(ToPoints(Y));
+  m_Line += " m";
+  WriteLine(m_Line);
+}
+
+void clsPDFCreator::LineTo(float X, float Y, int32_t Options) {
+  RequireStream();
+  m_Line.clear();
+  Num(ToPoints(X));
+  m_Line += ' ';
+  Num(ToPoints(Y));
+  m_Line += " l";
+  WriteLine(m_Line);
+  PaintPath(Options);
+}
+
+void clsPDFCreator::Curve(float x1, float y1, float X2, float Y2, float X3, float Y3,
+                          int32_t Options) {
+  RequireStream();
+  m_Line.clear();
+  for (float v : {x1, y1, X2, Y2, X3}) {
+    Num(ToPoints(v));
+    m_Line += ' ';
+  }
+  Num(ToPoints(Y3));
+  m_Line += " c";
+  WriteLine(m_Line);
+  PaintPath(Options);
+}
+
+float clsPDFCreator::RectangleImpl(float X, float Y, float xdim, float ydim, int32_t Options,
+                                   float Ray) {
+  RequireStream();
+  WriteLine("n");
+  if (Ray <= 0.0f) {
+    m_Line.clear();
+    for (float v : {X, Y, xdim}) {
+      Num(ToPoints(v));
+      m_Line += ' ';
+    }
+    Num(ToPoints(ydim));
+    m_Line += " re";
+    WriteLine(m_Line);
+    PaintPath(Options);
+    return Ray;
+  }
+  if (Ray > xdim / 2.0f) Ray = xdim / 2.0f;
+  if (Ray > ydim / 2.0f) Ray = ydim / 2.0f;
+  const float r = Ray;
+  const float k = Ray * 0.55f;
+  const float w = xdim;
+  const float h = ydim;
+  // Counter-clockwise from the bottom edge; each corner a quarter curve.
+  MoveTo(X + r, Y);
+  LineTo(X + w - r, Y, 0);
+  Curve(X + w - r + k, Y, X + w, Y + r - k, X + w, Y + r, 0);
+  LineTo(X + w, Y + h - r, 0);
+  Curve(X + w, Y + h - r + k, X + w - r + k, Y + h, X + w - r, Y + h, 0);
+  LineTo(X + r, Y + h, 0);
+  Curve(X + r - k, Y + h, X, Y + h - r + k, X, Y + h - r, 0);
+  LineTo(X, Y + r, 0);
+  Curve(X, Y + r - k, X + r - k, Y, X + r, Y, 0);
+  PaintPath(Options);
+  return Ray;
+}
+
+void clsPDFCreator::Rectangle(float X, float Y, float xdim, float ydim, int32_t Options,
+                              float& Ray) {
+  Ray = RectangleImpl(X, Y, xdim, ydim, Options, Ray);
+}
+
+void clsPDFCreator::Rectangle(float X, float Y, float xdim, float ydim, int32_t Options,
+                              const float& Ray) {
+  RectangleImpl(X, Y, xdim, ydim, Options, Ray);
+}
+
+void clsPDFCreator::DrawCircle(float X, float Y, float Ray, int32_t Options) {
+  RequireStream();
+  const float r = Ray;
+  const float k = r * 0.55f;
+  MoveTo(X, Y - r);
+  Curve(X + k, Y - r, X + r, Y - k, X + r, Y, 0);
+  Curve(X + r, Y + k, X + k, Y + r, X, Y + r, 0);
+  Curve(X - k, Y + r, X - r, Y + k, X - r, Y, 0);
+  Curve(X - r, Y - k, X - k, Y - r, X, Y - r, 0);
+  PaintPath(Options);
+}
+
+void clsPDFCreator::ArcImpl(float X, float Y, float Ray, float StartAngle, float EndAngle,
+                            float Ratio, bool& Pie, float Rotate, int16_t Quality,
+                            int32_t Options) {
+  RequireStream();
+  if (Quality == 0) {
+    throw PdfError(PdfErrorCode::InvalidArgument, "arc step (Quality) of 0 degrees");
+  }
+  WriteLine("n");
+  MoveTo(X, Y);
+  if ((Options & 4) != 0) Pie = true;
+  const double d = 3.141592 / 180.0;
+  const auto sR = static_cast<float>(std::sin(-d * Rotate));
+  const auto cR = static_cast<float>(std::cos(-d * Rotate));
+  const float step = Quality;
+  for (float a = StartAngle; Quality > 0 ? a <= EndAngle : a >= EndAngle;) {
+    const auto px = static_cast<float>(Ray * std::cos(d * a));
+    const auto py = static_cast<float>(Ratio * Ray * std::sin(d * a));
+    const float vx = cR * px + sR * py;
+    const float vy = -px * sR + cR * py;
+    if (!Pie && a == StartAngle) MoveTo(X + vx, Y + vy);
+    LineTo(X + vx, Y + vy, 0);
+    const float next = a + step;
+    if (next == a) break;  // angles so large that the step is lost
+    a = next;
+  }
+  if (Pie) LineTo(X, Y, 0);
+  PaintPath(Options);
+}
+
+void clsPDFCreator::Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
+                        bool& Pie, float Rotate, int16_t Quality, int32_t Options) {
+  ArcImpl(X, Y, Ray, StartAngle, EndAngle, Ratio, Pie, Rotate, Quality, Options);
+}
+
+void clsPDFCreator::Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
+                        const bool& Pie, float Rotate, int16_t Quality, int32_t Options) {
+  bool pie = Pie;
+  ArcImpl(X, Y, Ray, StartAngle, EndAngle, Ratio, pie, Rotate, Quality, Options);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,141 @@
+// Images: bitmap files and sample arrays as image objects, and their placement.
+#include "pdf/Ascii85.h"
+#include "pdf/BmpReader.h"
+#include "pdf/NumberFormat.h"
+#include "pdf/TextEncoding.h"
+#include "pdf/clsPDFCreator.h"
+
+namespace orvanta {
+namespace {
+
+// Bytes of samples and palette that the layout of an image needs.
+void CheckLayout(const std::vector<uint8_t>& ImgBuf, const std::vector<uint8_t>& ImgColor,
+                 int32_t width, int32_t height, uint8_t bpp, bool grey) {
+  auto fail = [](const std::string& what) {
+    throw PdfError(PdfErrorCode::InvalidArgument, "image data unusable: " + what);
+  };
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24) {
+    fail(std::to_string(bpp) + " bits per pixel (1, 4, 8 or 24)");
+  }
+  if (width <= 0 || height <= 0) fail("width and height must be positive");
+  const auto w = static_cast<uint64_t>(width);
+  const auto h = static_cast<uint64_t>(height);
+  const uint64_t samples = bpp == 24 ? w * h * (grey ? 1 : 3) : (w * bpp + 7) / 8 * h;
+  if (ImgBuf.size() != samples) {
+    fail(std::to_string(ImgBuf.size()) + " sample bytes, " + std::to_string(samples) + " needed");
+  }
+  const uint64_t palette = bpp == 24 ? 0 : (uint64_t{1} << bpp) * (grey ? 1 : 3);
+  if (ImgColor.size() != palette) {
+    fail(std::to_string(ImgColor.size()) + " palette bytes, " + std::to_string(palette) +
+         " needed");
+  }
+}
+
+}  // namespace
+
+bool clsPDFCreator::LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
+                                       int32_t ColorSpace) {
+  RequireNoStream("LoadImgFromBMPFile");
+  BmpImage image;
+  if (!ReadBMP(FileName, ColorSpace, image)) return false;
+  LoadImgFromArray(Name, image.ImgBuf, image.ImgColor, image.ImgWidth, image.ImgHeight,
+                   image.ImgBPP, ColorSpace);
+  return true;
+}
+
+void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
+                                     const std::vector<uint8_t>& ImgColor, int32_t ImgWidth,
+                                     int32_t ImgHeight, uint8_t ImgBPP, int32_t ColorSpace) {
+  RequireNoStream("LoadImgFromArray");
+  const bool indexed = ImgBPP != 24;
+  CheckLayout(ImgBuf, ImgColor, ImgWidth, ImgHeight, ImgBPP, ColorSpace != 0);
+  CheckObjectRoom(indexed ? 3 : 2);
+  const char* space = ColorSpace == 0 ? "DeviceRGB" : "DeviceGray";
+  const std::string name = ToWindows1252(Name);
+
+  const int32_t number = OpenIndirectObject(0);
+  m_Line = "<<\r/Type /XObject\r/Subtype /Image\r/Name /" + name + "\r/Width ";
+  AppendInt(m_Line, ImgWidth);
+  m_Line += "\r/Height ";
+  AppendInt(m_Line, ImgHeight);
+  if (m_EncodeASCII85) m_Line += "\r/Filter /ASCII85Decode";
+  WriteLine(m_Line);
+  if (indexed) {
+    m_Line = "/BitsPerComponent ";
+    AppendInt(m_Line, ImgBPP);
+    m_Line += "\r/ColorSpace [/Indexed /";
+    m_Line += space;
+    m_Line += ' ';
+    AppendInt(m_Line, (1 << ImgBPP) - 1);
+    m_Line += ' ';
+    AppendInt(m_Line, number + 2);
+    m_Line += " 0 R]";
+  } else {
+    m_Line = "/BitsPerComponent 8\r/ColorSpace /";
+    m_Line += space;
+  }
+  m_Line += "\r/Length ";
+  AppendInt(m_Line, number + 1);
+  m_Line += " 0 R";
+  WriteLine(m_Line);
+
+  size_t length = 0;
+  auto writeStream = [&](const std::vector<uint8_t>& data) {
+    WriteRaw("stream\r\n");
+    if (m_EncodeASCII85) {
+      const std::string text = ToASCII85(data.data(), data.size());
+      WriteRaw(text);
+      length = text.size();
+    } else {
+      WriteRaw(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+      length = data.size();
+    }
+    WriteRaw("\rendstream\r\n");
+  };
+  WriteRaw(">>\r");
+  writeStream(ImgBuf);
+  CloseIndirectObject();
+  m_ImageList += "/" + name + " ";
+  AppendInt(m_ImageList, number);
+  m_ImageList += " 0 R \r";
+
+  OpenIndirectObject(0);
+  m_Line.clear();
+  AppendInt(m_Line, static_cast<int64_t>(length));
+  WriteLine(m_Line);
+  CloseIndirectObject();
+
+  if (indexed) {
+    // The palette's length is known before it is written: direct, not an object.
+    const size_t paletteLength =
+        m_EncodeASCII85 ? ToASCII85(ImgColor.data(), ImgColor.size()).size() : ImgColor.size();
+    OpenIndirectObject(0);
+    WriteLine("<<");
+    m_Line = m_EncodeASCII85 ? "/Filter /ASCII85Decode\r/Length " : "/Length ";
+    AppendInt(m_Line, static_cast<int64_t>(paletteLength));
+    m_Line += " >>\r";
+    WriteRaw(m_Line);
+    writeStream(ImgColor);
+    CloseIndirectObject();
+  }
+}
+
+void clsPDFCreator::DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth,
+                            float ImgHeight) {
+  RequireStream();
+  // [w 0 0 -h x y] turns the bottom-up rows upright below the top-left corner.
+  m_Line = "q\r";
+  Num(ToPoints(ImgWidth));
+  m_Line += "  0 0 -";
+  Num(ToPoints(ImgHeight));
+  m_Line += ' ';
+  Num(ToPoints(DestX));
+  m_Line += ' ';
+  Num(ToPoints(DestY));
+  m_Line += " cm\r/";
+  m_Line += ToWindows1252(Name);
+  m_Line += " Do\rQ";
+  WriteLine(m_Line);
+}
+
+}  // namespace orvanta
