@@ -1,0 +1,234 @@
+// The guide and pictures compiled into the program, and writing them out.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "app/core/EmbeddedFiles.h"
+#include "app/core/Folders.h"
+
+namespace orvanta {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kResources = fs::path(ORVANTA_SOURCE_DIR) / "resources";
+
+std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::uint8_t> Embedded(int id) {
+  const std::span<const std::uint8_t> bytes = EmbeddedFile(id);
+  return {bytes.begin(), bytes.end()};
+}
+
+std::uint32_t Le32(const std::vector<std::uint8_t>& b, size_t at) {
+  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+std::uint16_t Le16(const std::vector<std::uint8_t>& b, size_t at) {
+  return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+// Run in a child process; root writes anywhere, so the child gives up root
+// first. Exit code 0 when nothing could be written into `folder`.
+[[noreturn]] void TryToWriteInto(const std::string& folder) {
+  if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
+  const bool wrote =
+      ExtractZodiacImages(folder) || ExtractEventImages(folder) || !WriteShiftGuide(folder).empty();
+  std::_Exit(wrote ? 1 : 0);
+}
+
+class EmbeddedFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("orvanta-embedded-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    fs::permissions(dir_, fs::perms::owner_all);
+    fs::remove_all(dir_);
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  fs::path dir_;
+};
+
+TEST(EmbeddedFile, CatalogueMatchesTheFilesOfResources) {
+  EXPECT_EQ(EmbeddedFileName(300), "Turno_Guida.htm");
+  EXPECT_EQ(EmbeddedFileName(401), "1OV.bmp");
+  EXPECT_EQ(EmbeddedFileName(412), "12OV.bmp");
+  EXPECT_EQ(EmbeddedFileName(413), "13OV.bmp");
+  EXPECT_EQ(EmbeddedFileName(425), "25OV.bmp");
+  for (int unknown : {0, 299, 301, 400, 426, -401}) {
+    EXPECT_EQ(EmbeddedFileName(unknown), "") << unknown;
+    EXPECT_TRUE(EmbeddedFile(unknown).empty()) << unknown;
+  }
+  std::vector<int> ids{300};
+  for (int id = 401; id <= 425; ++id) ids.push_back(id);
+  for (int id : ids) {
+    const std::vector<std::uint8_t> original = ReadBytes(kResources / EmbeddedFileName(id));
+    ASSERT_FALSE(original.empty()) << id;
+    EXPECT_EQ(Embedded(id), original) << "id " << id;
+  }
+}
+
+TEST(EmbeddedFile, PicturesAreUncompressed24BitBitmapsOfTheRightSizes) {
+  bool widthWithPadding = false;
+  for (int n = 1; n <= 25; ++n) {
+    SCOPED_TRACE("picture " + std::to_string(n));
+    const std::vector<std::uint8_t> bmp = Embedded(400 + n);
+    ASSERT_GE(bmp.size(), 54u);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[1], 'M');
+    EXPECT_EQ(Le32(bmp, 2), bmp.size());
+    EXPECT_EQ(Le32(bmp, 10), 54u);  // pixels right after the 40-byte info header
+    EXPECT_EQ(Le32(bmp, 14), 40u);
+    const auto width = static_cast<std::int32_t>(Le32(bmp, 18));
+    const auto height = static_cast<std::int32_t>(Le32(bmp, 22));  // positive: bottom-up
+    EXPECT_EQ(Le16(bmp, 26), 1);
+    EXPECT_EQ(Le16(bmp, 28), 24);
+    EXPECT_EQ(Le32(bmp, 30), 0u);  // no compression
+    const std::int32_t stride = (width * 3 + 3) / 4 * 4;
+    EXPECT_EQ(bmp.size(), 54u + static_cast<size_t>(stride) * height);
+    if (n <= 12) {
+      EXPECT_EQ(width, 120);
+      EXPECT_TRUE(height == 100 || height == 106) << height;
+    } else {
+      EXPECT_GE(width, 118);
+      EXPECT_LE(width, 172);
+      EXPECT_GE(height, 118);
+      EXPECT_LE(height, 172);
+      EXPECT_LE(std::abs(width - height), 4);
+    }
+    widthWithPadding = widthWithPadding || width % 4 != 0;
+  }
+  EXPECT_TRUE(widthWithPadding) << "no picture exercises row padding";
+}
+
+TEST(EmbeddedFile, GuideIsAnItalianUtf8Page) {
+  const std::vector<std::uint8_t> bytes = Embedded(300);
+  const std::string guide(bytes.begin(), bytes.end());
+  EXPECT_EQ(guide.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(guide.find("<meta charset=\"utf-8\">"), std::string::npos);
+  EXPECT_NE(guide.find("lang=\"it\""), std::string::npos);
+  for (const char* topic : {"Turno.txt", "5;M;P;P;S;R;", "210 mm × 25 mm", "100 mm × 12 mm",
+                            "24 bit", "Gestione note", "chiudere"}) {
+    EXPECT_NE(guide.find(topic), std::string::npos) << topic;
+  }
+}
+
+TEST_F(EmbeddedFilesTest, ExtractionWritesEveryPictureByteForByte) {
+  int pumped = 0;
+  const EventPump pump = [&pumped] { ++pumped; };
+  EXPECT_TRUE(ExtractZodiacImages(dir_.string() + "/", pump));
+  EXPECT_EQ(pumped, 12);
+  std::ofstream(dir_ / "20OV.bmp") << std::string(200000, 'x');  // older, longer copy
+  EXPECT_TRUE(ExtractEventImages(dir_.string(), pump));          // no trailing "/"
+  EXPECT_EQ(pumped, 25);
+  EXPECT_EQ(Names().size(), 25u);
+  for (int n = 1; n <= 25; ++n) {
+    const std::string name = std::to_string(n) + "OV.bmp";
+    EXPECT_EQ(ReadBytes(dir_ / name), ReadBytes(kResources / name)) << name;
+  }
+}
+
+TEST_F(EmbeddedFilesTest, PlantedSymlinksAreRefusedAndTheirTargetsUntouched) {
+  const fs::path target = dir_ / "target.txt";
+  std::ofstream(target) << "keep";
+  fs::create_symlink(target, dir_ / "5OV.bmp");
+  fs::create_symlink(target, dir_ / "Turno_Guida.htm");
+
+  // The first refused file ends the extraction: 1 to 4 written, 6 to 12 not.
+  EXPECT_FALSE(ExtractZodiacImages(dir_.string()));
+  for (int n = 1; n <= 12; ++n) {
+    const fs::path path = dir_ / (std::to_string(n) + "OV.bmp");
+    if (n < 5) {
+      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path))) << n;
+    } else if (n > 5) {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(path))) << n;
+    }
+  }
+  EXPECT_TRUE(fs::is_symlink(dir_ / "5OV.bmp"));
+  EXPECT_EQ(WriteShiftGuide(dir_.string()), "");
+  EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+}
+
+TEST_F(EmbeddedFilesTest, GuideGoesIntoTheTemporaryFolder) {
+  const std::string path = WriteShiftGuide(dir_.string() + "/");
+  EXPECT_EQ(path, (dir_ / "Turno_Guida.htm").string());
+  EXPECT_EQ(ReadBytes(path), Embedded(300));
+
+  const char* old = std::getenv("TMPDIR");
+  const std::string saved = old ? old : "";
+  ::setenv("TMPDIR", dir_.c_str(), 1);
+  fs::remove(path);
+  EXPECT_EQ(WriteShiftGuide(), path);  // the form without arguments uses TempFolder()
+  if (old != nullptr) {
+    ::setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
+  EXPECT_TRUE(fs::exists(path));
+}
+
+TEST_F(EmbeddedFilesTest, UnwritableFoldersWriteNothing) {
+  EXPECT_FALSE(ExtractZodiacImages(""));
+  EXPECT_EQ(WriteShiftGuide(""), "");
+  EXPECT_FALSE(ExtractEventImages((dir_ / "missing").string()));
+
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                            fs::perms::group_exec | fs::perms::others_read |
+                            fs::perms::others_exec);
+  EXPECT_EXIT(TryToWriteInto(dir_.string()), ::testing::ExitedWithCode(0), "");
+  EXPECT_TRUE(Names().empty());
+}
+
+TEST_F(EmbeddedFilesTest, DeleteRemovesOnlyRegularOVBitmaps) {
+  ASSERT_TRUE(ExtractEventImages(dir_.string()));
+  const fs::path outside = dir_ / "outside.bmp";
+  std::ofstream(outside) << "keep";
+  std::ofstream(dir_ / "xOV.bmp") << "foreign picture";  // also goes
+  for (const char* keep : {"Notes.dat", "Turno.txt", "5ov.bmp", "OV.bmp.bak", "5OV.bmp2"}) {
+    std::ofstream(dir_ / keep) << keep;
+  }
+  fs::create_directory(dir_ / "folderOV.bmp");
+  std::ofstream(dir_ / "folderOV.bmp" / "1OV.bmp") << "inside";
+  fs::create_symlink(outside, dir_ / "linkOV.bmp");
+
+  DeleteExtractedImages(dir_.string());
+  EXPECT_EQ(Names(),
+            (std::vector<std::string>{"5OV.bmp2", "5ov.bmp", "Notes.dat", "OV.bmp.bak", "Turno.txt",
+                                      "folderOV.bmp", "linkOV.bmp", "outside.bmp"}));
+  EXPECT_TRUE(fs::exists(dir_ / "folderOV.bmp" / "1OV.bmp"));
+  EXPECT_EQ(ReadBytes(outside), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+
+  DeleteExtractedImages((dir_ / "missing").string());  // no crash, nothing to do
+  DeleteExtractedImages("");
+}
+
+TEST(EmbeddedFilesAppFolder, FormsWithoutArgumentsUseTheProgramFolder) {
+  ASSERT_TRUE(ExtractZodiacImages());
+  EXPECT_TRUE(FileExists(AppFolder() + "12OV.bmp"));
+  DeleteExtractedImages();
+  EXPECT_FALSE(FileExists(AppFolder() + "1OV.bmp"));
+}
+
+}  // namespace
+}  // namespace orvanta

@@ -1,0 +1,106 @@
+// The application and temporary folders and the file test.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+#include "app/core/Folders.h"
+
+namespace orvanta {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets TMPDIR for one test and puts the old value back afterwards.
+class ScopedTmpDir {
+ public:
+  explicit ScopedTmpDir(const char* value) {
+    if (const char* old = std::getenv("TMPDIR")) old_ = old;
+    if (value != nullptr) {
+      ::setenv("TMPDIR", value, 1);
+    } else {
+      ::unsetenv("TMPDIR");
+    }
+  }
+  ~ScopedTmpDir() {
+    if (old_) {
+      ::setenv("TMPDIR", old_->c_str(), 1);
+    } else {
+      ::unsetenv("TMPDIR");
+    }
+  }
+
+ private:
+  std::optional<std::string> old_;
+};
+
+class FoldersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("orvanta-folders-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path dir_;
+};
+
+TEST(AppFolder, IsTheFolderOfTheRunningExecutableWithOneSlash) {
+  const std::string folder = AppFolder();
+  const fs::path exe = fs::read_symlink("/proc/self/exe");
+  EXPECT_EQ(folder, exe.parent_path().string() + "/");
+  EXPECT_TRUE(FileExists(folder + exe.filename().string()));
+  EXPECT_NE(folder.substr(folder.size() - 2), "//");
+}
+
+TEST(WithTrailingSlash, LeavesExactlyOneSlash) {
+  EXPECT_EQ(WithTrailingSlash("/a/b"), "/a/b/");
+  EXPECT_EQ(WithTrailingSlash("/a/b///"), "/a/b/");
+  EXPECT_EQ(WithTrailingSlash("/"), "/");
+  EXPECT_EQ(WithTrailingSlash("//"), "/");
+  EXPECT_EQ(WithTrailingSlash(""), "");
+}
+
+TEST_F(FoldersTest, TempFolderFollowsTmpDirWhenItIsAFolder) {
+  {
+    ScopedTmpDir tmp((dir_.string() + "//").c_str());
+    EXPECT_EQ(TempFolder(), dir_.string() + "/");
+  }
+  {
+    ScopedTmpDir tmp(nullptr);
+    EXPECT_EQ(TempFolder(), "/tmp/");
+  }
+  std::ofstream(dir_ / "file") << "x";
+  for (const std::string& bad : std::vector<std::string>{
+           "", "relative/dir", (dir_ / "missing").string(), (dir_ / "file").string()}) {
+    ScopedTmpDir tmp(bad.c_str());
+    EXPECT_EQ(TempFolder(), "/tmp/") << "TMPDIR=" << bad;
+  }
+}
+
+TEST_F(FoldersTest, FileExistsOnlyForRegularFiles) {
+  const fs::path file = dir_ / "Turno.txt";
+  std::ofstream(file) << "1;A;";
+  fs::create_directory(dir_ / "folder");
+  fs::create_symlink(file, dir_ / "link-to-file");
+  fs::create_symlink(dir_ / "folder", dir_ / "link-to-folder");
+  fs::create_symlink(dir_ / "gone", dir_ / "dangling");
+
+  EXPECT_TRUE(FileExists(file.string()));
+  EXPECT_TRUE(FileExists((dir_ / "link-to-file").string()));
+  EXPECT_FALSE(FileExists((dir_ / "folder").string()));
+  EXPECT_FALSE(FileExists((dir_ / "folder/").string()));
+  EXPECT_FALSE(FileExists((dir_ / "link-to-folder").string()));
+  EXPECT_FALSE(FileExists((dir_ / "dangling").string()));
+  EXPECT_FALSE(FileExists((dir_ / "missing").string()));
+  EXPECT_FALSE(FileExists((file / "below-a-file").string()));
+  EXPECT_FALSE(FileExists(""));
+  EXPECT_FALSE(FileExists("/dev/null"));
+}
+
+}  // namespace
+}  // namespace orvanta
