@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "almanac/AlmanacYear.h"
 #include "calendar/CalendarOptions.h"
 
 namespace orvanta {
-
-struct NoteEntry;  // one personal note of the year (almanac)
 
 // Everything outside the core that one run needs, injected by the application.
 struct ComposeEnvironment {

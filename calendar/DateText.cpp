@@ -1,0 +1,70 @@
+#include "calendar/DateText.h"
+
+#include <array>
+#include <cctype>
+
+namespace orvanta {
+namespace {
+
+constexpr std::array<std::string_view, 7> kWeekdays = {"Dom", "Lun", "Mar", "Mer",
+                                                       "Gio", "Ven", "Sab"};
+constexpr std::array<std::string_view, 12> kMonths = {
+    "gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
+    "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
+constexpr std::array<std::string_view, 12> kMonthAbbreviations = {
+    "gen", "feb", "mar", "apr", "mag", "giu", "lug", "ago", "set", "ott", "nov", "dic"};
+
+constexpr int kVersionMajor = 3;
+constexpr int kVersionMinor = 0;
+constexpr int kVersionRevision = 1;
+constexpr std::string_view kCreditLine = " - calendario perpetuo, 2012-2026 - orvanta.example.org";
+
+// The month names are plain ASCII, so a byte-wise upper case is enough.
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string TwoDigits(int value) {
+  const int v = ((value % 100) + 100) % 100;
+  return {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
+}
+
+}  // namespace
+
+std::string WeekdayAbbreviation(DayNumber date) {
+  return std::string(kWeekdays[static_cast<size_t>(WeekdayOf(date) - 1)]);
+}
+
+int16_t DaysInYear(int year) {
+  const DayNumber first = *MakeDayNumber(year, 1, 1);
+  const DayNumber last = *MakeDayNumber(year, 12, 31);
+  return static_cast<int16_t>(last - first + 1);
+}
+
+std::string_view MonthName(int month) {
+  if (month < 1 || month > 12) return {};
+  return kMonths[static_cast<size_t>(month - 1)];
+}
+
+std::string_view MonthAbbreviation(int month) {
+  if (month < 1 || month > 12) return {};
+  return kMonthAbbreviations[static_cast<size_t>(month - 1)];
+}
+
+std::string MonthTitle(DayNumber firstOfMonth) {
+  const CivilDate date = DateOf(firstOfMonth);
+  return Upper(std::string(MonthName(date.Month)) + " " + std::to_string(date.Year));
+}
+
+std::string SideColumnLabel(DayNumber firstOfMonth) {
+  const CivilDate date = DateOf(firstOfMonth);
+  return Upper(std::string(MonthAbbreviation(date.Month)) + " " + TwoDigits(date.Year));
+}
+
+std::string VersionLine() {
+  return "Orvanta (Vers." + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
+         "." + std::to_string(kVersionRevision) + ")" + std::string(kCreditLine);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,38 @@
+// "Ricorda..." and up to four commemorations of the month, bottom left.
+
+#include <array>
+#include <string>
+
+#include "almanac/Commemorations.h"
+#include "calendar/PagePasses.h"
+#include "calendar/PageState.h"
+#include "pdf/clsPDFCreator.h"
+
+namespace orvanta {
+namespace {
+
+constexpr float kNoteSize = 8;
+constexpr double kItemPitch = 0.3;
+constexpr const char* kBullet = "\xE2\x80\xA2 ";  // "• " in UTF-8
+
+constexpr float F(double value) {
+  return static_cast<float>(value);
+}
+
+}  // namespace
+
+void DrawFootnotes(PageState& page) {
+  clsPDFCreator& w = page.writer;
+  const std::array<std::string, 4> items = MonthCommemorations(page.month);
+  double itemY = 1.8;
+  for (std::size_t i = 0; i < items.size() && !items[i].empty(); ++i) {
+    // The heading keeps the scaling in force: 70 % after the legend.
+    if (i == 0) w.DrawText(F(0.6), F(2.1), "Ricorda...", "Fn4", kNoteSize, 0);
+    w.SetTextHorizontalScaling(85);
+    w.DrawText(F(0.6), F(itemY), kBullet + items[i], "Fn4", kNoteSize, 0);
+    itemY = F(itemY - kItemPitch);
+  }
+  w.SetTextHorizontalScaling(100);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,147 @@
+// Month title, page frame, day rows and page foot.
+
+#include <string>
+
+#include "calendar/CalendarColors.h"
+#include "calendar/DateText.h"
+#include "calendar/PagePasses.h"
+#include "calendar/PageState.h"
+#include "pdf/clsPDFCreator.h"
+
+namespace orvanta {
+namespace {
+
+constexpr float kTitleSize = 40;
+constexpr float kDaySize = 28;
+constexpr float kWeekdaySize = 14;
+constexpr float kSmallSize = 8;
+constexpr float kVersionSize = 7;
+constexpr float kThinLine = 0.005f;
+constexpr float kBandLine = 1.2f;
+constexpr int kMonday = 2;
+
+// Coordinates are worked out in double and handed to the writer as float.
+constexpr float F(double value) {
+  return static_cast<float>(value);
+}
+
+void StrokeLine(clsPDFCreator& w, double x1, double y1, double x2, double y2) {
+  w.MoveTo(F(x1), F(y1));
+  w.LineTo(F(x2), F(y2), 1);
+}
+
+}  // namespace
+
+void DrawMonthTitle(PageState& page) {
+  clsPDFCreator& w = page.writer;
+  w.SetTextHorizontalScaling(140);
+  const std::string title = MonthTitle(page.firstOfMonth);
+  if (page.options.Testo3D) {
+    w.SetColorFill(kShadowGrey);
+    w.DrawText(F(10.58), F(25.92), title, "Fn3", kTitleSize, 2);
+    w.SetColorFill(page.options.TextColor);
+  }
+  w.DrawText(F(kPageCentreX), F(26.0), title, "Fn3", kTitleSize, 2);
+}
+
+void DrawPageFrame(PageState& page) {
+  clsPDFCreator& w = page.writer;
+  w.SetTextHorizontalScaling(100);
+  // Punch-hole mark: a white disc with a black outline.
+  w.SetColorFill(kWhite);
+  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), 4);
+  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), 1);
+  StrokeLine(w, 0.5, 27.2, 20.5, 27.2);
+  StrokeLine(w, 0.5, 25.8, 20.5, 25.8);
+}
+
+void DrawGridRow(PageState& page) {
+  clsPDFCreator& w = page.writer;
+  const CalendarOptions& o = page.options;
+  const double y = page.rowY;
+  const double s = page.gridShift;
+
+  page.dayOfYear += 1;
+  if (page.day <= kLeftColumnDays) {
+    page.columnX = page.leftColumnX;
+    // One separator serves both columns at this height.
+    w.SetColorStroke(kRuleGrey);
+    StrokeLine(w, page.columnX - 0.1, y - 0.4, 18.8 + s, y - 0.4);
+  } else {
+    page.columnX = F(kRightColumnX);
+  }
+  const double x = page.columnX;
+
+  page.lookup = LookupDay(page.almanac, page.currentDate);
+  int32_t dayColor = o.TextColor;
+  if (page.lookup.IsHoliday) {
+    if (o.PrintColor) {
+      dayColor = kHolidayRed;
+    } else {
+      // Monochrome: a light band behind the day number instead of red.
+      w.SetLineWidth(kBandLine);
+      w.SetColorStroke(kBandGrey);
+      StrokeLine(w, x - 0.1, y + 0.3, x + 1.1, y + 0.3);
+      w.SetLineWidth(kThinLine);
+      w.SetColorStroke(kBlack);
+      dayColor = kBlack;
+    }
+  }
+
+  const std::string dayText = std::to_string(page.day);
+  const std::string weekday = WeekdayAbbreviation(page.currentDate);
+  if (o.Testo3D) {
+    w.SetColorFill(kShadowGrey);
+    w.DrawText(F(x + 1.05), F(y - 0.05), dayText, "Fn3", kDaySize, 1);
+    w.DrawText(F(x + 1.2), F(y + 0.27), weekday, "Fn1", kWeekdaySize, 0);
+    w.SetColorFill(dayColor);
+  }
+  w.SetColorFill(dayColor);
+  w.DrawText(F(x + 1.0), F(y), dayText, "Fn3", kDaySize, 1);
+  w.DrawText(F(x + 1.17), F(y + 0.3), weekday, "Fn1", kWeekdaySize, 0);
+  w.SetColorFill(kBlack);
+
+  if (!page.lookup.HolidayName.empty()) {
+    w.SetTextHorizontalScaling(80);
+    w.DrawText(F(x + 1.3), F(y - 0.2), page.lookup.HolidayName, "Fn1", kSmallSize, 0);
+    w.SetTextHorizontalScaling(100);
+  }
+  w.SetColorFill(o.TextColor);
+
+  if (o.Progressivi) {
+    w.SetTextHorizontalScaling(90);
+    const std::string progressive =
+        std::to_string(page.dayOfYear) + " - " + std::to_string(page.yearLength - page.dayOfYear);
+    w.DrawText(F(x + 8 + s), F(y + 0.6), progressive, "Fn1", kSmallSize, 1);
+    if (WeekdayOf(page.currentDate) == kMonday) {
+      page.week += 1;
+      w.DrawText(F(x + 8 + s), F(y + 0.25), "sett. " + std::to_string(page.week), "Fn1", kSmallSize,
+                 1);
+    }
+    w.SetTextHorizontalScaling(100);
+  }
+}
+
+void AdvanceRow(PageState& page) {
+  page.rowY = F(page.rowY - kRowPitch);
+  if (page.day == kLeftColumnDays) page.rowY = F(kFirstRowY);
+  page.currentDate += 1;
+  if (page.options.Turno) {
+    page.shiftIndex += 1;
+    if (page.shiftIndex > page.shiftLast) page.shiftIndex = 1;
+  }
+  page.day += 1;
+}
+
+void DrawPageFoot(PageState& page) {
+  clsPDFCreator& w = page.writer;
+  w.SetColorStroke(kRuleGrey);
+  StrokeLine(w, kPageCentreX, 25.8, kPageCentreX, 3.1);
+  w.SetColorStroke(kBlack);
+  StrokeLine(w, 0.5, 2.5, 20.5, 2.5);
+  w.SetColorFill(kVersionGrey);
+  w.DrawText(F(kPageCentreX), F(2.7), VersionLine(), "Fn1", kVersionSize, 2);
+  w.SetColorFill(kBlack);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,77 @@
+#include "calendar/PictureSlots.h"
+
+#include "calendar/CalendarOptions.h"
+#include "pdf/clsPDFCreator.h"
+
+namespace orvanta {
+namespace {
+
+constexpr std::array<std::string_view, kEventPictureCount> kEventNames = {
+    "ImgClockOn", "ImgClockOff",   "ImgValentino", "ImgPrimavera", "ImgEstate",
+    "ImgAutunno", "ImgHalloween",  "ImgInverno",   "ImgPasqua",    "ImgBefana",
+    "ImgNatale",  "ImgFerragosto", "ImgCapodanno"};
+
+// Event picture i is extracted as "<i + 13>OV.bmp"; zodiac sign n as "<n>OV.bmp".
+constexpr int kFirstEventFile = 13;
+
+constexpr std::size_t kMinPicturePathLength = 8;
+
+std::string PicturePath(const std::string& folder, int number) {
+  std::string path = folder;
+  if (!path.empty() && path.back() != '/') path += '/';
+  return path + std::to_string(number) + "OV.bmp";
+}
+
+// Characters, not bytes: a UTF-8 sequence counts once.
+std::size_t CharacterCount(const std::string& text) {
+  std::size_t count = 0;
+  for (const char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+std::string_view EventPictureName(EventPicture picture) {
+  return kEventNames[static_cast<std::size_t>(picture)];
+}
+
+std::string ZodiacPictureName(int sign) {
+  return "ImgZ" + std::to_string(sign);
+}
+
+void LoadEventPictures(clsPDFCreator& writer, const std::string& folder, bool greyLoad,
+                       PictureSlots& slots) {
+  for (std::size_t i = 0; i < kEventPictureCount; ++i) {
+    const auto picture = static_cast<EventPicture>(i);
+    // The clocks stay in colour even on a monochrome page.
+    const bool clock = picture == EventPicture::ClockOn || picture == EventPicture::ClockOff;
+    const int32_t colorSpace = (greyLoad && !clock) ? 1 : 0;
+    slots.event[i] = writer.LoadImgFromBMPFile(
+        std::string(kEventNames[i]), PicturePath(folder, kFirstEventFile + static_cast<int>(i)),
+        colorSpace);
+  }
+}
+
+void LoadZodiacPictures(clsPDFCreator& writer, const std::string& folder, bool greyLoad,
+                        PictureSlots& slots) {
+  for (int sign = 1; sign <= static_cast<int>(kZodiacPictureCount); ++sign) {
+    slots.zodiac[static_cast<std::size_t>(sign - 1)] = writer.LoadImgFromBMPFile(
+        ZodiacPictureName(sign), PicturePath(folder, sign), greyLoad ? 1 : 0);
+  }
+}
+
+void LoadCustomPictures(clsPDFCreator& writer, const CalendarOptions& options,
+                        PictureSlots& slots) {
+  slots.top = false;
+  slots.bottom = false;
+  if (CharacterCount(options.CustomTopImage) >= kMinPicturePathLength) {
+    slots.top = writer.LoadImgFromBMPFile("ImgTop", options.CustomTopImage, 0);
+  }
+  if (CharacterCount(options.CustomDownImage) >= kMinPicturePathLength) {
+    slots.bottom = writer.LoadImgFromBMPFile("ImgBottom", options.CustomDownImage, 0);
+  }
+}
+
+}  // namespace orvanta

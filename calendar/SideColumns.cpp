@@ -1,0 +1,62 @@
+// The previous and the next month in narrow columns at the page edges.
+
+#include <string>
+
+#include "calendar/CalendarColors.h"
+#include "calendar/DateText.h"
+#include "calendar/PagePasses.h"
+#include "calendar/PageState.h"
+#include "pdf/clsPDFCreator.h"
+
+namespace orvanta {
+namespace {
+
+constexpr float kLabelSize = 9;
+constexpr float kDaySize = 9;
+constexpr float kWeekdaySize = 8;
+constexpr double kColumnPitch = 0.7;
+constexpr float kBandLine = 0.5f;
+constexpr float kThinLine = 0.005f;
+
+constexpr float F(double value) {
+  return static_cast<float>(value);
+}
+
+// `x` is where the day numbers end; the weekdays start 0.2 cm to the right.
+void DrawColumn(PageState& page, double x, DayNumber firstDay) {
+  clsPDFCreator& w = page.writer;
+  const int month = MonthOf(firstDay);
+  double y = kFirstRowY;
+  DayNumber date = firstDay;
+  for (int day = 1; day <= 31 && MonthOf(date) == month; ++day) {
+    if (LookupDay(page.almanac, date).IsHoliday) {
+      if (page.options.PrintColor) {
+        w.SetColorFill(kHolidayRed);
+      } else {
+        w.SetLineWidth(kBandLine);
+        w.SetColorStroke(kBandGrey);
+        w.MoveTo(F(x - 0.4), F(y + 0.1));
+        w.LineTo(F(x + 0.85), F(y + 0.1), 1);
+        w.SetLineWidth(kThinLine);
+        w.SetColorStroke(kBlack);
+      }
+    }
+    w.DrawText(F(x), F(y), std::to_string(day), "Fn3", kDaySize, 1);
+    w.DrawText(F(x + 0.2), F(y), WeekdayAbbreviation(date), "Fn1", kWeekdaySize, 0);
+    w.SetColorFill(kBlack);
+    y = F(y - kColumnPitch);
+    date += 1;
+  }
+}
+
+}  // namespace
+
+void DrawSideColumns(PageState& page) {
+  clsPDFCreator& w = page.writer;
+  w.DrawText(F(0.7), F(25.0), SideColumnLabel(page.firstOfPreviousMonth), "Fn3", kLabelSize, 0);
+  w.DrawText(F(19.5), F(25.0), SideColumnLabel(page.firstOfNextMonth), "Fn3", kLabelSize, 0);
+  DrawColumn(page, 0.9, page.firstOfPreviousMonth);
+  DrawColumn(page, 19.8, page.firstOfNextMonth);
+}
+
+}  // namespace orvanta

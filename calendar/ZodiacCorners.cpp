@@ -1,0 +1,60 @@
+// The two zodiac signs of the month in the corners of the title band.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "calendar/PagePasses.h"
+#include "calendar/PageState.h"
+#include "calendar/PictureSlots.h"
+#include "pdf/clsPDFCreator.h"
+
+namespace orvanta {
+namespace {
+
+// Sign n (1 = Capricorno ... 12 = Sagittario): start date "dd/mm" and name.
+constexpr std::array<std::string_view, 12> kSigns = {
+    "22/12Capricorno", "20/01Acquario", "20/02Pesci",     "20/03Ariete",
+    "21/04Toro",       "21/05Gemelli",  "21/06Cancro",    "23/07Leone",
+    "23/08Vergine",    "23/09Bilancia", "23/10Scorpione", "22/11Sagittario"};
+constexpr std::size_t kDateLength = 5;
+
+constexpr float kLabelSize = 11;
+constexpr float kPictureWidth = 1.5f;
+constexpr float kPictureHeight = 1.3f;
+constexpr float kPictureTop = 27.15f;
+constexpr float kLeftPictureX = 0.4f;
+constexpr float kRightPictureX = 21 - 0.4f - kPictureWidth;  // 19.1
+constexpr float kLeftLabelX = 1.15f;                         // picture centres
+constexpr float kRightLabelX = 19.85f;
+
+void DrawPicture(PageState& page, int sign, float x) {
+  if (page.pictures.HasZodiac(sign)) {
+    page.writer.DrawImg(ZodiacPictureName(sign), x, kPictureTop, kPictureWidth, kPictureHeight);
+  }
+}
+
+// Sign name below, start date above, centred on `x`.
+void DrawLabels(PageState& page, int sign, float x) {
+  const std::string_view entry = kSigns[static_cast<std::size_t>(sign - 1)];
+  page.writer.DrawText(x, 26.0f, std::string(entry.substr(kDateLength)), "Fn3", kLabelSize, 2);
+  page.writer.DrawText(x, 26.5f, std::string(entry.substr(0, kDateLength)), "Fn3", kLabelSize, 2);
+}
+
+}  // namespace
+
+// The page of month m shows on the left the sign that began in the previous
+// month (sign m) and on the right the one that begins in month m.
+void DrawZodiacCorners(PageState& page) {
+  const int left = page.month;
+  const int right = page.month % 12 + 1;
+  page.writer.SetTextHorizontalScaling(75);
+  DrawPicture(page, left, kLeftPictureX);
+  DrawPicture(page, right, kRightPictureX);
+  // The labels go on top of the pictures, whether or not these were loaded.
+  DrawLabels(page, left, kLeftLabelX);
+  DrawLabels(page, right, kRightLabelX);
+  page.writer.SetTextHorizontalScaling(100);
+}
+
+}  // namespace orvanta
