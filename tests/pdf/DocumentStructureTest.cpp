@@ -1,0 +1,336 @@
+// File head, pages, resources, page tree, cross-reference table and trailer,
+// and the opening of the output file.
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <regex>
+
+#include "PdfTestSupport.h"
+
+namespace orvanta::test {
+namespace {
+
+constexpr const char* kInfoAndCatalog =
+    "%PDF-1.3\r\n"
+    "1 0 obj\r\n"
+    "<<\r/Title (T)\r/Author (Orvanta)\r/Creator  (Orvanta 2012 by OT)\r"
+    "/Producer (Orvanta PDF writer 2012, Orvanta Team)\r"
+    "/CreationDate (D:20130102030405+01'00')\r>>\r\n"
+    "endobj\r\n"
+    "2 0 obj\r\n"
+    "<<\r/Type /Catalog\r/Pages 3 0 R\r/PageLayout /OneColumn\r/PageMode /UseNone\r"
+    "/Lang (it) \r/ViewerPreferences << /HideToolbar false /DisplayDocTitle true "
+    "/HideWindowUI false >>\r>>\r\n"
+    "endobj\r\n";
+
+// Every cross-reference entry is 20 bytes and points at "N 0 obj".
+void ExpectXrefConsistent(const std::string& file) {
+  const size_t start = std::stoul(file.substr(file.rfind("startxref\r") + 10));
+  ASSERT_EQ(file.compare(start, 6, "xref\r\n"), 0);
+  size_t at = start + 6;
+  const size_t countEnd = file.find("\r\n", at);
+  const int count = std::stoi(file.substr(at + 2, countEnd - at - 2));
+  at = countEnd + 2;
+  EXPECT_EQ(file.substr(at, 20), "0000000000 65535 f\r\n");
+  for (int n = 1; n < count; ++n) {
+    const std::string entry = file.substr(at + 20 * static_cast<size_t>(n), 20);
+    ASSERT_TRUE(std::regex_match(entry, std::regex("[0-9]{10} 00000 n\r\n"))) << entry;
+    const size_t offset = std::stoul(entry.substr(0, 10));
+    EXPECT_EQ(file.compare(offset, std::to_string(n).size() + 6, std::to_string(n) + " 0 obj"), 0)
+        << "object " << n;
+  }
+  EXPECT_EQ(file.compare(at + 20 * static_cast<size_t>(count), 7, "trailer"), 0);
+}
+
+TEST(DocumentStructure, EmptyDocumentByteForByte) {
+  TempFolder dir;
+  Writer w(dir / "empty.pdf");
+  w.pdf.Title("T");
+  ASSERT_TRUE(w.Open());
+  w.pdf.ClosePDFFile();
+  // Offsets counted by hand: object 1 at 10, 2 at 184, 4 at 376, 3 at 423, xref at 548.
+  const std::string expected =
+      std::string(kInfoAndCatalog) +
+      "4 0 obj\r\n"
+      "<<\r/ProcSet [/PDF /Text ]\r>>\r\n"
+      "endobj\r\n"
+      "3 0 obj\r\n"
+      "<<\r/Type /Pages\r/Count 0\r/MediaBox [0 0 595.2 842]\r/CropBox [0 0 595.2 842]\r\r"
+      "/Kids [ ]\r/Resources 4 0 R\r>>\r\n"
+      "endobj\r\n"
+      "xref\r\n"
+      "0 5\r\n"
+      "0000000000 65535 f\r\n"
+      "0000000010 00000 n\r\n"
+      "0000000184 00000 n\r\n"
+      "0000000423 00000 n\r\n"
+      "0000000376 00000 n\r\n"
+      "trailer\r<<\r/Size 5\r/Info 1 0 R\r/Root 2 0 R\r>>\r\n"
+      "startxref\r548\r\n"
+      "%%EOF\r\r\n";
+  EXPECT_EQ(ReadFile(w.file), expected);
+  EXPECT_TRUE(w.messages.empty());
+}
+
+TEST(DocumentStructure, PageObjectsStreamLengthAndTree) {
+  TempFolder dir;
+  Writer w(dir / "pages.pdf");
+  w.pdf.Title("T");
+  ASSERT_TRUE(w.Open());
+  EXPECT_EQ(w.pdf.BeginPage(), 1);
+  w.pdf.MoveTo(1, 2);
+  w.pdf.EndPage();
+  EXPECT_EQ(w.pdf.BeginPage(), 2);
+  w.pdf.EndPage();
+  EXPECT_EQ(w.pdf.Pages(), 2);
+  w.pdf.ClosePDFFile();
+  const std::string file = ReadFile(w.file);
+  const std::string pages =
+      "5 0 obj\r\n"
+      "<<\r/Type /Page\r/Parent 3 0 R\r/Contents 6 0 R\r>>\r\n"
+      "endobj\r\n"
+      "6 0 obj\r\n"
+      "<< /Length 7 0 R >>\rstream\r\n"
+      "1 2 m\r\n"
+      "endstream\r\n"
+      "endobj\r\n"
+      "7 0 obj\r\n"
+      "7\r\n"
+      "endobj\r\n"
+      "8 0 obj\r\n"
+      "<<\r/Type /Page\r/Parent 3 0 R\r/Contents 9 0 R\r>>\r\n"
+      "endobj\r\n"
+      "9 0 obj\r\n"
+      "<< /Length 10 0 R >>\rstream\r\n"
+      "endstream\r\n"
+      "endobj\r\n"
+      "10 0 obj\r\n"
+      "0\r\n"
+      "endobj\r\n";
+  EXPECT_EQ(file.substr(std::string(kInfoAndCatalog).size(), pages.size()), pages);
+  EXPECT_NE(file.find("/Count 2\r"), std::string::npos);
+  EXPECT_NE(file.find("\r/Kids [5 0 R 8 0 R  ]\r"), std::string::npos);
+  EXPECT_NE(file.find("trailer\r<<\r/Size 11\r"), std::string::npos);
+  ExpectXrefConsistent(file);
+}
+
+TEST(DocumentStructure, MarginPaperAndOrientation) {
+  TempFolder dir;
+  Writer w(dir / "landscape.pdf");
+  w.pdf.ScaleMode(3);
+  w.pdf.PaperSize(1);
+  w.pdf.Margin(1);
+  w.pdf.Orientation(1);
+  ASSERT_TRUE(w.Open());
+  w.pdf.ClosePDFFile();
+  const std::string file = ReadFile(w.file);
+  EXPECT_NE(file.find("/MediaBox [0 0 842 1190.5]\r/CropBox [28.346 28.346 813.654 1162.154]\r"
+                      "/Rotate 90\r/Kids [ ]"),
+            std::string::npos);
+  EXPECT_NE(file.find("/Title (\\(senza titolo\\))"), std::string::npos);
+}
+
+TEST(DocumentStructure, PaperCodesAndDirectSizes) {
+  TempFolder dir;
+  const std::pair<int32_t, std::string> cases[] = {
+      {0, "595.2 842"}, {2, "612 792"}, {3, "612 864"}, {9, "595.2 842"}};
+  for (const auto& [code, box] : cases) {
+    Writer w(dir / ("paper" + std::to_string(code) + ".pdf"));
+    w.pdf.PaperSize(code);
+    ASSERT_TRUE(w.Open());
+    w.pdf.ClosePDFFile();
+    EXPECT_NE(ReadFile(w.file).find("/MediaBox [0 0 " + box + "]"), std::string::npos) << code;
+  }
+  Writer w(dir / "direct.pdf");
+  w.pdf.ScaleMode(2);
+  w.pdf.PaperWidth(100);
+  w.pdf.PaperHeight(50.8f);
+  ASSERT_TRUE(w.Open());
+  w.pdf.ClosePDFFile();
+  EXPECT_NE(ReadFile(w.file).find("/MediaBox [0 0 283.465 144]"), std::string::npos);
+}
+
+TEST(DocumentStructure, GeneratedNameInProgramFolder) {
+  TempFolder dir;
+  Writer w(dir / "unused");
+  w.pdf.ProgramFolder(dir.path().string());
+  std::string name;
+  ASSERT_TRUE(w.pdf.InitPDFFile(name));
+  w.pdf.ClosePDFFile();
+  // Day 2, 03:04:05, digit 7: 2030405 7 -> 20304057 = 0x135D0B9.
+  EXPECT_EQ(name, (dir / "~135D0B9.pdf").string());
+  EXPECT_TRUE(std::filesystem::exists(name));
+}
+
+TEST(DocumentStructure, SecondInitStartsAFreshFile) {
+  TempFolder dir;
+  Writer w(dir / "first.pdf");
+  w.pdf.Title("T");
+  ASSERT_TRUE(w.Open());
+  std::string second = (dir / "second.pdf").string();
+  ASSERT_TRUE(w.pdf.InitPDFFile(second));
+  w.pdf.ClosePDFFile();
+  EXPECT_EQ(ReadFile(second).substr(0, std::string(kInfoAndCatalog).size()), kInfoAndCatalog);
+  ExpectXrefConsistent(ReadFile(second));
+}
+
+TEST(DocumentStructure, ExistingFileIsOverwritten) {
+  TempFolder dir;
+  WriteFile(dir / "old.pdf", std::string(100000, 'x'));
+  Writer w(dir / "old.pdf");
+  ASSERT_TRUE(w.Open());
+  w.pdf.ClosePDFFile();
+  const std::string file = ReadFile(w.file);
+  EXPECT_LT(file.size(), 1000u);
+  EXPECT_EQ(file.substr(file.size() - 8), "%%EOF\r\r\n");
+}
+
+TEST(DocumentStructure, WriteFailureIsReportedAtClose) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  clsPDFCreator pdf;
+  std::string path = "/dev/full";
+  ASSERT_TRUE(pdf.InitPDFFile(path));
+  pdf.BeginPage();
+  pdf.EndPage();
+  try {
+    pdf.ClosePDFFile();
+    FAIL() << "a full disk went unnoticed";
+  } catch (const PdfError& error) {
+    EXPECT_EQ(error.code(), PdfErrorCode::Io);
+    EXPECT_NE(std::string(error.what()).find("/dev/full"), std::string::npos);
+  }
+}
+
+TEST(DocumentStructure, LargeOutputFailsWhileWriting) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  clsPDFCreator pdf;
+  std::string path = "/dev/full";
+  ASSERT_TRUE(pdf.InitPDFFile(path));
+  pdf.BeginPage();
+  EXPECT_THROW(for (int i = 0; i < 200000; ++i) pdf.LineTo(1.5f, 2.5f, 1), PdfError);
+}
+
+TEST(DocumentStructure, SymbolicLinkIsNotFollowed) {
+  TempFolder dir;
+  WriteFile(dir / "target.txt", "keep");
+  std::filesystem::create_symlink(dir / "target.txt", dir / "link.pdf");
+  Writer w(dir / "link.pdf");
+  EXPECT_FALSE(w.Open());
+  ASSERT_EQ(w.messages.size(), 1u);
+  EXPECT_EQ(w.messages[0].substr(0, 8), "Orvanta|");
+  EXPECT_NE(w.messages[0].find("collegamento simbolico"), std::string::npos);
+  EXPECT_EQ(ReadFile(dir / "target.txt"), "keep");
+}
+
+TEST(DocumentStructure, FileOfAnotherUserIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give a file away";
+  TempFolder dir;
+  WriteFile(dir / "foreign.pdf", "theirs");
+  ASSERT_EQ(::chown((dir / "foreign.pdf").c_str(), 65534, 65534), 0);
+  Writer w(dir / "foreign.pdf");
+  EXPECT_FALSE(w.Open());
+  ASSERT_EQ(w.messages.size(), 1u);
+  EXPECT_NE(w.messages[0].find("altro utente"), std::string::npos);
+  EXPECT_EQ(ReadFile(dir / "foreign.pdf"), "theirs");
+}
+
+TEST(DocumentStructure, FileInUseGivesTheThreeLineMessage) {
+  TempFolder dir;
+  WriteFile(dir / "held.pdf", "");
+  const std::string expected =
+      "Orvanta|C'è già un file .pdf con il progetto di un calendario aperto.\r\n"
+      "Se   si  desidera  creare  un   nuovo  progetto  occorre \r\n"
+      "prima  chiudere  il  file  .pdf   attualmente   in   uso.";
+  auto attempt = [&] {
+    Writer w(dir / "held.pdf");
+    return !w.Open() && w.messages.size() == 1 && w.messages[0] == expected;
+  };
+  if (::geteuid() != 0) {
+    ::chmod((dir / "held.pdf").c_str(), 0444);
+    EXPECT_TRUE(attempt());
+    return;
+  }
+  // Root may write anything: try as an unprivileged user in a child process.
+  ::chmod(dir.path().c_str(), 0755);
+  ::chmod((dir / "held.pdf").c_str(), 0644);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && attempt();
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(DocumentStructure, MissingFolderGivesFalseWithoutMessage) {
+  TempFolder dir;
+  Writer w(dir / "no" / "such.pdf");
+  EXPECT_FALSE(w.Open());
+  EXPECT_TRUE(w.messages.empty());
+}
+
+TEST(DocumentStructure, CallOrderIsEnforced) {
+  TempFolder dir;
+  Writer w(dir / "order.pdf");
+  auto code = [](auto&& call) {
+    try {
+      call();
+    } catch (const PdfError& error) {
+      return error.code();
+    }
+    return PdfErrorCode::Io;  // stands for "no error" here
+  };
+  EXPECT_EQ(code([&] { w.pdf.BeginPage(); }), PdfErrorCode::NotOpen);
+  EXPECT_EQ(code([&] { w.pdf.ClosePDFFile(); }), PdfErrorCode::NotOpen);
+  ASSERT_TRUE(w.Open());
+  EXPECT_EQ(code([&] { w.pdf.LineTo(1, 1); }), PdfErrorCode::CallOrder);
+  EXPECT_EQ(code([&] { w.pdf.EndPage(); }), PdfErrorCode::CallOrder);
+  w.pdf.BeginPage();
+  EXPECT_EQ(code([&] { w.pdf.LoadFont("Fn1", "Arial", 0); }), PdfErrorCode::CallOrder);
+  EXPECT_EQ(code([&] { w.pdf.StartObject("X", 0); }), PdfErrorCode::CallOrder);
+  EXPECT_EQ(code([&] { w.pdf.BeginPage(); }), PdfErrorCode::CallOrder);
+  EXPECT_EQ(code([&] { w.pdf.ClosePDFFile(); }), PdfErrorCode::CallOrder);
+  EXPECT_EQ(code([&] { w.pdf.EndObject(); }), PdfErrorCode::CallOrder);
+  w.pdf.EndPage();
+  w.pdf.ClosePDFFile();
+  ExpectXrefConsistent(ReadFile(w.file));
+}
+
+TEST(DocumentStructure, ObjectNumbersStopAt32767) {
+  TempFolder dir;
+  Writer w(dir / "many.pdf");
+  ASSERT_TRUE(w.Open());
+  int pages = 0;
+  try {
+    for (;;) {
+      w.pdf.BeginPage();
+      w.pdf.EndPage();
+      ++pages;
+    }
+  } catch (const PdfError& error) {
+    EXPECT_EQ(error.code(), PdfErrorCode::Limit);
+  }
+  // Objects 5 to 32767 hold exactly 10921 pages of three objects each.
+  EXPECT_EQ(pages, 10921);
+  w.pdf.ClosePDFFile();
+  ExpectXrefConsistent(ReadFile(w.file));
+}
+
+TEST(DocumentStructure, DestroyedWithoutCloseLeavesWhatWasWritten) {
+  TempFolder dir;
+  std::string path = (dir / "partial.pdf").string();
+  {
+    clsPDFCreator pdf;
+    ASSERT_TRUE(pdf.InitPDFFile(path));
+    pdf.BeginPage();
+  }
+  const std::string file = ReadFile(path);
+  EXPECT_EQ(file.substr(0, 10), "%PDF-1.3\r\n");
+  EXPECT_NE(file.find("stream\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvanta::test

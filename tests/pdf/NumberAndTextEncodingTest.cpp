@@ -1,0 +1,94 @@
+// Number formatting, Windows-1252 text, string escaping and ASCII85.
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+#include "PdfTestSupport.h"
+#include "pdf/Ascii85.h"
+#include "pdf/NumberFormat.h"
+#include "pdf/TextEncoding.h"
+
+namespace orvanta::test {
+namespace {
+
+TEST(FormatReal, PlainShortestForm) {
+  EXPECT_EQ(FormatReal(100, 3), "100");
+  EXPECT_EQ(FormatReal(841.89f, 3), "841.89");
+  EXPECT_EQ(FormatReal(0.5, 3), "0.5");
+  EXPECT_EQ(FormatReal(-28.346456692913385, 3), "-28.346");
+  EXPECT_EQ(FormatReal(0, 3), "0");
+  EXPECT_EQ(FormatReal(-0.0, 3), "0");
+  EXPECT_EQ(FormatReal(-0.0004, 3), "0");
+  EXPECT_EQ(FormatReal(595.2f, 3), "595.2");
+  EXPECT_EQ(FormatReal(1e7, 3), "10000000");
+  EXPECT_EQ(FormatReal(0.9996, 3), "1");
+}
+
+TEST(FormatReal, TiesGoToEven) {
+  // Exactly representable halves of the third decimal.
+  EXPECT_EQ(FormatReal(0.0625, 3), "0.062");
+  EXPECT_EQ(FormatReal(0.1875, 3), "0.188");
+  EXPECT_EQ(FormatReal(2.4375, 3), "2.438");
+  EXPECT_EQ(FormatReal(-1.0625, 3), "-1.062");
+  EXPECT_EQ(FormatReal(2.5, 0), "2");
+  EXPECT_EQ(FormatReal(3.5, 0), "4");
+}
+
+TEST(FormatReal, InfiniteValuesAreAnError) {
+  try {
+    FormatReal(std::numeric_limits<double>::infinity(), 3);
+    FAIL();
+  } catch (const PdfError& error) {
+    EXPECT_EQ(error.code(), PdfErrorCode::Overflow);
+  }
+  EXPECT_THROW(FormatReal(std::nan(""), 3), PdfError);
+}
+
+TEST(FormatReal, CommaLocaleStillWritesAPoint) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "it_IT.UTF-8") == nullptr) GTEST_SKIP() << "no Italian locale";
+  EXPECT_EQ(FormatReal(28.346456692913385, 3), "28.346");
+  EXPECT_EQ(FormatReal(1234567.5, 3), "1234567.5");
+  std::setlocale(LC_ALL, previous.c_str());
+}
+
+TEST(TextEncoding, Windows1252Bytes) {
+  EXPECT_EQ(ToWindows1252("abc"), "abc");
+  EXPECT_EQ(ToWindows1252("è à ÿ"), "\xE8 \xE0 \xFF");
+  EXPECT_EQ(ToWindows1252("€ — “x” Œ"), "\x80 \x97 \x93x\x94 \x8C");
+  // Outside the code page, and malformed UTF-8: one "?" each.
+  EXPECT_EQ(ToWindows1252("a\xE2\x86\x92"
+                          "b"),
+            "a?b");                                   // arrow
+  EXPECT_EQ(ToWindows1252("\xF0\x9F\x98\x80"), "?");  // emoji
+  EXPECT_EQ(ToWindows1252("\xC3"), "?");              // cut short
+  EXPECT_EQ(ToWindows1252("\xC0\xAF"), "??");         // overlong
+  EXPECT_EQ(ToWindows1252("\xED\xA0\x80"), "???");    // surrogate
+  EXPECT_EQ(ToWindows1252("\xC2\x81"), "?");          // C1 control
+  EXPECT_EQ(FromWindows1252("\xE8\x80\x81"), "è€?");
+  EXPECT_EQ(UpperWindows1252("times\xE8\x9C\xFF"), "TIMES\xC8\x8C\x9F");
+}
+
+TEST(TextEncoding, EscapeOnlyBackslashAndParentheses) {
+  EXPECT_EQ(EscapeText("a\\(b)"), "a\\\\\\(b\\)");
+  EXPECT_EQ(EscapeText("line\r\nnext"), "line\r\nnext");
+  EXPECT_EQ(EscapeText(""), "");
+}
+
+std::string A85(const std::vector<uint8_t>& bytes) {
+  return ToASCII85(bytes.data(), bytes.size());
+}
+
+TEST(Ascii85, GroupsAndEnd) {
+  EXPECT_EQ(A85({0, 0, 0, 0}), "z~>");
+  EXPECT_EQ(A85({0}), "!!~>");
+  EXPECT_EQ(A85({}), "~>");
+  EXPECT_EQ(A85({0, 0, 0, 0, 0}), "z!!~>");
+  EXPECT_EQ(A85({255, 255, 255, 255}), "s8W-!~>");
+  // "Man " and "sure" from the usual example of the encoding.
+  EXPECT_EQ(A85({'M', 'a', 'n', ' ', 's', 'u', 'r', 'e'}), "9jqo^F*2M7~>");
+  EXPECT_EQ(A85({'s', 'u', 'r'}), "F*2L~>");
+}
+
+}  // namespace
+}  // namespace orvanta::test
