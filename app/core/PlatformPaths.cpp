@@ -26,9 +26,10 @@ std::string ResolveProgram(const std::string& program, std::string_view searchPa
   if (program.find('/') != std::string::npos) return IsExecutableFile(program) ? program : "";
   while (true) {
     const size_t colon = searchPath.find(':');
-    std::string folder(searchPath.substr(0, colon));
-    if (folder.empty()) folder = ".";
-    const std::string candidate = folder + "/" + program;
+    const std::string_view folder = searchPath.substr(0, colon);
+    std::string candidate;
+    candidate.reserve(folder.size() + program.size() + 2);
+    candidate.append(folder.empty() ? std::string_view(".") : folder).append("/").append(program);
     if (IsExecutableFile(candidate)) return candidate;
     if (colon == std::string_view::npos) return {};
     searchPath.remove_prefix(colon + 1);

@@ -1,0 +1,91 @@
+#include "app/gui/PdfViewer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <cstdlib>
+#include <string>
+
+#include "app/core/PlatformDesktopEntry.h"
+#include "app/core/PlatformPaths.h"
+#include "app/gui/GuiServices.h"
+#include "pdf/clsPDFCreator.h"
+
+namespace orvanta {
+
+namespace {
+
+constexpr qint64 kMaxDesktopFileBytes = 256 * 1024;
+
+// Writes the probe; false when it could not be written (the writer has shown
+// its message when it refused the file).
+bool WriteProbe(const GuiServices& services, const QString& probePath) {
+  clsPDFCreator writer;
+  writer.SetMessageHandler([&services](const std::string& title, const std::string& text) {
+    services.Tell(nullptr, QMessageBox::Critical, FromUtf8(title), FromUtf8(text));
+  });
+  std::string path = ToUtf8(probePath);
+  if (!writer.InitPDFFile(path)) return false;
+  try {
+    writer.BeginPage();
+    writer.EndPage();
+    writer.ClosePDFFile();
+  } catch (const PdfError&) {
+    QFile::remove(probePath);  // no half-written probe left behind
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QString QueryDefaultApplication(const QString& mimeType) {
+  QProcess process;
+  process.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+  if (!process.waitForStarted(3000)) return {};
+  if (!process.waitForFinished(5000)) {
+    process.kill();
+    process.waitForFinished(1000);
+    return {};
+  }
+  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) return {};
+  const QString answer = QString::fromUtf8(process.readAllStandardOutput());
+  return answer.section(QLatin1Char('\n'), 0, 0).section(QLatin1Char(';'), 0, 0).trimmed();
+}
+
+QString FindAssociatedProgram(const QString& documentPath, const DefaultApplicationQuery& query) {
+  const QFileInfo document(documentPath);
+  if (!document.absoluteDir().exists()) return QString::fromUtf8(kErrorPathNotFound);
+  if (!document.exists() || document.isDir()) return QString::fromUtf8(kErrorFileNotFound);
+
+  const QMimeType type = QMimeDatabase().mimeTypeForFile(document);
+  if (!type.isValid() || type.isDefault()) return QString::fromUtf8(kErrorNoAssociation);
+  const QString desktopId = query ? query(type.name()) : QString();
+  if (desktopId.isEmpty()) return QString::fromUtf8(kErrorNoAssociation);
+  const std::string desktopFile = FindDesktopFile(ToUtf8(desktopId), XdgDataDirsFromEnvironment());
+  if (desktopFile.empty()) return QString::fromUtf8(kErrorNoAssociation);
+
+  QFile file(FromUtf8(desktopFile));
+  if (!file.open(QIODevice::ReadOnly)) return QString::fromUtf8(kErrorBadFormat);
+  const QByteArray text = file.read(kMaxDesktopFileBytes);
+  const std::string program =
+      DesktopExecProgram(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  if (program.empty()) return QString::fromUtf8(kErrorBadFormat);
+  const char* searchPath = std::getenv("PATH");
+  const std::string resolved = ResolveProgram(program, searchPath != nullptr ? searchPath : "");
+  return FromUtf8(resolved.empty() ? program : resolved);
+}
+
+QString DetectPdfViewer(const GuiServices& services) {
+  const QString probePath = services.tempFolder + QStringLiteral("Test.pdf");
+  if (!WriteProbe(services, probePath)) return {};
+  services.waitSeconds(1, true);
+  const QString program = services.findAssociatedProgram(probePath);
+  if (program.startsWith(QStringLiteral("Errore"))) return {};
+  return FromUtf8(FileNameOfPath(ToUtf8(program)));
+}
+
+}  // namespace orvanta

@@ -1,0 +1,34 @@
+#include "app/gui/SingleInstance.h"
+
+#include <unistd.h>
+
+namespace orvanta {
+
+bool ScreenLargeEnough(const QSize& screen) {
+  return screen.width() >= kMinimumScreenWidth && screen.height() >= kMinimumScreenHeight;
+}
+
+QString ScreenTooSmallMessage() {
+  return QStringLiteral(
+      "La risoluzione minima per l'utilizzo di questo programma è:\n1024 x 768 pixel.\n"
+      "Modificare la risoluzione video e, quindi, riprovare.");
+}
+
+QString AlreadyRunningMessage() {
+  return QStringLiteral("Orvanta") + QStringLiteral(" è già in esecuzione");
+}
+
+SingleInstanceLock::SingleInstanceLock(const QString& tempFolder)
+    : lock_(std::make_unique<QLockFile>(
+          tempFolder +
+          QStringLiteral("Orvanta-%1.lock").arg(static_cast<qulonglong>(::getuid())))) {
+  // Only a dead owner makes a lock stale, however long the window stays open.
+  lock_->setStaleLockTime(0);
+}
+
+bool SingleInstanceLock::Acquire() {
+  if (lock_->tryLock(0)) return true;
+  return lock_->error() != QLockFile::LockFailedError;
+}
+
+}  // namespace orvanta

@@ -1,0 +1,533 @@
+#include "app/gui/frmCalendario.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "app/core/EmbeddedFiles.h"
+#include "app/core/Folders.h"
+#include "app/core/NotesFile.h"
+#include "app/gui/BusyPanel.h"
+#include "app/gui/HandCursors.h"
+#include "app/gui/PdfViewer.h"
+#include "app/gui/ShiftGuide.h"
+#include "app/gui/TitleLabel.h"
+#include "app/gui/WaitSeconds.h"
+#include "app/gui/frmAbout.h"
+#include "app/gui/frmInputBox.h"
+#include "app/gui/frmNote.h"
+
+namespace orvanta {
+
+namespace {
+
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 2013;
+constexpr std::array<int32_t, 3> kTextColours = {0x000000, 0xCD0000, 0x00A900};
+
+const QString kClosingLine = QStringLiteral(
+    "Per maggiori informazioni e/o suggerimenti in merito all'utilizzo di questa opzione, "
+    "leggere la guida (pulsante ?) allegata al programma.");
+
+QLabel* BoldLabel(const QString& text, const QString& name, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  QFont font = label->font();
+  font.setBold(true);
+  label->setFont(font);
+  return label;
+}
+
+QPushButton* GlyphButton(const QString& glyph, const QString& name, const QString& tip,
+                         QWidget* parent) {
+  auto* button = new QPushButton(glyph, parent);
+  button->setObjectName(name);
+  button->setToolTip(tip);
+  button->setFixedSize(26, 26);
+  QFont font = button->font();
+  font.setBold(true);
+  button->setFont(font);
+  return button;
+}
+
+// The donation button picture: a rounded "Dona" badge.
+QPixmap DonationPicture() {
+  QPixmap pixmap(92, 30);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(170, 120, 0), 1.5));
+  p.setBrush(QColor(255, 196, 57));
+  p.drawRoundedRect(QRectF(1, 1, 90, 28), 14, 14);
+  QFont font = p.font();
+  font.setBold(true);
+  font.setPointSize(11);
+  p.setFont(font);
+  p.setPen(QColor(30, 50, 110));
+  p.drawText(QRectF(0, 0, 92, 30), Qt::AlignCenter, QStringLiteral("Dona ♥"));
+  return pixmap;
+}
+
+// The help text of a cmdInfoCustom button.
+QString CustomInfoMessage(int button, bool textChosen) {
+  QStringList lines;
+  if (button == 2) {
+    lines << QStringLiteral(
+                 "Consente di memorizzare delle brevi note (anniversari, scadenze, "
+                 "compleanni, ecc.) ") +
+                 QStringLiteral(
+                     "che verranno stampate ogni anno in corrispondenza della data scelta.");
+  } else if (textChosen) {
+    lines << QStringLiteral(
+                 "La stringa (scritta) da stampare può contenere al massimo %1 "
+                 "caratteri alfanumerici.")
+                 .arg(button == 0 ? 40 : 30)
+          << QStringLiteral("I caratteri in eccedenza verrano eliminati automaticamente.");
+  } else {
+    lines << QStringLiteral("Le dimensioni dell'immagine da utilizzare devono essere:")
+          << (button == 0 ? QStringLiteral("210 mm (L) per 25 mm (H).")
+                          : QStringLiteral("100 mm (L) per 12 mm (H)."))
+          << QStringLiteral(
+                 "Immagini con dimensioni diverse verranno ridimensionate, senza nessuna "
+                 "proporzionalità e in modo automatico, alle dimensioni indicate.")
+          << QStringLiteral("Il formato delle immagini da utilizzare deve essere .bmp (bitmap).");
+  }
+  lines << kClosingLine;
+  return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+frmCalendario::frmCalendario(GuiServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)) {
+  setObjectName(QStringLiteral("frmCalendario"));
+  setWindowTitle(QStringLiteral("Orvanta"));
+  setWindowIcon(AppIcon());
+  BuildWindow();
+
+  // Load sequence.
+  SetHandCursors(this);
+  imgPayPal_->setCursor(Qt::PointingHandCursor);
+  cboAnno_->setCurrentIndex(cboAnno_->count() - 1);
+  options_ = CalendarOptions{};
+  options_.TextColor = 0;
+  for (const OptionBox& option : optionBoxes_) options_.*option.flag = option.box->isChecked();
+  options_.PrintColor = chkPrintColor_->isChecked();
+  if (!FileExists(ToUtf8(services_.ShiftFile()))) {
+    chkTurno_->setChecked(false);
+    chkTurno_->setEnabled(false);
+    options_.Turno = false;
+  }
+  RefreshNotesOption();
+}
+
+frmCalendario::~frmCalendario() = default;
+
+void frmCalendario::BuildWindow() {
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->setSizeConstraint(QLayout::SetFixedSize);
+  controls_ = new QWidget(this);
+  controls_->setObjectName(QStringLiteral("controls"));
+  outer->addWidget(controls_);
+  auto* layout = new QVBoxLayout(controls_);
+  layout->setContentsMargins(16, 10, 16, 12);
+  layout->setSpacing(3);
+
+  auto* title = new TitleLabel(QStringLiteral("Orvanta"), 24, controls_);
+  layout->addWidget(title, 0, Qt::AlignHCenter);
+
+  // Year.
+  auto* yearRow = new QHBoxLayout;
+  auto* label1 = new QLabel(QStringLiteral("Anno di riferimento"), controls_);
+  label1->setObjectName(QStringLiteral("Label1"));
+  cboAnno_ = new QComboBox(controls_);
+  cboAnno_->setObjectName(QStringLiteral("cboAnno"));
+  for (int year = kFirstYear; year <= kLastYear; ++year) cboAnno_->addItem(QString::number(year));
+  auto* label2 = new QLabel(QStringLiteral("(1900 ÷ 2013)"), controls_);
+  label2->setObjectName(QStringLiteral("Label2"));
+  yearRow->addWidget(label1);
+  yearRow->addWidget(cboAnno_);
+  yearRow->addWidget(label2);
+  yearRow->addStretch();
+  layout->addLayout(yearRow);
+  layout->addSpacing(4);
+
+  // Colour printing and the text colour.
+  chkPrintColor_ = new QCheckBox(QStringLiteral("Stampa calendario a colori"), controls_);
+  chkPrintColor_->setObjectName(QStringLiteral("chkPrintColor"));
+  QFont bold = chkPrintColor_->font();
+  bold.setBold(true);
+  chkPrintColor_->setFont(bold);
+  chkPrintColor_->setChecked(true);
+  layout->addWidget(chkPrintColor_);
+  checkBoxesInOrder_.push_back(chkPrintColor_);
+  auto* colourRow = new QHBoxLayout;
+  colourRow->setContentsMargins(22, 0, 0, 0);
+  auto* colourGroup = new QButtonGroup(this);
+  const std::array<QString, 3> colourCaptions = {QStringLiteral(" Testo: nero / rosso"),
+                                                 QStringLiteral("Testo: blu / rosso"),
+                                                 QStringLiteral("Testo: verde / rosso")};
+  for (int i = 0; i < 3; ++i) {
+    optTextColor_[i] = new QRadioButton(colourCaptions[i], controls_);
+    optTextColor_[i]->setObjectName(QStringLiteral("optTextColor%1").arg(i));
+    colourGroup->addButton(optTextColor_[i], i);
+    colourRow->addWidget(optTextColor_[i]);
+    connect(optTextColor_[i], &QRadioButton::clicked, this, [this, i] { OnTextColor(i); });
+  }
+  optTextColor_[0]->setChecked(true);
+  colourRow->addStretch();
+  layout->addLayout(colourRow);
+  connect(chkPrintColor_, &QCheckBox::toggled, this, &frmCalendario::OnPrintColor);
+  layout->addSpacing(6);
+
+  // Custom header, footer and notes.
+  layout->addWidget(
+      BoldLabel(QStringLiteral("Stampa personalizzata"), QStringLiteral("Label7"), controls_));
+  auto* customGrid = new QGridLayout;
+  customGrid->setContentsMargins(22, 0, 0, 0);
+  customGrid->setHorizontalSpacing(10);
+  customGrid->setVerticalSpacing(2);
+  const std::array<QString, 2> lineCaptions = {QStringLiteral("Intestazione (Top)"),
+                                               QStringLiteral("Piè di pagina (Bottom)")};
+  const std::array<QString, 2> lineLabels = {QStringLiteral("Label3"), QStringLiteral("Label4")};
+  const std::array<QString, 2> optionNames = {QStringLiteral("optCustomTop"),
+                                              QStringLiteral("optCustomDown")};
+  for (int line = 0; line < 2; ++line) {
+    auto* caption = new QLabel(lineCaptions[line], controls_);
+    caption->setObjectName(lineLabels[line]);
+    customGrid->addWidget(caption, line, 0);
+    auto* group = new QButtonGroup(this);
+    const std::array<QString, 2> choices = {QStringLiteral("Immagine"), QStringLiteral("Testo")};
+    for (int i = 0; i < 2; ++i) {
+      optCustom_[line][i] = new QRadioButton(choices[i], controls_);
+      optCustom_[line][i]->setObjectName(optionNames[line] + QString::number(i));
+      group->addButton(optCustom_[line][i], i);
+      customGrid->addWidget(optCustom_[line][i], line, 1 + i);
+    }
+    optCustom_[line][0]->setChecked(true);
+    for (int i = 0; i < 2; ++i) {
+      connect(optCustom_[line][i], &QRadioButton::toggled, this, [this, line, i](bool on) {
+        if (on) OnCustomOption(line, i);
+      });
+    }
+    cmdCustom_[line] = new QPushButton(QStringLiteral("Scegli"), controls_);
+    cmdCustom_[line]->setObjectName(QStringLiteral("cmdCustom%1").arg(line));
+    cmdCustom_[line]->setFixedWidth(80);
+    customGrid->addWidget(cmdCustom_[line], line, 3);
+    connect(cmdCustom_[line], &QPushButton::clicked, this, [this, line] { OnCustomAction(line); });
+  }
+  auto* label6 = new QLabel(QStringLiteral("Note, scadenze, ricorrenze personali"), controls_);
+  label6->setObjectName(QStringLiteral("Label6"));
+  customGrid->addWidget(label6, 2, 0, 1, 3);
+  cmdNote_ = new QPushButton(QStringLiteral("Scrivi"), controls_);
+  cmdNote_->setObjectName(QStringLiteral("cmdNote"));
+  cmdNote_->setToolTip(QStringLiteral("Inserimento di note personali"));
+  cmdNote_->setFixedWidth(80);
+  customGrid->addWidget(cmdNote_, 2, 3);
+  connect(cmdNote_, &QPushButton::clicked, this, &frmCalendario::OpenNotesEditor);
+  for (int i = 0; i < 3; ++i) {
+    cmdInfoCustom_[i] =
+        GlyphButton(QStringLiteral("?"), QStringLiteral("cmdInfoCustom%1").arg(i),
+                    QStringLiteral("Informazioni su come utilizzare l'opzione"), controls_);
+    customGrid->addWidget(cmdInfoCustom_[i], i, 4);
+    connect(cmdInfoCustom_[i], &QPushButton::clicked, this, [this, i] { OnInfoCustom(i); });
+  }
+  customGrid->setColumnStretch(5, 1);
+  layout->addLayout(customGrid);
+  layout->addSpacing(6);
+
+  // Print options.
+  layout->addWidget(
+      BoldLabel(QStringLiteral("Opzioni di stampa"), QStringLiteral("Label5"), controls_));
+  chkAllSelect_ = new QCheckBox(QStringLiteral("Seleziona/deseleziona tutto"), controls_);
+  chkAllSelect_->setObjectName(QStringLiteral("chkAllSelect"));
+  chkAllSelect_->setStyleSheet(QStringLiteral("QCheckBox { color: rgb(0, 0, 255); }"));
+  chkAllSelect_->setChecked(true);
+  layout->addWidget(chkAllSelect_);
+  checkBoxesInOrder_.push_back(chkAllSelect_);
+  struct BoxSpec {
+    const char* name;
+    QString caption;
+    bool CalendarOptions::*flag;
+  };
+  const std::array<BoxSpec, 10> boxes = {{
+      {"chkPrintMese_P_S",
+       QStringLiteral("Stampa colonne laterali con mese precedente e successivo"),
+       &CalendarOptions::PrintMese_P_S},
+      {"chkProgressivi", QStringLiteral("Stampa i numeri progressivi dei giorni e delle settimane"),
+       &CalendarOptions::Progressivi},
+      {"chkTesto3D", QStringLiteral("Stampa il testo con effetto tridimensionale"),
+       &CalendarOptions::Testo3D},
+      {"chkZodiaco", QStringLiteral("Stampa  icone del periodo zodiacale"),
+       &CalendarOptions::Zodiaco},
+      {"chkFasiSoleLuna", QStringLiteral("Stampa effemeridi solari e lunari"),
+       &CalendarOptions::FasiSoleLuna},
+      {"chkIcone", QStringLiteral("Stampa Icone festività o eventi"), &CalendarOptions::Icone},
+      {"chkChiesa", QStringLiteral("Stampa le ricorrenze religiose"), &CalendarOptions::Chiesa},
+      {"chkNote", QStringLiteral("Stampa note a piè di pagina"), &CalendarOptions::Note},
+      {"chkNotePersonali", QStringLiteral("Stampa note personali"),
+       &CalendarOptions::NotePersonali},
+      {"chkTurno", QStringLiteral("Stampa turno"), &CalendarOptions::Turno},
+  }};
+  auto* boxColumn = new QVBoxLayout;
+  boxColumn->setContentsMargins(22, 0, 0, 0);
+  boxColumn->setSpacing(1);
+  for (const BoxSpec& spec : boxes) {
+    auto* box = new QCheckBox(spec.caption, controls_);
+    box->setObjectName(QString::fromLatin1(spec.name));
+    box->setChecked(true);
+    boxColumn->addWidget(box);
+    checkBoxesInOrder_.push_back(box);
+    optionBoxes_.push_back({box, spec.flag});
+    const auto flag = spec.flag;
+    connect(box, &QCheckBox::toggled, this, [this, flag](bool ticked) { options_.*flag = ticked; });
+  }
+  chkNotePersonali_ = optionBoxes_[8].box;
+  chkTurno_ = optionBoxes_[9].box;
+  layout->addLayout(boxColumn);
+  connect(chkAllSelect_, &QCheckBox::toggled, this, &frmCalendario::OnSelectAll);
+  layout->addSpacing(8);
+
+  // Donation.
+  auto* donateRow = new QHBoxLayout;
+  auto* lblDonate = new QLabel(
+      QStringLiteral("Questo  calendario ti  sarà  utile  per  un  anno  intero... \n") +
+          QStringLiteral("Contribuisci anche tu, con una donazione comunque libera e volontaria, a "
+                         "sostenere lo sviluppo e l'aggiornamento di questo programma. Grazie."),
+      controls_);
+  lblDonate->setObjectName(QStringLiteral("lblDonate"));
+  lblDonate->setTextFormat(Qt::PlainText);
+  lblDonate->setWordWrap(true);
+  QFont small = lblDonate->font();
+  small.setPointSizeF(small.pointSizeF() * 0.9);
+  small.setItalic(true);
+  lblDonate->setFont(small);
+  imgPayPal_ = new QLabel(controls_);
+  imgPayPal_->setObjectName(QStringLiteral("imgPayPal"));
+  imgPayPal_->setPixmap(DonationPicture());
+  imgPayPal_->setToolTip(QString::fromUtf8(kDonationPage));
+  imgPayPal_->installEventFilter(this);
+  donateRow->addWidget(lblDonate, 1);
+  donateRow->addWidget(imgPayPal_, 0, Qt::AlignVCenter);
+  layout->addLayout(donateRow);
+  layout->addSpacing(6);
+
+  // Create, guide and information.
+  auto* buttonRow = new QHBoxLayout;
+  cmdCrea_ = new QPushButton(QStringLiteral("Crea calendario pdf"), controls_);
+  cmdCrea_->setObjectName(QStringLiteral("cmdCrea"));
+  cmdCrea_->setToolTip(QStringLiteral("Crea il file pdf con il calendario"));
+  cmdCrea_->setMinimumHeight(34);
+  cmdCrea_->setFont(bold);
+  connect(cmdCrea_, &QPushButton::clicked, this, &frmCalendario::CreateCalendar);
+  auto* cmdHelp = GlyphButton(QStringLiteral("?"), QStringLiteral("cmdHelpPrintTurno"),
+                              QStringLiteral("Guida all'utilizzo del programma"), controls_);
+  cmdHelp->setFixedSize(34, 34);
+  connect(cmdHelp, &QPushButton::clicked, this, [this] { ShowShiftGuide(this, services_); });
+  auto* cmdInfo = GlyphButton(QStringLiteral("i"), QStringLiteral("cmdInfo"),
+                              QStringLiteral("Informazioni"), controls_);
+  cmdInfo->setFixedSize(34, 34);
+  connect(cmdInfo, &QPushButton::clicked, this, &frmCalendario::OpenAbout);
+  buttonRow->addWidget(cmdCrea_, 1);
+  buttonRow->addWidget(cmdHelp);
+  buttonRow->addWidget(cmdInfo);
+  layout->addLayout(buttonRow);
+
+  // The busy panel floats over the window during a run.
+  picPrint_ = new BusyPanel(this);
+  picPrint_->hide();
+}
+
+void frmCalendario::DetectViewer() {
+  viewerProgramName_ = DetectPdfViewer(services_);
+}
+
+void frmCalendario::RefreshNotesOption() {
+  const bool exists = FileExists(ToUtf8(services_.NotesFile()));
+  chkNotePersonali_->setChecked(exists);
+  chkNotePersonali_->setEnabled(exists);
+  options_.NotePersonali = exists;
+}
+
+void frmCalendario::OnSelectAll(bool ticked) {
+  for (QCheckBox* box : checkBoxesInOrder_) {
+    if (box == chkPrintColor_ || !box->isEnabled()) continue;
+    box->setChecked(ticked);
+  }
+}
+
+void frmCalendario::OnPrintColor(bool ticked) {
+  for (QRadioButton* option : optTextColor_) option->setEnabled(ticked);
+  options_.PrintColor = ticked;
+  options_.TextColor = rememberedTextColor_;
+}
+
+void frmCalendario::OnTextColor(int index) {
+  options_.TextColor = kTextColours[static_cast<size_t>(index)];
+  rememberedTextColor_ = options_.TextColor;
+}
+
+void frmCalendario::OnCustomOption(int line, int index) {
+  if (line == 0) {
+    options_.CustomTopText.clear();
+    options_.CustomTopImage.clear();
+  } else {
+    options_.CustomDownText.clear();
+    options_.CustomDownImage.clear();
+  }
+  cmdCustom_[line]->setText(index == 1 ? QStringLiteral("Scrivi") : QStringLiteral("Scegli"));
+}
+
+void frmCalendario::OnCustomAction(int line) {
+  std::string& text = line == 0 ? options_.CustomTopText : options_.CustomDownText;
+  std::string& image = line == 0 ? options_.CustomTopImage : options_.CustomDownImage;
+  int32_t& colour = line == 0 ? options_.CustomTopColor : options_.CustomDownColor;
+  text.clear();
+  image.clear();
+  if (optCustom_[line][0]->isChecked()) {
+    const QString path = services_.chooseImageFile(this);
+    if (path.size() > 7) image = ToUtf8(path);
+    return;
+  }
+  if (!inputBox_) inputBox_ = std::make_unique<frmInputBox>(services_, this);
+  inputBox_->Prepare(line, options_.PrintColor);
+  inputBox_->exec();
+  text = ToUtf8(inputBox_->ResultText());
+  colour = inputBox_->InputColor();
+  // "Salva e chiudi" discards the window; the close box keeps its colour.
+  if (inputBox_->ClosedBySave()) inputBox_.reset();
+  if (!text.empty()) image.clear();
+}
+
+void frmCalendario::OnInfoCustom(int index) {
+  const bool textChosen = index < 2 && optCustom_[index][1]->isChecked();
+  services_.Tell(this, QMessageBox::Information, QStringLiteral("Orvanta"),
+                 CustomInfoMessage(index, textChosen));
+}
+
+void frmCalendario::OpenNotesEditor() {
+  hide();
+  {
+    frmNote editor(services_, this);
+    editor.exec();
+  }
+  RefreshNotesOption();
+  show();
+}
+
+void frmCalendario::OpenAbout() {
+  frmAbout about(services_, this);
+  about.exec();
+}
+
+ComposeEnvironment frmCalendario::MakeEnvironment() {
+  ComposeEnvironment env;
+  env.outputFile = ToUtf8(services_.CalendarFile());
+  env.pictureFolder = ToUtf8(services_.appFolder);
+  env.shiftFile = ToUtf8(services_.ShiftFile());
+  const std::string notesPath = ToUtf8(services_.NotesFile());
+  env.loadNotes = [notesPath](int year) { return LoadNotesForYear(notesPath, year); };
+  const std::string folder = env.pictureFolder;
+  env.extractEventImages = [folder] { ExtractEventImages(folder, PumpEvents); };
+  env.extractZodiacImages = [folder] { ExtractZodiacImages(folder, PumpEvents); };
+  env.pumpEvents = PumpEvents;
+  env.openViewer = [this](const std::string& path) {
+    services_.openUrl(QUrl::fromLocalFile(FromUtf8(path)));
+  };
+  env.showMessage = [this](const std::string& title, const std::string& text) {
+    services_.Tell(this, QMessageBox::Critical, FromUtf8(title), FromUtf8(text));
+  };
+  return env;
+}
+
+void frmCalendario::CreateCalendar() {
+  if (running_) return;
+  running_ = true;
+  // Nothing may start a second run or change an option until this one ends.
+  controls_->setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  PumpEvents();
+  PlaceBusyPanel();
+  picPrint_->show();
+  picPrint_->raise();
+  picPrint_->repaint();
+  services_.waitSeconds(1, true);
+
+  const auto year = static_cast<int16_t>(cboAnno_->currentText().toInt());
+  try {
+    services_.compose(year, options_, MakeEnvironment());
+  } catch (const std::exception& error) {
+    // The composer has removed the partial file and started no viewer.
+    services_.Tell(
+        this, QMessageBox::Critical, QStringLiteral("Orvanta"),
+        QStringLiteral("Il calendario non è stato creato.\n") + QString::fromUtf8(error.what()));
+  }
+  // An unusable shift file has switched the shift option off: show it.
+  if (!options_.Turno && chkTurno_->isChecked()) {
+    const QSignalBlocker blocker(chkTurno_);
+    chkTurno_->setChecked(false);
+  }
+
+  picPrint_->hide();
+  QApplication::restoreOverrideCursor();
+  controls_->setEnabled(true);
+  running_ = false;
+  if (closeAfterRun_) close();
+}
+
+void frmCalendario::PlaceBusyPanel() {
+  picPrint_->adjustSize();
+  picPrint_->move((width() - picPrint_->width()) / 2, (height() - picPrint_->height()) / 2);
+}
+
+void frmCalendario::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  PlaceBusyPanel();
+}
+
+bool frmCalendario::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == imgPayPal_ && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (imgPayPal_->isEnabled()) services_.openUrl(QUrl(QString::fromUtf8(kDonationPage)));
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmCalendario::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    // The run uses the files the clean-up deletes: close once it has ended.
+    closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
+  CleanUp();
+  event->accept();
+}
+
+void frmCalendario::CleanUp() {
+  if (cleanedUp_) return;
+  cleanedUp_ = true;
+  if (!viewerProgramName_.isEmpty())
+    services_.terminateViewer(viewerProgramName_, services_.CalendarFile());
+  const QString guide = services_.tempFolder + QString::fromUtf8(kShiftGuideFileName);
+  if (FileExists(ToUtf8(guide))) QFile::remove(guide);
+  DeleteExtractedImages(ToUtf8(services_.appFolder));
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window != this && window->isVisible()) window->close();
+}
+
+}  // namespace orvanta

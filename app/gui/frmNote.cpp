@@ -1,0 +1,479 @@
+#include "app/gui/frmNote.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/core/NotesFile.h"
+#include "app/gui/GuiServices.h"
+#include "app/gui/HandCursors.h"
+#include "app/gui/NoteEntries.h"
+
+namespace orvanta {
+
+namespace {
+
+const QColor kEditColour(192, 255, 255);  // light cyan while a note is being written
+
+QLineEdit* MakeField(QWidget* parent, const QString& name, int maxLength, int width) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(name);
+  field->setMaxLength(maxLength);
+  field->setFixedWidth(width);
+  field->setAlignment(Qt::AlignCenter);
+  field->setFrame(false);
+  return field;
+}
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Base, colour);
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+frmNote::frmNote(const GuiServices& services, QWidget* owner)
+    : QDialog(owner),
+      services_(services),
+      txmask_(nullptr),
+      picData_(new QFrame(this)),
+      txtScadenze_(new QLineEdit(this)),
+      lnotes_(new QListWidget(this)),
+      cmdChiudi_(new QPushButton(QStringLiteral("Chiudi"), this)),
+      lblInfo_(new QLabel(this)),
+      lblNumNote_(new QLabel(this)),
+      lblUnreadable_(new QLabel(this)) {
+  setWindowTitle(QStringLiteral("Gestione note"));
+  setObjectName(QStringLiteral("frmNote"));
+
+  // The date: day / month / year, the year covered by the grey "anno".
+  picData_->setObjectName(QStringLiteral("PicData"));
+  picData_->setFrameShape(QFrame::StyledPanel);
+  txtdata_[0] = MakeField(picData_, QStringLiteral("txtdata0"), 2, 30);
+  txtdata_[1] = MakeField(picData_, QStringLiteral("txtdata1"), 2, 30);
+  txtdata_[2] = MakeField(picData_, QStringLiteral("txtdata2"), 4, 44);
+  txtdata_[2]->setReadOnly(true);
+  txtdata_[2]->setFocusPolicy(Qt::NoFocus);
+  txmask_ = MakeField(picData_, QStringLiteral("txmask"), 4, 44);
+  txmask_->setText(QStringLiteral("anno"));
+  txmask_->setReadOnly(true);
+  txmask_->setFocusPolicy(Qt::NoFocus);
+  QPalette grey = txmask_->palette();
+  grey.setColor(QPalette::Text, Qt::gray);
+  txmask_->setPalette(grey);
+  auto* dateLayout = new QGridLayout(picData_);
+  dateLayout->setContentsMargins(4, 2, 4, 2);
+  dateLayout->setHorizontalSpacing(2);
+  dateLayout->addWidget(txtdata_[0], 0, 0);
+  for (int i = 0; i < 2; ++i) {
+    lblSeparatore_[i] = new QLabel(QStringLiteral("/"), picData_);
+    lblSeparatore_[i]->setObjectName(QStringLiteral("lblSeparatore%1").arg(i + 2));
+  }
+  dateLayout->addWidget(lblSeparatore_[0], 0, 1);
+  dateLayout->addWidget(txtdata_[1], 0, 2);
+  dateLayout->addWidget(lblSeparatore_[1], 0, 3);
+  dateLayout->addWidget(txtdata_[2], 0, 4);
+  dateLayout->addWidget(txmask_, 0, 4);
+  txmask_->raise();
+
+  txtScadenze_->setObjectName(QStringLiteral("txtScadenze"));
+  txtScadenze_->setMaxLength(50);
+  lnotes_->setObjectName(QStringLiteral("Lnotes"));
+  lnotes_->setSelectionMode(QAbstractItemView::SingleSelection);
+  QFont mono = lnotes_->font();
+  mono.setFamily(QStringLiteral("Monospace"));
+  mono.setStyleHint(QFont::TypeWriter);
+  lnotes_->setFont(mono);
+
+  const std::array<QString, 4> captions = {QStringLiteral("Nuova nota"), QStringLiteral("Modifica"),
+                                           QStringLiteral("Cancella"), QStringLiteral("Annulla")};
+  const std::array<QString, 4> tips = {QStringLiteral("Aggiunge o salva una nuova nota"),
+                                       QStringLiteral("Modifica e salva una nota già presente"),
+                                       QStringLiteral("Cancella la nota selezionata"),
+                                       QStringLiteral("Annulla le opreazioni in corso")};
+  for (int i = 0; i < 4; ++i) {
+    cmdNote_[i] = new QPushButton(captions[i], this);
+    cmdNote_[i]->setObjectName(QStringLiteral("cmdNote%1").arg(i));
+    cmdNote_[i]->setToolTip(tips[i]);
+    cmdNote_[i]->setAutoDefault(false);
+    connect(cmdNote_[i], &QPushButton::clicked, this, [this, i] { OnButton(i); });
+  }
+  cmdNote_[cmdNuova]->setDefault(true);
+  cmdNote_[cmdModifica]->setEnabled(false);
+  cmdNote_[cmdCancella]->setEnabled(false);
+  cmdChiudi_->setObjectName(QStringLiteral("cmdChiudi"));
+  cmdChiudi_->setToolTip(QStringLiteral("Chiude questa finestra e ritorna al calendario"));
+  cmdChiudi_->setAutoDefault(false);
+  connect(cmdChiudi_, &QPushButton::clicked, this, &QDialog::accept);
+
+  lblInfo_->setObjectName(QStringLiteral("lblInfo"));
+  lblInfo_->setMinimumHeight(lblInfo_->fontMetrics().height() + 4);
+  QFont bold = lblInfo_->font();
+  bold.setBold(true);
+  lblInfo_->setFont(bold);
+  lblInfo_->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
+  auto* label1 = new QLabel(QStringLiteral("Numero note presenti:"), this);
+  label1->setObjectName(QStringLiteral("Label1"));
+  lblNumNote_->setObjectName(QStringLiteral("lblNum_note"));
+  lblNumNote_->setToolTip(QStringLiteral("Note presenti"));
+  lblNumNote_->setFont(bold);
+  auto* label2 = new QLabel(
+      QStringLiteral("Le note presenti verranno stampate ogni anno  indipendentemente dall'anno "
+                     "presente nella data visualizzata a sinistra della nota"),
+      this);
+  label2->setObjectName(QStringLiteral("Label2"));
+  label2->setTextFormat(Qt::PlainText);
+  label2->setWordWrap(true);
+  lblUnreadable_->setObjectName(QStringLiteral("lblUnreadable"));
+  lblUnreadable_->setWordWrap(true);
+  lblUnreadable_->setStyleSheet(QStringLiteral("color: rgb(190, 0, 0); font-weight: bold;"));
+  lblUnreadable_->hide();
+
+  auto* layout = new QVBoxLayout(this);
+  auto* entryRow = new QHBoxLayout;
+  entryRow->addWidget(picData_);
+  entryRow->addWidget(txtScadenze_, 1);
+  layout->addLayout(entryRow);
+  layout->addWidget(lnotes_, 1);
+  auto* countRow = new QHBoxLayout;
+  countRow->addWidget(label1);
+  countRow->addWidget(lblNumNote_);
+  countRow->addStretch();
+  layout->addLayout(countRow);
+  layout->addWidget(lblInfo_);
+  layout->addWidget(lblUnreadable_);
+  layout->addWidget(label2);
+  auto* buttonRow = new QHBoxLayout;
+  for (QPushButton* button : cmdNote_) buttonRow->addWidget(button);
+  buttonRow->addStretch();
+  buttonRow->addWidget(cmdChiudi_);
+  layout->addLayout(buttonRow);
+  resize(600, 460);
+
+  setTabOrder(txtdata_[0], txtdata_[1]);
+  setTabOrder(txtdata_[1], txtScadenze_);
+  for (QLineEdit* field : {txtdata_[0], txtdata_[1], txtScadenze_}) field->installEventFilter(this);
+  for (int field = 0; field < 2; ++field) {
+    connect(txtdata_[field], &QLineEdit::textChanged, this,
+            [this, field] { OnDateChanged(field); });
+  }
+  connect(txtScadenze_, &QLineEdit::textEdited, this, &frmNote::OnNoteEdited);
+  connect(lnotes_, &QListWidget::itemSelectionChanged, this, &frmNote::OnSelection);
+
+  // Load.
+  SetHandCursors(this);
+  lblInfo_->clear();
+  notesPath_ = ToUtf8(services_.NotesFile());
+  txtdata_[2]->setText(QStringLiteral("2011"));
+  readOnlyMode_ = IsNotesFileReadOnly(notesPath_);
+  LoadNotesList();
+  if (readOnlyMode_) {
+    lblInfo_->setText(QStringLiteral("Attenzione: File dati di sola lettura"));
+    cmdNote_[cmdNuova]->setEnabled(false);
+    cmdNote_[cmdAnnulla]->setEnabled(false);
+  }
+  SetEditColours(false);
+}
+
+void frmNote::LoadNotesList() {
+  const NotesFileContents contents = ReadNotesFile(notesPath_);
+  hiddenList_.clear();
+  for (const NoteEntry& record : contents.records)
+    hiddenList_.append(HiddenEntry(record.day, FromUtf8(record.text)));
+  std::sort(hiddenList_.begin(), hiddenList_.end());
+  keptLines_ = contents.unreadableLines;
+
+  const QSignalBlocker blocker(lnotes_);
+  lnotes_->clear();
+  for (const QString& entry : hiddenList_) lnotes_->addItem(VisibleEntry(entry));
+  ShowCount();
+
+  // Lines we cannot read are shown as a warning and kept in the file.
+  if (contents.HasUnreadable()) {
+    QString text = QStringLiteral(
+                       "Attenzione: il file delle note contiene %1 righe non leggibili. Qui sono "
+                       "elencate solo le note leggibili; le altre righe restano nel file così "
+                       "come sono.")
+                       .arg(keptLines_.size());
+    if (contents.unreadableTruncated) {
+      // Rewriting would cut the unreadable part short: no change is allowed.
+      text += QStringLiteral(" Il file è troppo grande per essere modificato.");
+      readOnlyMode_ = true;
+    }
+    lblUnreadable_->setText(text);
+    lblUnreadable_->show();
+  } else {
+    lblUnreadable_->hide();
+  }
+}
+
+void frmNote::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!lblUnreadable_->isHidden() && !unreadableWarned_) {
+    unreadableWarned_ = true;
+    const QString text = lblUnreadable_->text();
+    QTimer::singleShot(0, this, [this, text] {
+      services_.Tell(this, QMessageBox::Warning, QStringLiteral("Orvanta"), text);
+    });
+  }
+}
+
+void frmNote::ShowCount() {
+  lblNumNote_->setText(QString::number(lnotes_->count()));
+}
+
+void frmNote::SetEditColours(bool on) {
+  const QColor colour = on ? kEditColour : QColor(Qt::white);
+  for (QWidget* widget : {static_cast<QWidget*>(txtScadenze_), static_cast<QWidget*>(txtdata_[0]),
+                          static_cast<QWidget*>(txtdata_[1]), static_cast<QWidget*>(txtdata_[2]),
+                          static_cast<QWidget*>(picData_), static_cast<QWidget*>(lblSeparatore_[0]),
+                          static_cast<QWidget*>(lblSeparatore_[1]), static_cast<QWidget*>(txmask_)})
+    SetBackground(widget, colour);
+  // Typing is possible only while a note is being written (middle-click
+  // pastes included).
+  for (QLineEdit* field : {txtdata_[0], txtdata_[1], txtScadenze_}) field->setReadOnly(!on);
+}
+
+void frmNote::ResetEditor() {
+  txtdata_[0]->clear();
+  txtdata_[1]->clear();
+  txtScadenze_->clear();
+  lnotes_->setEnabled(true);
+  lnotes_->clearSelection();
+  lnotes_->setCurrentRow(-1);
+  lblInfo_->clear();
+  editMode_ = Idle;
+  cmdNote_[cmdNuova]->setEnabled(true);
+  cmdNote_[cmdNuova]->setText(QStringLiteral("Nuova nota"));
+  cmdNote_[cmdModifica]->setEnabled(false);
+  cmdNote_[cmdModifica]->setText(QStringLiteral("Modifica"));
+  cmdNote_[cmdCancella]->setEnabled(false);
+  SetEditColours(false);
+}
+
+int frmNote::SelectedIndex() const {
+  const QList<QListWidgetItem*> selected = lnotes_->selectedItems();
+  return selected.isEmpty() ? -1 : lnotes_->row(selected.first());
+}
+
+void frmNote::OnSelection() {
+  if (readOnlyMode_ || editMode_ != Idle || SelectedIndex() < 0) return;
+  cmdNote_[cmdCancella]->setEnabled(true);
+  cmdNote_[cmdModifica]->setEnabled(true);
+  cmdNote_[cmdNuova]->setEnabled(false);
+  lblInfo_->setText(QStringLiteral("Cancella o modifica la nota selezionata"));
+}
+
+void frmNote::OnButton(int index) {
+  if (readOnlyMode_) return;
+  if (index == cmdNuova && editMode_ == Idle) {
+    lnotes_->clearSelection();
+    lnotes_->setCurrentRow(-1);
+    editMode_ = NewNote;
+    cmdNote_[cmdNuova]->setText(QStringLiteral("Salva"));
+    cmdNote_[cmdModifica]->setEnabled(false);
+    cmdNote_[cmdCancella]->setEnabled(false);
+    lblInfo_->setText(
+        QStringLiteral("Scrivi la data (solo giorno e mese) e la nuova nota (max 50 caratteri)"));
+    SetEditColours(true);
+    lnotes_->setEnabled(false);
+    txtdata_[0]->setFocus();
+  } else if (index == cmdNuova && editMode_ == NewNote) {
+    if (SaveNote()) ResetEditor();
+  } else if (index == cmdModifica && editMode_ == Idle) {
+    const int selected = SelectedIndex();
+    if (selected < 0) return;
+    const QString entry = lnotes_->item(selected)->text();
+    editMode_ = ModifyNote;
+    SetEditColours(true);
+    txtdata_[0]->setText(entry.left(2));
+    txtdata_[1]->setText(entry.mid(3, 2));
+    txtScadenze_->setText(EntryText(entry).trimmed());
+    lnotes_->setEnabled(false);
+    lblInfo_->setText(
+        QStringLiteral("Modifica la data (solo giorno e/o mese) e/o la nota selezionata"));
+    cmdNote_[cmdModifica]->setText(QStringLiteral("Salva"));
+    cmdNote_[cmdCancella]->setEnabled(false);
+    txtdata_[0]->setFocus();
+  } else if (index == cmdModifica && editMode_ == ModifyNote) {
+    if (SaveNote()) ResetEditor();
+  } else if (index == cmdCancella && editMode_ == Idle) {
+    const QMessageBox::StandardButton answer =
+        services_.message(this, QMessageBox::Warning, QStringLiteral("Orvanta"),
+                          QStringLiteral("          ATTENZIONE!\nCancellare la nota evidenziata?"),
+                          QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+      editMode_ = Deleting;
+      RemoveSelectedNote();
+    }
+    ResetEditor();
+  } else if (index == cmdAnnulla) {
+    ResetEditor();
+  }
+}
+
+void frmNote::Warn(const QString& text) {
+  services_.Tell(this, QMessageBox::Warning, QStringLiteral("Attenzione!"), text);
+}
+
+bool frmNote::SaveNote() {
+  bool dayOk = false;
+  bool monthOk = false;
+  bool yearOk = false;
+  const int day = txtdata_[0]->text().toInt(&dayOk);
+  const int month = txtdata_[1]->text().toInt(&monthOk);
+  const int year = txtdata_[2]->text().toInt(&yearOk);
+  const std::optional<DayNumber> date =
+      dayOk && monthOk && yearOk ? MakeDayNumber(year, month, day) : std::nullopt;
+  if (!date) {
+    Warn(QStringLiteral("Data non valida"));
+    txtdata_[0]->clear();
+    txtdata_[1]->clear();
+    txtdata_[0]->setFocus();
+    return false;
+  }
+  const QString key = QString::number(*date);
+  const int selected = SelectedIndex();
+  for (int i = 0; i < hiddenList_.size(); ++i) {
+    if (hiddenList_[i].left(5) == key && i != selected) {
+      Warn(QStringLiteral("Data già presente"));
+      txtdata_[0]->clear();
+      txtdata_[1]->clear();
+      txtdata_[0]->setFocus();
+      return false;
+    }
+  }
+  // A note of blanks only is as incomplete as an empty one.
+  const QString text = txtScadenze_->text().trimmed();
+  if (text.isEmpty()) {
+    Warn(QStringLiteral("Dati incompleti!"));
+    txtScadenze_->setFocus();
+    return false;
+  }
+
+  if (selected < 0 && keptLines_.empty()) {
+    // A new note: the notes so far, sorted, then the new one appended.
+    WriteRemainingNotes(false, 0, QString());
+    AppendNoteRecord(notesPath_, *date, ToUtf8(text));
+  } else {
+    // A changed note (or a file with unreadable lines at its end) is written in
+    // one replacement of the file, so no moment exists where the note is
+    // missing and the new note stays before the kept lines.
+    if (selected >= 0) {
+      hiddenList_.removeAt(selected);
+      delete lnotes_->takeItem(selected);
+    }
+    WriteRemainingNotes(true, *date, text);
+  }
+  LoadNotesList();
+  return true;
+}
+
+void frmNote::RemoveSelectedNote() {
+  const int selected = SelectedIndex();
+  if (selected >= 0) {
+    hiddenList_.removeAt(selected);
+    delete lnotes_->takeItem(selected);
+  }
+  WriteRemainingNotes(false, 0, QString());
+  ShowCount();
+}
+
+void frmNote::WriteRemainingNotes(bool withNewNote, int newDay, const QString& newText) {
+  std::vector<NoteEntry> records;
+  records.reserve(static_cast<size_t>(hiddenList_.size()) + 1);
+  for (const QString& entry : hiddenList_)
+    records.push_back({entry.left(5).toInt(), ToUtf8(EntryText(VisibleEntry(entry)))});
+  if (withNewNote) records.push_back({newDay, ToUtf8(newText)});
+  RewriteNotesFile(notesPath_, records, keptLines_);
+}
+
+void frmNote::OnDateChanged(int field) {
+  QLineEdit* edit = txtdata_[field];
+  const QString text = edit->text();
+  if (text == lastDateText_[field]) return;
+  lastDateText_[field] = text;
+  if (DateFieldRejects(text, field == 0 ? DateField::Day : DateField::Month)) {
+    if (!text.isEmpty()) {
+      const QSignalBlocker blocker(edit);
+      edit->clear();
+      lastDateText_[field].clear();
+    }
+    services_.beep();
+    return;
+  }
+  // Two digits typed: on to the next field.
+  if (text.size() == 2 && edit->hasFocus()) {
+    if (field == 0) {
+      txtdata_[1]->setFocus();
+    } else {
+      txtScadenze_->setFocus();
+    }
+  }
+}
+
+void frmNote::OnNoteEdited(const QString& text) {
+  const QString safe = SanitizeTypedNote(text);
+  if (safe == text) return;
+  const int cursor = txtScadenze_->cursorPosition();
+  txtScadenze_->setText(safe);
+  txtScadenze_->setCursorPosition(cursor);
+}
+
+bool frmNote::eventFilter(QObject* watched, QEvent* event) {
+  const bool isDateField = watched == txtdata_[0] || watched == txtdata_[1];
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+      case Qt::Key_Escape:
+        return false;  // focus moves and the default and cancel buttons go on
+      default:
+        break;
+    }
+    if (editMode_ == Idle) return true;
+    if (!isDateField) return false;
+    if (key->key() == Qt::Key_Backspace) return false;
+    const QString typed = key->text();
+    if (typed.size() == 1 && typed[0] >= QLatin1Char('0') && typed[0] <= QLatin1Char('9'))
+      return false;
+    return !typed.isEmpty() || key->matches(QKeySequence::Paste);
+  }
+  if (isDateField && event->type() == QEvent::FocusIn) {
+    auto* edit = static_cast<QLineEdit*>(watched);
+    if (edit == txtdata_[1] && txtdata_[0]->text().size() == 1)
+      txtdata_[0]->setText(QLatin1Char('0') + txtdata_[0]->text());
+    QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+  }
+  if (watched == txtdata_[1] && event->type() == QEvent::FocusOut &&
+      txtdata_[1]->text().size() == 1)
+    txtdata_[1]->setText(QLatin1Char('0') + txtdata_[1]->text());
+  return QDialog::eventFilter(watched, event);
+}
+
+void frmNote::keyPressEvent(QKeyEvent* event) {
+  // Esc is the "Annulla" button, not a way to close the window.
+  if (event->key() == Qt::Key_Escape) {
+    if (cmdNote_[cmdAnnulla]->isEnabled()) cmdNote_[cmdAnnulla]->click();
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace orvanta
