@@ -146,7 +146,7 @@ ComposeResult ComposeCalendar(int16_t year, CalendarOptions& options,
     // Leave no half-written calendar behind: close the file, then remove it.
     writer.reset();
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    if (std::filesystem::is_regular_file(path, ignored)) std::filesystem::remove(path, ignored);
     throw;
   }
   writer.reset();

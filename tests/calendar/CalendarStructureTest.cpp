@@ -1,0 +1,217 @@
+// Whole calendars: pages, counters carried from page to page, monochrome,
+// the grid without side columns, write-backs into the options, failures.
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ComposeFixture.h"
+#include "PdfPages.h"
+#include "pdf/PdfError.h"
+
+namespace orvanta::test {
+namespace {
+
+class Calendar : public ComposeFixture {
+ protected:
+  std::vector<std::string> ComposePages(int16_t year, CalendarOptions& options) {
+    std::vector<std::string> pages;
+    for (const std::string& stream : PageStreams(Compose(year, options))) {
+      pages.push_back(Lines(stream));
+    }
+    return pages;
+  }
+};
+
+bool Has(const std::string& page, const std::string& text) {
+  return page.find(text) != std::string::npos;
+}
+
+TEST_F(Calendar, TwelvePagesOneRowPerDay) {
+  CalendarOptions o = AllOptions();
+  const std::vector<std::string> pages = ComposePages(2013, o);
+  ASSERT_EQ(pages.size(), 12u);
+  const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (size_t m = 0; m < 12; ++m) {
+    // Each day number is drawn twice at 28 pt: shadow and figure.
+    EXPECT_EQ(CountOf(pages[m], "/Fn3 28 Tf"), 2 * days[m]) << "month " << m + 1;
+  }
+  EXPECT_EQ(viewerCalls, 1);
+}
+
+TEST_F(Calendar, LeapYearFebruaryAndTheLastDayOfTheYear) {
+  CalendarOptions o = AllOptions();
+  o.Testo3D = false;
+  const std::vector<std::string> pages = ComposePages(2012, o);
+  ASSERT_EQ(pages.size(), 12u);
+  EXPECT_EQ(CountOf(pages[1], "/Fn3 28 Tf"), 29);
+  EXPECT_TRUE(Has(pages[1], "(29) Tj"));
+  EXPECT_TRUE(Has(pages[0], "(1 - 365) Tj"));
+  EXPECT_TRUE(Has(pages[11], "(366 - 0) Tj"));
+}
+
+TEST_F(Calendar, ProgressiveAndWeekNumbersRunAcrossPages) {
+  CalendarOptions o = AllOptions();
+  const std::vector<std::string> pages = ComposePages(2013, o);
+  ASSERT_EQ(pages.size(), 12u);
+  // 1 January 2013 is a Tuesday: the first week label is on Monday 7 January.
+  EXPECT_FALSE(Has(pages[0].substr(0, pages[0].find("(7) Tj")), "sett."));
+  EXPECT_TRUE(Has(pages[0], "(sett. 1) Tj"));
+  EXPECT_TRUE(Has(pages[1], "(32 - 333) Tj"));
+  EXPECT_TRUE(Has(pages[1], "(sett. 5) Tj"));  // Monday 4 February
+  EXPECT_TRUE(Has(pages[11], "(365 - 0) Tj"));
+  EXPECT_TRUE(Has(pages[11], "(sett. 52) Tj"));  // Monday 30 December
+
+  // 2018 starts on a Monday: week 1 on 1 January.
+  const std::vector<std::string> monday = ComposePages(2018, o);
+  const std::string first = monday[0].substr(0, monday[0].find("(2) Tj"));
+  EXPECT_TRUE(Has(first, "(sett. 1) Tj"));
+}
+
+TEST_F(Calendar, MonochromeUsesGreyBandsAndBlackText) {
+  CopyPictures();
+  CalendarOptions o = AllOptions();
+  o.PrintColor = false;
+  o.TextColor = 0xCD0000;  // blue, as the window keeps it
+  const std::string pdf = Compose(2013, o);
+  EXPECT_EQ(o.TextColor, 0);  // written back
+  const std::vector<std::string> streams = PageStreams(pdf);
+  ASSERT_EQ(streams.size(), 12u);
+  const std::string january = Lines(streams[0]);
+  // 1 January: a 1.2 cm band in 0xDCDCDC from (2.3, 24.8) to (3.5, 24.8).
+  EXPECT_TRUE(Has(january,
+                  "34.016 w\n0.863 0.863 0.863 RG\n65.197 702.992 m\n99.213 702.992 l\n"
+                  "S\n0.142 w\n0 G\n"));
+  for (const std::string& s : streams) {
+    EXPECT_FALSE(Has(s, "1 0 0 rg"));      // no red anywhere
+    EXPECT_FALSE(Has(s, "0 0 0.804 rg"));  // no blue text
+  }
+  // Second sun symbol grey instead of orange.
+  EXPECT_TRUE(Has(january, "0.863 0.863 0.863 rg\n"));
+  EXPECT_FALSE(Has(january, "1 0.561 0.02 rg"));
+  // Pictures in grey, except the two clocks.
+  EXPECT_EQ(CountOf(pdf, "/ColorSpace /DeviceRGB"), 2);
+  EXPECT_EQ(CountOf(pdf, "/ColorSpace /DeviceGray"), 23);
+}
+
+TEST_F(Calendar, ColourPageKeepsTheChosenTextColour) {
+  CalendarOptions o = AllOptions();
+  o.TextColor = 0x00A900;  // green
+  const std::vector<std::string> pages = ComposePages(2013, o);
+  EXPECT_EQ(o.TextColor, 0x00A900);
+  EXPECT_EQ(pages[0].rfind("0.142 w\n0 0.663 0 rg\n140 Tz\n", 0), 0u);
+  EXPECT_TRUE(Has(pages[0], "1 0.561 0.02 rg\n"));  // orange sun
+}
+
+TEST_F(Calendar, WithoutSideColumnsTheGridWidens) {
+  CalendarOptions o = AllOptions();
+  o.PrintMese_P_S = false;
+  const std::vector<std::string> pages = ComposePages(2013, o);
+  // First separator from (1.3, 24.1) to (19.8, 24.1); no month labels.
+  EXPECT_TRUE(Has(pages[0], "0.627 0.627 0.627 RG\n36.85 683.15 m\n561.26 683.15 l\nS\n"));
+  EXPECT_FALSE(Has(pages[0], "(DIC 12) Tj"));
+  EXPECT_FALSE(Has(pages[0], "(FEB 13) Tj"));
+}
+
+TEST_F(Calendar, SideColumnsShowTheNeighbouringYears) {
+  CalendarOptions o = AllOptions();
+  const std::vector<std::string> pages = ComposePages(2013, o);
+  EXPECT_TRUE(Has(pages[0], "(DIC 12) Tj"));
+  EXPECT_TRUE(Has(pages[11], "(NOV 13) Tj"));
+  EXPECT_TRUE(Has(pages[11], "(GEN 14) Tj"));
+}
+
+TEST_F(Calendar, UnusableShiftFileTurnsTheOptionOff) {
+  WriteShiftFile("0;M;P;");
+  CalendarOptions o = AllOptions();
+  const std::vector<std::string> pages = ComposePages(2013, o);
+  EXPECT_FALSE(o.Turno);
+  EXPECT_FALSE(Has(pages[0], "/Fn3 14 Tf"));
+
+  std::filesystem::remove(env.shiftFile);
+  o.Turno = true;
+  ComposePages(2013, o);
+  EXPECT_FALSE(o.Turno);
+}
+
+TEST_F(Calendar, ShiftCycleRunsOnAcrossMonths) {
+  WriteShiftFile("2;M;P;N;");
+  CalendarOptions o = AllOptions();
+  const std::vector<std::string> pages = ComposePages(2013, o);
+  EXPECT_TRUE(o.Turno);
+  // 1 January shows entry 2 (P); 31 days later 1 February shows entry
+  // ((2 - 1 + 31) mod 3) + 1 = 3 (N).
+  auto firstShift = [](const std::string& page) {
+    const size_t at = page.find("/Fn3 14 Tf\n");
+    const size_t open = page.find('(', at);
+    return page.substr(open + 1, page.find(')', open) - open - 1);
+  };
+  EXPECT_EQ(firstShift(pages[0]), "P");
+  EXPECT_EQ(firstShift(pages[1]), "N");
+}
+
+TEST_F(Calendar, FileThatCannotBeOpenedWritesNothing) {
+  env.outputFile = (dir / "missing-folder" / "Orvanta.pdf").string();
+  std::string shown;
+  env.showMessage = [&](const std::string&, const std::string& text) { shown = text; };
+  CalendarOptions o = AllOptions();
+  EXPECT_EQ(ComposeCalendar(2013, o, env), ComposeResult::NotOpened);
+  EXPECT_EQ(viewerCalls, 0);
+  EXPECT_FALSE(std::filesystem::exists(env.outputFile));
+}
+
+// A failure once the file is open (a full disk, an I/O error) leaves no
+// partial calendar behind and starts no viewer; the error reaches the caller.
+TEST_F(Calendar, FailureAfterOpeningRemovesThePartialFile) {
+  env.extractZodiacImages = [] { throw PdfError(PdfErrorCode::Io, "disco pieno"); };
+  CalendarOptions o = AllOptions();
+  EXPECT_THROW(ComposeCalendar(2013, o, env), PdfError);
+  EXPECT_FALSE(std::filesystem::exists(output));
+  EXPECT_EQ(viewerCalls, 0);
+
+  // A later run in the same place works again.
+  env.extractZodiacImages = nullptr;
+  EXPECT_EQ(ComposeCalendar(2013, o, env), ComposeResult::Written);
+  EXPECT_TRUE(std::filesystem::exists(output));
+}
+
+// Two runs give the same bytes, also under a locale with a decimal comma.
+TEST_F(Calendar, SameBytesEveryRunAndEveryLocale) {
+  CopyPictures();
+  CalendarOptions o = AllOptions();
+  const std::string first = Compose(2013, o);
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  const bool comma = std::setlocale(LC_ALL, "it_IT.UTF-8") != nullptr ||
+                     std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  const std::string second = Compose(2013, o);
+  std::setlocale(LC_ALL, saved.c_str());
+  EXPECT_TRUE(first == second) << (comma ? "comma locale" : "C locale");
+}
+
+TEST_F(Calendar, ReadersAcceptTheFile) {
+  if (std::system("command -v qpdf >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "qpdf or pdftotext not installed";
+  }
+  CopyPictures();
+  WriteShiftFile("1;M;P;N;R;");
+  notes = {{*MakeDayNumber(2013, 5, 9), "Compleanno di Anna"}};
+  CalendarOptions o = AllOptions();
+  Compose(2013, o);
+  EXPECT_EQ(std::system(("qpdf --check " + output + " >/dev/null 2>&1").c_str()), 0);
+  const std::string text = (dir / "text.txt").string();
+  ASSERT_EQ(std::system(("pdftotext " + output + " " + text).c_str()), 0);
+  const std::string words = ReadFileBytes(text);
+  for (const char* title : {"GENNAIO 2013", "GIUGNO 2013", "DICEMBRE 2013", "Pasqua", "Dell'Angelo",
+                            "ora legale", "Compleanno di Anna", "Ricorda...",
+                            "• 14: S. Valentino: festa degli innamorati", "Martedì grasso"}) {
+    EXPECT_NE(words.find(title), std::string::npos) << title;
+  }
+}
+
+}  // namespace
+}  // namespace orvanta::test

@@ -1,0 +1,39 @@
+#pragma once
+// A scratch folder with pictures, a shift file and notes for one test, and a
+// helper that composes a calendar into it and reads the file back.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "calendar/ComposeCalendar.h"
+
+namespace orvanta::test {
+
+class ComposeFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Copies the program's 25 pictures into the picture folder.
+  void CopyPictures();
+  // Writes a small 24-bit BMP of `width` x `height` pixels as picture `number`.
+  void WritePicture(int number, int width, int height);
+  void WriteShiftFile(const std::string& content);
+
+  // Composes `year` with `options` and returns the file's bytes.
+  std::string Compose(int16_t year, CalendarOptions& options);
+
+  std::filesystem::path dir;
+  std::string output;
+  ComposeEnvironment env;
+  std::vector<NoteEntry> notes;
+  int viewerCalls = 0;
+};
+
+// Every option on, no custom header or footer: the main window's defaults.
+CalendarOptions AllOptions();
+
+}  // namespace orvanta::test

@@ -1,0 +1,94 @@
+// Event pictures, clock changes, shift fitting, moon glyph placement.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ComposeFixture.h"
+#include "PdfPages.h"
+
+namespace orvanta::test {
+namespace {
+
+class Annotations : public ComposeFixture {
+ protected:
+  std::string Page(int16_t year, CalendarOptions& o, int n) {
+    return Lines(PageStream(Compose(year, o), n));
+  }
+};
+
+// 31 March 2013 is both Easter and the start of summer time: right column,
+// y = 24.5 - 14 * 1.4 = 4.9. The clock at (x + 5, y + 0.85), 1.1 x 1.1, the
+// label ending at (x + 8, y + 0.24), Easter moved to x + 3.5.
+TEST_F(Annotations, EasterOnTheClockChangeMovesAside) {
+  CopyPictures();
+  CalendarOptions o = AllOptions();
+  const std::string march = Page(2013, o, 3);
+  EXPECT_NE(march.find("q\\r31.181  0 0 -31.181 447.874 162.992 cm\\r/ImgClockOn Do\\rQ\n"
+                       "BT\n/Fn3 8 Tf\n495.561 145.701 Td\n(ora legale) Tj\nET\n"
+                       "q\\r36.85  0 0 -36.85 405.354 165.827 cm\\r/ImgPasqua Do\\rQ\n"),
+            std::string::npos);
+}
+
+// 2012: Easter on 8 April, left column day 8, at the usual place x + 5.
+TEST_F(Annotations, EasterInAprilAtTheUsualPlace) {
+  CopyPictures();
+  CalendarOptions o = AllOptions();
+  const std::string april = Page(2012, o, 4);
+  EXPECT_NE(april.find("q\\r36.85  0 0 -36.85 209.764 443.622 cm\\r/ImgPasqua Do\\rQ\n"),
+            std::string::npos);
+}
+
+TEST_F(Annotations, ClockLabelsWithoutPicturesAndNothingWithoutIcons) {
+  int extractions = 0;
+  env.extractEventImages = [&] { ++extractions; };
+  CalendarOptions o = AllOptions();
+  const std::string pdf = Compose(2013, o);
+  EXPECT_EQ(extractions, 1);
+  EXPECT_NE(Lines(PageStream(pdf, 3)).find("(ora legale) Tj"), std::string::npos);
+  EXPECT_NE(Lines(PageStream(pdf, 10)).find("(ora solare) Tj"), std::string::npos);
+  EXPECT_EQ(pdf.find("/XObject"), std::string::npos);
+
+  CopyPictures();
+  o.Icone = false;
+  o.Zodiaco = false;
+  env.extractZodiacImages = [&] { ++extractions; };
+  const std::string plain = Compose(2013, o);
+  EXPECT_EQ(extractions, 1);
+  EXPECT_EQ(plain.find("/Subtype /Image"), std::string::npos);
+  EXPECT_EQ(Lines(PageStream(plain, 3)).find("(ora legale) Tj"), std::string::npos);
+}
+
+// "Pomeriggio" is 2.717 cm at 14 pt: too wide at 100 %, so the scaling passes
+// 108 % down to 66 %, the first value at which it is at most 1.8 cm.
+TEST_F(Annotations, LongShiftTextIsSqueezed) {
+  WriteShiftFile("1;Pomeriggio;");
+  CalendarOptions o = AllOptions();
+  const std::string january = Page(2013, o, 1);
+  std::string steps;
+  for (int s = 108; s >= 66; s -= 2) steps += std::to_string(s) + " Tz\n";
+  EXPECT_NE(january.find("100 Tz\n" + steps + "BT\n/Fn3 14 Tf\n"), std::string::npos);
+}
+
+// Without progressive numbers the moon glyph moves 1 cm right: the new moon
+// of 11 January is centred on (10.0, 11.2) instead of (9.0, 11.2).
+TEST_F(Annotations, MoonGlyphTakesTheProgressiveNumbersPlace) {
+  CalendarOptions o = AllOptions();
+  o.Progressivi = false;
+  const std::string january = Page(2013, o, 1);
+  EXPECT_NE(january.find("0 G\n283.465 311.811 m\n"), std::string::npos);
+  EXPECT_EQ(january.find("sett."), std::string::npos);
+}
+
+TEST_F(Annotations, LongPersonalNoteShrinksToFourCentimetres) {
+  notes = {{*MakeDayNumber(2013, 1, 9), std::string(30, 'M')}};
+  CalendarOptions o = AllOptions();
+  const std::string january = Page(2013, o, 1);
+  // 30 regular M at 8 pt: 199.92 pt = 7.053 cm; at 55 % 3.879 cm fits.
+  std::string steps;
+  for (int s = 95; s >= 55; s -= 5) steps += std::to_string(s) + " Tz\n";
+  EXPECT_NE(january.find(steps + "BT\n/Fn1 8 Tf\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvanta::test
