@@ -77,17 +77,18 @@ struct Writer {
   bool Open() { return pdf.InitPDFFile(file); }
 };
 
-// The data of the n-th stream (0-based) of a written file, between
-// "stream" CR LF and "endstream".
+// The data of the n-th image stream (0-based) of a written file: between
+// "stream" CR LF and the CR that ends the data before "endstream".
 inline std::string StreamData(const std::string& file, int n) {
   size_t at = 0;
   for (int i = 0; i <= n; ++i) {
-    at = file.find("stream\r\n", at);
-    if (at == std::string::npos) return {};
-    at += 8;
+    do {
+      at = file.find("stream\r\n", at + 1);
+      if (at == std::string::npos) return {};
+    } while (file.compare(at - 3, 3, "end") == 0);
   }
-  size_t end = file.find("endstream", at);
-  return file.substr(at, end - at);
+  at += 8;
+  return file.substr(at, file.find("\rendstream", at) - at);
 }
 
 // The value of "/Length k 0 R" for a stream: the body of object k.
