@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -115,6 +117,12 @@ void WriteDocument(clsPDFCreator& writer, int year, const CalendarOptions& optio
 
 ComposeResult ComposeCalendar(int16_t year, CalendarOptions& options,
                               const ComposeEnvironment& env) {
+  // The neighbouring years of the side columns must exist too.
+  if (year < kFirstComposableYear || year > kLastComposableYear) {
+    throw std::out_of_range("year " + std::to_string(year) + " outside " +
+                            std::to_string(kFirstComposableYear) + ".." +
+                            std::to_string(kLastComposableYear));
+  }
   // Monochrome pages carry black text, whatever button was chosen.
   if (!options.PrintColor) options.TextColor = 0;
 

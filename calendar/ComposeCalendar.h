@@ -31,10 +31,16 @@ enum class ComposeResult {
   NotOpened,  // the output file could not be opened; the writer already told the user
 };
 
+// Years the composer accepts: the Gregorian calendar, four-digit years.
+inline constexpr int16_t kFirstComposableYear = 1583;
+inline constexpr int16_t kLastComposableYear = 9998;
+
 // Writes the twelve month pages of `year` into env.outputFile. Writes back into
 // `options`: TextColor becomes black when PrintColor is off, Turno is cleared
 // when the shift file is unusable. If anything fails after the file was opened,
 // the partial file is removed, no viewer is started and the error is rethrown.
+// A year outside kFirstComposableYear..kLastComposableYear throws
+// std::out_of_range before anything is written.
 ComposeResult ComposeCalendar(int16_t year, CalendarOptions& options,
                               const ComposeEnvironment& env);
 

@@ -155,6 +155,15 @@ TEST_F(Calendar, ShiftCycleRunsOnAcrossMonths) {
   EXPECT_EQ(firstShift(pages[1]), "N");
 }
 
+TEST_F(Calendar, YearsWithoutNeighboursAreRefusedBeforeWriting) {
+  CalendarOptions o = AllOptions();
+  EXPECT_THROW(ComposeCalendar(1582, o, env), std::out_of_range);
+  EXPECT_THROW(ComposeCalendar(9999, o, env), std::out_of_range);
+  EXPECT_FALSE(std::filesystem::exists(output));
+  EXPECT_EQ(ComposeCalendar(1900, o, env), ComposeResult::Written);
+  EXPECT_EQ(ComposeCalendar(2100, o, env), ComposeResult::Written);
+}
+
 TEST_F(Calendar, FileThatCannotBeOpenedWritesNothing) {
   env.outputFile = (dir / "missing-folder" / "Orvanta.pdf").string();
   std::string shown;
