@@ -1,0 +1,21 @@
+#pragma once
+// Running the headless program: parse the arguments, write the calendar,
+// report on the standard streams with an exit code.
+
+#include <ostream>
+
+#include "app/cli/CommandLine.h"
+
+namespace orvanta {
+
+// The whole command line; creates its own QCoreApplication. Answers the exit
+// code: kExitOk, kExitNotWritten or kExitUsage.
+int RunCommandLine(int argc, char** argv);
+
+// Writes one calendar. On success prints the path written to `out` and answers
+// kExitOk; when the calendar cannot be written prints the reason to `err` and
+// answers kExitNotWritten, with no partial file left behind. Pictures are
+// extracted into the application folder for the run and deleted again after it.
+int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream& err);
+
+}  // namespace orvanta

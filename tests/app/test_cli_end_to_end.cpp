@@ -1,0 +1,422 @@
+// The real `orvanta` executable run headless, its PDFs read back with qpdf and
+// pdftotext. Each test works in a folder of its own holding a hard link to the
+// executable, so the application folder (pictures, Notes.dat, Turno.txt) is
+// private to the test even when ctest runs tests in parallel.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kMonths[] = {"GENNAIO",   "FEBBRAIO", "MARZO",    "APRILE",
+                               "MAGGIO",    "GIUGNO",   "LUGLIO",   "AGOSTO",
+                               "SETTEMBRE", "OTTOBRE",  "NOVEMBRE", "DICEMBRE"};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+struct RunResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+struct RunSettings {
+  std::map<std::string, std::string> environment;  // added to ours
+  std::optional<rlim_t> maxFileSize;               // RLIMIT_FSIZE: a disk that fills up
+};
+
+// Runs a program (searched in PATH unless it contains "/") and collects its
+// exit code and output.
+RunResult RunProgram(const fs::path& folder, const std::string& program,
+                     const std::vector<std::string>& args, const RunSettings& settings = {}) {
+  const fs::path outPath = folder / "stdout.txt";
+  const fs::path errPath = folder / "stderr.txt";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || out < 0 || err < 0) ::_exit(126);
+    ::dup2(in, 0);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    for (const auto& [name, value] : settings.environment) ::setenv(name.c_str(), value.c_str(), 1);
+    if (settings.maxFileSize) {
+      ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
+      const rlimit limit{*settings.maxFileSize, *settings.maxFileSize};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execvp(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  RunResult result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = ReadFile(outPath);
+  result.err = ReadFile(errPath);
+  return result;
+}
+
+// One generated calendar as the outside tools see it.
+struct Pdf {
+  std::string bytes;
+  std::vector<std::string> pages;  // pdftotext -raw: text in drawing order
+  const std::string& Page(int month) const { return pages.at(month - 1); }
+};
+
+// A 24-bit bitmap of width x height pixels in one colour.
+std::string Bitmap(int width, int height) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  const auto u32 = [](std::uint32_t v) {
+    return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                       static_cast<char>(v >> 24)};
+  };
+  const auto u16 = [](std::uint16_t v) {
+    return std::string{static_cast<char>(v), static_cast<char>(v >> 8)};
+  };
+  const auto size = static_cast<std::uint32_t>(stride * height);
+  std::string bmp = "BM" + u32(54 + size) + u32(0) + u32(54);
+  bmp += u32(40) + u32(static_cast<std::uint32_t>(width)) +
+         u32(static_cast<std::uint32_t>(height)) + u16(1) + u16(24) + u32(0) + u32(size) +
+         u32(2835) + u32(2835) + u32(0) + u32(0);
+  std::string row(static_cast<std::size_t>(stride), '\0');
+  for (int x = 0; x < width; ++x) row.replace(static_cast<std::size_t>(x) * 3, 3, "\x20\x80\xE0");
+  for (int y = 0; y < height; ++y) bmp += row;
+  return bmp;
+}
+
+class CliEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "orvanta-cli-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+    exe_ = folder_ / "orvanta";
+    std::error_code error;
+    fs::create_hard_link(ORVANTA_EXE, exe_, error);
+    if (error) fs::copy_file(ORVANTA_EXE, exe_);
+    // 15 January; the shift cycle starts with "Mattino" on 1 January.
+    WriteFile(folder_ / "Notes.dat", "40558,\"Compleanno di Anna\"\r\n");
+    WriteFile(folder_ / "Turno.txt", "1;Mattino;Pomeriggio;Notte;Riposo;");
+  }
+  void TearDown() override {
+    if (::geteuid() != 0) fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(folder_);
+  }
+
+  RunResult Orvanta(const std::vector<std::string>& args, const RunSettings& settings = {}) {
+    return RunProgram(folder_, exe_.string(), args, settings);
+  }
+
+  // Writes the calendar and checks what every run must give: exit code 0, the
+  // path on standard output, a file qpdf finds clean, twelve month pages with
+  // their titles, and no extracted picture left in the application folder.
+  Pdf Calendar(int year, const std::vector<std::string>& options) {
+    const fs::path path = folder_ / ("calendar-" + std::to_string(++runs_) + ".pdf");
+    std::vector<std::string> args = {"--year", std::to_string(year), "--output", path.string()};
+    args.insert(args.end(), options.begin(), options.end());
+    const RunResult run = Orvanta(args);
+    const std::string label = std::to_string(year) + " " + ::testing::PrintToString(options);
+    EXPECT_EQ(run.exitCode, 0) << label << ": " << run.err;
+    EXPECT_EQ(run.out, path.string() + "\n") << label;
+    EXPECT_EQ(run.err, "") << label;
+    EXPECT_EQ(PicturesLeft(), 0) << label;
+
+    const RunResult check = RunProgram(folder_, "qpdf", {"--check", path.string()});
+    EXPECT_EQ(check.exitCode, 0) << label << ": " << check.out << check.err;
+    EXPECT_FALSE(Contains(check.out + check.err, "WARNING")) << label;
+
+    Pdf pdf;
+    pdf.bytes = ReadFile(path);
+    const RunResult text = RunProgram(folder_, "pdftotext", {"-raw", path.string(), "-"});
+    EXPECT_EQ(text.exitCode, 0) << label;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.out.find('\f', start)) != std::string::npos; start = end + 1)
+      pdf.pages.push_back(text.out.substr(start, end - start));
+    EXPECT_EQ(pdf.pages.size(), 12u) << label;
+    pdf.pages.resize(12);
+    for (int month = 1; month <= 12; ++month) {
+      const std::string title = std::string(kMonths[month - 1]) + " " + std::to_string(year);
+      EXPECT_EQ(pdf.Page(month).rfind(title + "\n", 0), 0u) << label << ": " << title;
+    }
+    fs::remove(path);
+    return pdf;
+  }
+
+  int PicturesLeft() const {
+    int n = 0;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      const std::string name = entry.path().filename().string();
+      if (entry.is_regular_file() && name.size() > 6 && name.substr(name.size() - 6) == "OV.bmp")
+        ++n;
+    }
+    return n;
+  }
+
+  fs::path folder_;
+  fs::path exe_;
+  int runs_ = 0;
+};
+
+// The lines drawn for one day: its row ("31 Dom", twice with the 3D shadow),
+// the progressive numbers and the annotations, up to the next row.
+std::string DayRow(const std::string& page, int day, const std::string& weekday) {
+  static const std::regex row("^[0-9]{1,2} (Lun|Mar|Mer|Gio|Ven|Sab|Dom)$");
+  const std::string wanted = std::to_string(day) + " " + weekday;
+  std::string block;
+  bool inside = false;
+  std::size_t start = 0;
+  while (start < page.size()) {
+    std::size_t end = page.find('\n', start);
+    if (end == std::string::npos) end = page.size();
+    const std::string line = page.substr(start, end - start);
+    start = end + 1;
+    if (line == wanted) {
+      inside = true;
+      continue;
+    }
+    if (inside && (std::regex_match(line, row) || line.rfind("Orvanta (Vers.", 0) == 0)) break;
+    if (inside) block += line + "\n";
+  }
+  return block;
+}
+
+TEST_F(CliEndToEnd, EveryYearWithAllOptions) {
+  for (const int year : {1900, 1913, 2008, 2011, 2012, 2013, 2100}) {
+    const Pdf pdf = Calendar(year, {});
+    const std::string label = std::to_string(year);
+    // Personal note and shift come from the application folder's files.
+    EXPECT_TRUE(Contains(pdf.Page(1), "Compleanno di Anna")) << label;
+    EXPECT_TRUE(Contains(pdf.Page(1), "Mattino")) << label;
+    EXPECT_TRUE(Contains(pdf.bytes, "/ImgBefana")) << label;
+    EXPECT_TRUE(Contains(pdf.bytes, "/ImgZ12")) << label;
+    EXPECT_TRUE(Contains(pdf.Page(1), "Ricorda...\n")) << label;  // footnotes
+
+    if (year == 2012) {
+      EXPECT_TRUE(Contains(DayRow(pdf.Page(12), 31, "Lun"), "366 - 0"));
+    }
+    if (year == 2013) {
+      EXPECT_TRUE(Contains(DayRow(pdf.Page(12), 31, "Mar"), "365 - 0"));
+      const std::string easter = DayRow(pdf.Page(3), 31, "Dom");
+      EXPECT_TRUE(Contains(easter, "Pasqua")) << easter;
+      EXPECT_TRUE(Contains(easter, "ora legale")) << easter;
+      EXPECT_TRUE(Contains(DayRow(pdf.Page(4), 1, "Lun"), "Dell'Angelo"));
+      EXPECT_TRUE(Contains(DayRow(pdf.Page(1), 6, "Dom"), "Epifania"));
+      EXPECT_TRUE(Contains(DayRow(pdf.Page(1), 15, "Mar"), "Compleanno di Anna"));
+      EXPECT_TRUE(Contains(DayRow(pdf.Page(12), 25, "Mer"), "Natale"));
+      EXPECT_TRUE(Contains(pdf.Page(1), "\nDIC 12 FEB 13\n")) << pdf.Page(1);
+      EXPECT_TRUE(Contains(pdf.Page(1), "27: giorno della memoria"));
+      EXPECT_TRUE(Contains(pdf.Page(3), "Le Palme"));
+      EXPECT_TRUE(Contains(pdf.bytes, "1 0 0 rg"));  // red holidays
+    }
+  }
+}
+
+TEST_F(CliEndToEnd, EachOptionOffOneAtATimeAndAllOff) {
+  // What disappears with each switch (in the text of January and March 2013,
+  // or in the file itself for pictures).
+  struct Mark {
+    std::string option;
+    std::string what;
+    bool inBytes;
+  };
+  const std::vector<Mark> marks = {
+      {"--no-side-columns", "DIC 12 FEB 13", false}, {"--no-progressive", "1 - 364", false},
+      {"--no-3d", "MARZO 2013\nMARZO 2013", false},  {"--no-zodiac", "/ImgZ1 ", true},
+      {"--no-ephemeris", "luna piena", false},       {"--no-pictures", "/ImgBefana", true},
+      {"--no-religious", "Le Palme", false},         {"--no-footnotes", "Ricorda...", false},
+      {"--no-notes", "Compleanno di Anna", false},   {"--no-shift", "Mattino", false},
+  };
+  const auto shows = [](const Pdf& pdf, const Mark& mark) {
+    return Contains(mark.inBytes ? pdf.bytes : pdf.Page(1) + pdf.Page(3), mark.what);
+  };
+
+  std::vector<std::string> allOff;
+  for (const Mark& off : marks) {
+    const Pdf pdf = Calendar(2013, {off.option});
+    for (const Mark& mark : marks)
+      EXPECT_EQ(shows(pdf, mark), &mark != &off) << off.option << " / " << mark.what;
+    allOff.push_back(off.option);
+  }
+  EXPECT_FALSE(Contains(Calendar(2013, {"--no-pictures"}).Page(3), "ora legale"));
+
+  allOff.push_back("--mono");
+  const Pdf bare = Calendar(2013, allOff);
+  for (const Mark& mark : marks) EXPECT_FALSE(shows(bare, mark)) << mark.what;
+  EXPECT_FALSE(Contains(bare.bytes, "/Subtype /Image"));
+  EXPECT_TRUE(Contains(DayRow(bare.Page(3), 31, "Dom"), "Pasqua"));
+}
+
+TEST_F(CliEndToEnd, MonochromeAndTextColours) {
+  const Pdf mono = Calendar(2013, {"--mono", "--text-color", "blue"});
+  EXPECT_FALSE(Contains(mono.bytes, "1 0 0 rg"));          // no red figures
+  EXPECT_FALSE(Contains(mono.bytes, "0 0 0.804 rg"));      // the text goes black
+  EXPECT_TRUE(Contains(mono.bytes, "0.863 0.863 0.863"));  // grey holiday band
+
+  EXPECT_TRUE(Contains(Calendar(2013, {"--text-color", "blue"}).bytes, "0 0 0.804 rg"));
+  EXPECT_TRUE(Contains(Calendar(2013, {"--text-color", "green"}).bytes, "0 0.663 0 rg"));
+  const Pdf black = Calendar(2013, {"--text-color", "black"});
+  EXPECT_FALSE(Contains(black.bytes, "0 0 0.804 rg"));
+  EXPECT_FALSE(Contains(black.bytes, "0 0.663 0 rg"));
+}
+
+TEST_F(CliEndToEnd, HeaderAndFooterAsTextAndAsPicture) {
+  const Pdf text = Calendar(2013, {"--header-text", "  Famiglia Rossi  ", "--header-color",
+                                   "#CD0000", "--footer-text", "Buone feste"});
+  for (int month = 1; month <= 12; ++month) {
+    EXPECT_TRUE(Contains(text.Page(month), "Famiglia Rossi")) << month;
+    EXPECT_TRUE(Contains(text.Page(month), "Buone feste")) << month;
+  }
+  EXPECT_TRUE(Contains(text.bytes, "0.804 0 0 rg"));
+
+  fs::create_directory(folder_ / "immagini");
+  WriteFile(folder_ / "immagini" / "testata.bmp", Bitmap(210, 25));
+  WriteFile(folder_ / "piede.bmp", Bitmap(101, 12));
+  const fs::path current = fs::current_path();
+  fs::current_path(folder_);  // relative paths are taken from the current folder
+  const Pdf pictures =
+      Calendar(2013, {"--header-image", "immagini/testata.bmp", "--footer-image", "piede.bmp"});
+  fs::current_path(current);
+  EXPECT_EQ(Count(pictures.bytes, "/ImgTop Do"), 12u);
+  EXPECT_EQ(Count(pictures.bytes, "/ImgBottom Do"), 12u);
+}
+
+TEST_F(CliEndToEnd, CalendarThatCannotBeWrittenExitsWithOne) {
+  const auto expectRefused = [&](const std::vector<std::string>& args, const fs::path& path,
+                                 const RunSettings& settings = {}) {
+    const RunResult run = Orvanta(args, settings);
+    EXPECT_EQ(run.exitCode, 1) << path << ": " << run.out << run.err;
+    EXPECT_EQ(run.out, "") << path;
+    EXPECT_EQ(run.err.rfind("orvanta: ", 0), 0u) << path << ": " << run.err;
+    EXPECT_EQ(PicturesLeft(), 0) << path;
+  };
+
+  // A device: refused, and the device stays what it was.
+  expectRefused({"--output", "/dev/full"}, "/dev/full");
+  struct stat st {};
+  ASSERT_EQ(::stat("/dev/full", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+  // Folders that cannot take the file.
+  const fs::path missing = folder_ / "manca" / "cal.pdf";
+  expectRefused({"--output", missing.string()}, missing);
+  EXPECT_FALSE(fs::exists(missing.parent_path()));
+  WriteFile(folder_ / "file", "x");
+  expectRefused({"--output", (folder_ / "file" / "cal.pdf").string()}, folder_ / "file");
+  if (::geteuid() != 0) {
+    fs::create_directory(folder_ / "chiusa");
+    fs::permissions(folder_ / "chiusa", fs::perms::owner_read | fs::perms::owner_exec);
+    expectRefused({"--output", (folder_ / "chiusa" / "cal.pdf").string()}, folder_ / "chiusa");
+    EXPECT_FALSE(fs::exists(folder_ / "chiusa" / "cal.pdf"));
+  }
+
+  // The disk fills up in the middle of the file: no partial calendar stays.
+  const fs::path full = folder_ / "pieno.pdf";
+  RunSettings smallDisk;
+  smallDisk.maxFileSize = 20000;
+  expectRefused({"--output", full.string(), "--no-pictures", "--no-zodiac"}, full, smallDisk);
+  EXPECT_FALSE(fs::exists(full));
+
+  // A symbolic link planted where the calendar goes is not written through.
+  WriteFile(folder_ / "altrui.txt", "dati di qualcun altro");
+  fs::create_symlink(folder_ / "altrui.txt", folder_ / "link.pdf");
+  expectRefused({"--output", (folder_ / "link.pdf").string()}, folder_ / "link.pdf");
+  EXPECT_EQ(ReadFile(folder_ / "altrui.txt"), "dati di qualcun altro");
+}
+
+TEST_F(CliEndToEnd, PicturesThatCannotBeExtractedAreLeftOut) {
+  // Folders where the first picture of each kind would go: extraction stops
+  // there, as in an application folder we cannot write to.
+  fs::create_directory(folder_ / "1OV.bmp");
+  fs::create_directory(folder_ / "13OV.bmp");
+  Pdf pdf = Calendar(2013, {});
+  EXPECT_FALSE(Contains(pdf.bytes, "/Subtype /Image"));
+  EXPECT_TRUE(fs::is_directory(folder_ / "1OV.bmp"));
+  fs::remove(folder_ / "1OV.bmp");
+  fs::remove(folder_ / "13OV.bmp");
+
+  if (::geteuid() != 0) {
+    fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::remove);
+    const fs::path output =
+        fs::temp_directory_path() / ("orvanta-cli-" + std::to_string(::getpid()) + ".pdf");
+    const RunResult run = Orvanta({"--output", output.string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_FALSE(Contains(ReadFile(output), "/Subtype /Image"));
+    fs::remove(output);
+    fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::add);
+  }
+}
+
+TEST_F(CliEndToEnd, BadOptionsExitWithTwoAndWriteNothing) {
+  const fs::path path = folder_ / "cal.pdf";
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--year", "1899"},
+                                               {"--text-color", "rosso"},
+                                               {"--colori"},
+                                               {"--header-color", "CD0000"}}) {
+    std::vector<std::string> full = {"--output", path.string()};
+    full.insert(full.end(), args.begin(), args.end());
+    const RunResult run = Orvanta(full);
+    EXPECT_EQ(run.exitCode, 2) << args[0];
+    EXPECT_EQ(Count(run.err, "\n"), 1u) << run.err;
+    EXPECT_TRUE(Contains(run.err, args[0])) << run.err;
+    EXPECT_FALSE(fs::exists(path));
+  }
+  const RunResult help = Orvanta({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(Contains(help.out, "--text-color"));
+  const RunResult version = Orvanta({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "Orvanta 3.0.1\n");
+}
+
+TEST_F(CliEndToEnd, DefaultOutputIsOrvantaPdfInTheTemporaryFolder) {
+  fs::create_directory(folder_ / "tmp");
+  RunSettings settings;
+  settings.environment["TMPDIR"] = (folder_ / "tmp").string();
+  const RunResult run = Orvanta({"--year", "2013"}, settings);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, (folder_ / "tmp" / "Orvanta.pdf").string() + "\n");
+  EXPECT_TRUE(fs::is_regular_file(folder_ / "tmp" / "Orvanta.pdf"));
+  EXPECT_EQ(PicturesLeft(), 0);
+}
+
+}  // namespace
