@@ -274,6 +274,17 @@ bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
   m_Out.clear();
   m_Flushed = 0;
   m_Open = OpenStream::None;
+  // A new file starts a new document: pages and resources of an abandoned one
+  // would point at objects the new file does not have.
+  m_Pages = 0;
+  m_PageList.clear();
+  m_FontList.clear();
+  m_FontIndex.clear();
+  m_Fonts.clear();
+  m_ImageList.clear();
+  m_FormList.clear();
+  m_Forms.clear();
+  m_XrefTable.clear();
   try {
     const std::tm now = m_Clock ? m_Clock() : LocalNow();
     if (strFileName.empty()) strFileName = MakeFileName(now);

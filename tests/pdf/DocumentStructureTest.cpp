@@ -163,16 +163,28 @@ TEST(DocumentStructure, GeneratedNameInProgramFolder) {
   EXPECT_TRUE(std::filesystem::exists(name));
 }
 
-TEST(DocumentStructure, SecondInitStartsAFreshFile) {
+TEST(DocumentStructure, SecondInitStartsAFreshDocument) {
   TempFolder dir;
   Writer w(dir / "first.pdf");
   w.pdf.Title("T");
   ASSERT_TRUE(w.Open());
+  w.pdf.LoadFont("Fn1", "Arial", 0);
+  w.pdf.StartObject("F", 7);
+  w.pdf.EndObject();
+  w.pdf.BeginPage();
   std::string second = (dir / "second.pdf").string();
   ASSERT_TRUE(w.pdf.InitPDFFile(second));
+  EXPECT_EQ(w.pdf.Pages(), 0);
+  EXPECT_EQ(w.pdf.Length("W", "Fn1", 10), 0.0f);
+  w.pdf.BeginPage();
+  w.pdf.EndPage();
   w.pdf.ClosePDFFile();
-  EXPECT_EQ(ReadFile(second).substr(0, std::string(kInfoAndCatalog).size()), kInfoAndCatalog);
-  ExpectXrefConsistent(ReadFile(second));
+  const std::string file = ReadFile(second);
+  EXPECT_EQ(file.substr(0, std::string(kInfoAndCatalog).size()), kInfoAndCatalog);
+  EXPECT_EQ(PageStream(file), "");
+  EXPECT_NE(file.find("<<\r/ProcSet [/PDF /Text ]\r>>"), std::string::npos);
+  EXPECT_NE(file.find("/Count 1\r"), std::string::npos);
+  ExpectXrefConsistent(file);
 }
 
 TEST(DocumentStructure, ExistingFileIsOverwritten) {
