@@ -6,6 +6,7 @@
 #include <QFileDialog>
 
 #include "app/core/Folders.h"
+#include "app/core/NotesFile.h"
 #include "app/core/PlatformProcesses.h"
 #include "app/gui/PdfViewer.h"
 #include "app/gui/WaitSeconds.h"
@@ -40,6 +41,7 @@ GuiServices DefaultGuiServices() {
   services.terminateViewer = [](const QString& viewer, const QString& document) {
     return TerminateProcessByName(ToUtf8(viewer), ToUtf8(document));
   };
+  services.isNotesFileReadOnly = [](const std::string& path) { return IsNotesFileReadOnly(path); };
   services.compose = ComposeCalendar;
   return services;
 }

@@ -41,6 +41,9 @@ struct GuiServices {
   std::function<QString(const QString& documentPath)> findAssociatedProgram;
   // Ends the viewer processes that show `document`; answers how many.
   std::function<int(const QString& viewerName, const QString& document)> terminateViewer;
+  // Whether the notes file cannot be changed (a test running as root cannot
+  // make a file unwritable, so this is replaceable).
+  std::function<bool(const std::string& notesPath)> isNotesFileReadOnly;
   std::function<ComposeResult(int16_t year, CalendarOptions& options,
                               const ComposeEnvironment& env)>
       compose;

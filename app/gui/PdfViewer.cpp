@@ -62,8 +62,13 @@ QString FindAssociatedProgram(const QString& documentPath, const DefaultApplicat
   if (!document.exists() || document.isDir()) return QString::fromUtf8(kErrorFileNotFound);
 
   const QMimeType type = QMimeDatabase().mimeTypeForFile(document);
-  if (!type.isValid() || type.isDefault()) return QString::fromUtf8(kErrorNoAssociation);
-  const QString desktopId = query ? query(type.name()) : QString();
+  QString typeName = type.isValid() && !type.isDefault() ? type.name() : QString();
+  // Without a MIME database the probe is still known by its name.
+  if (typeName.isEmpty() &&
+      document.suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0)
+    typeName = QStringLiteral("application/pdf");
+  if (typeName.isEmpty()) return QString::fromUtf8(kErrorNoAssociation);
+  const QString desktopId = query ? query(typeName) : QString();
   if (desktopId.isEmpty()) return QString::fromUtf8(kErrorNoAssociation);
   const std::string desktopFile = FindDesktopFile(ToUtf8(desktopId), XdgDataDirsFromEnvironment());
   if (desktopFile.empty()) return QString::fromUtf8(kErrorNoAssociation);

@@ -177,7 +177,7 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   lblInfo_->clear();
   notesPath_ = ToUtf8(services_.NotesFile());
   txtdata_[2]->setText(QStringLiteral("2011"));
-  readOnlyMode_ = IsNotesFileReadOnly(notesPath_);
+  readOnlyMode_ = services_.isNotesFileReadOnly(notesPath_);
   LoadNotesList();
   if (readOnlyMode_) {
     lblInfo_->setText(QStringLiteral("Attenzione: File dati di sola lettura"));

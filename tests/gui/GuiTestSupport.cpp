@@ -1,0 +1,76 @@
+#include "GuiTestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+
+namespace orvanta::test {
+
+TestServices::TestServices() {
+  services.appFolder = appDir.path() + QLatin1Char('/');
+  services.tempFolder = tempDir.path() + QLatin1Char('/');
+  services.message = [this](QWidget*, QMessageBox::Icon icon, const QString& title,
+                            const QString& text, QMessageBox::StandardButtons buttons) {
+    messages.append({icon, title, text});
+    return buttons.testFlag(answer) ? answer : QMessageBox::Ok;
+  };
+  services.openUrl = [this](const QUrl& url) { opened.append(url); };
+  services.chooseImageFile = [this](QWidget*) { return imageToChoose; };
+  services.chooseColor = [this](QWidget*, const QColor& start) {
+    colourDialogStart = start;
+    return colourToChoose;
+  };
+  services.beep = [this] { ++beeps; };
+  services.waitSeconds = [](int seconds, bool pump) {
+    // A short wait keeps the tests quick; the window still runs its events.
+    if (pump) QTest::qWait(seconds * 100);
+  };
+  services.findAssociatedProgram = [](const QString&) {
+    return QStringLiteral("Errore Nessuna associazione");
+  };
+  services.terminateViewer = [this](const QString& viewer, const QString& document) {
+    terminated.append({viewer, document});
+    return 0;
+  };
+  services.isNotesFileReadOnly = [this](const std::string& path) {
+    return readOnly ? *readOnly : DefaultGuiServices().isNotesFileReadOnly(path);
+  };
+  services.compose = [this](int16_t year, CalendarOptions& options, const ComposeEnvironment& env) {
+    ++composeCalls;
+    return ComposeCalendar(year, options, env);
+  };
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WhenModal(const std::function<void(QWidget* modal)>& action) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, action] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible()) return;
+    poll->stop();
+    poll->deleteLater();
+    action(modal);
+  });
+  poll->start();
+}
+
+int QpdfCheck(const QString& path) {
+  QProcess qpdf;
+  qpdf.start(QStringLiteral("qpdf"), {QStringLiteral("--check"), path});
+  if (!qpdf.waitForFinished(60000)) return -1;
+  return qpdf.exitCode();
+}
+
+}  // namespace orvanta::test

@@ -1,0 +1,167 @@
+// The viewer probe, the desktop's PDF association and the responsive wait.
+
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "app/gui/PdfViewer.h"
+#include "app/gui/WaitSeconds.h"
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace {
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+class PlatformTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TestServices> t_;
+  QByteArray savedDataHome_, savedDataDirs_, savedPath_;
+
+  // A desktop data folder with one application entry.
+  QString MakeDataDir(const QString& id, const QByteArray& entry) {
+    const QString dir = t_->TempFile(QStringLiteral("share"));
+    QDir().mkpath(dir + QStringLiteral("/applications"));
+    WriteBytes(dir + QStringLiteral("/applications/") + id, entry);
+    qputenv("XDG_DATA_HOME", dir.toUtf8());
+    // The system folders stay, for the MIME database.
+    qputenv("XDG_DATA_DIRS",
+            t_->TempFile(QStringLiteral("none")).toUtf8() + ":/usr/local/share:/usr/share");
+    return dir;
+  }
+  QString Probe() {
+    const QString path = t_->TempFile(QStringLiteral("Doc.pdf"));
+    WriteBytes(path, "%PDF-1.3\n");
+    return path;
+  }
+
+ private slots:
+  void init() {
+    t_ = std::make_unique<TestServices>();
+    savedDataHome_ = qgetenv("XDG_DATA_HOME");
+    savedDataDirs_ = qgetenv("XDG_DATA_DIRS");
+    savedPath_ = qgetenv("PATH");
+  }
+  void cleanup() {
+    qputenv("XDG_DATA_HOME", savedDataHome_);
+    qputenv("XDG_DATA_DIRS", savedDataDirs_);
+    qputenv("PATH", savedPath_);
+    t_.reset();
+  }
+
+  void associationGivesTheProgramOfTheDesktopEntry() {
+    MakeDataDir(QStringLiteral("test-viewer.desktop"),
+                "[Desktop Entry]\nType=Application\nExec=sh -c true %U\n");
+    QString askedType;
+    const QString program = FindAssociatedProgram(Probe(), [&askedType](const QString& type) {
+      askedType = type;
+      return QStringLiteral("test-viewer.desktop");
+    });
+    QCOMPARE(askedType, QStringLiteral("application/pdf"));
+    QCOMPARE(program, QStandardPaths::findExecutable(QStringLiteral("sh")));
+  }
+
+  void associationErrors() {
+    const auto viewer = [](const QString&) { return QStringLiteral("test-viewer.desktop"); };
+    const auto nobody = [](const QString&) { return QString(); };
+    MakeDataDir(QStringLiteral("test-viewer.desktop"), "[Desktop Entry]\nName=No command\n");
+    QCOMPARE(FindAssociatedProgram(t_->TempFile(QStringLiteral("nowhere/x.pdf")), viewer),
+             QStringLiteral("Errore Percorso non trovato"));
+    QCOMPARE(FindAssociatedProgram(t_->TempFile(QStringLiteral("missing.pdf")), viewer),
+             QStringLiteral("Errore File non trovato"));
+    QCOMPARE(FindAssociatedProgram(Probe(), nobody), QStringLiteral("Errore Nessuna associazione"));
+    QCOMPARE(FindAssociatedProgram(Probe(), viewer), QStringLiteral("Errore Formato errato"));
+    QCOMPARE(FindAssociatedProgram(
+                 Probe(), [](const QString&) { return QStringLiteral("not-installed.desktop"); }),
+             QStringLiteral("Errore Nessuna associazione"));
+    // A file whose type the desktop cannot tell.
+    const QString unknown = t_->TempFile(QStringLiteral("data.zzqq"));
+    WriteBytes(unknown, QByteArray("\x01\x02\x03\x04", 4));
+    QCOMPARE(FindAssociatedProgram(unknown, viewer), QStringLiteral("Errore Nessuna associazione"));
+  }
+
+  void defaultApplicationIsAskedOfXdgMime() {
+    const QString bin = t_->TempFile(QStringLiteral("bin"));
+    QDir().mkpath(bin);
+    const QString script = bin + QStringLiteral("/xdg-mime");
+    WriteBytes(script,
+               "#!/bin/sh\n[ \"$1 $2 $3\" = \"query default application/pdf\" ] && "
+               "echo 'test-viewer.desktop;other.desktop'\n");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("PATH", bin.toUtf8() + ":" + savedPath_);
+    QCOMPARE(QueryDefaultApplication(QStringLiteral("application/pdf")),
+             QStringLiteral("test-viewer.desktop"));
+    QCOMPARE(QueryDefaultApplication(QStringLiteral("text/plain")), QString());
+    qputenv("PATH", bin.toUtf8());  // no xdg-mime at all
+    QFile::remove(script);
+    QCOMPARE(QueryDefaultApplication(QStringLiteral("application/pdf")), QString());
+  }
+
+  void probeIsAValidPdfAndGivesTheViewerName() {
+    QString probed;
+    t_->services.findAssociatedProgram = [&probed](const QString& path) {
+      probed = path;
+      return QStringLiteral("/opt/Viewer/bin/FastViewer");
+    };
+    QCOMPARE(DetectPdfViewer(t_->services), QStringLiteral("FastViewer"));
+    QCOMPARE(probed, t_->TempFile(QStringLiteral("Test.pdf")));
+    QCOMPARE(QpdfCheck(probed), 0);
+
+    t_->services.findAssociatedProgram = [](const QString&) {
+      return QStringLiteral("Errore Nessuna associazione");
+    };
+    QCOMPARE(DetectPdfViewer(t_->services), QString());
+    QVERIFY(t_->messages.isEmpty());
+  }
+
+  void probeRefusesAPlantedSymbolicLink() {
+    const QString target = t_->TempFile(QStringLiteral("victim.txt"));
+    WriteBytes(target, "keep me");
+    QVERIFY(QFile::link(target, t_->TempFile(QStringLiteral("Test.pdf"))));
+    bool asked = false;
+    t_->services.findAssociatedProgram = [&asked](const QString&) {
+      asked = true;
+      return QStringLiteral("/usr/bin/viewer");
+    };
+    QCOMPARE(DetectPdfViewer(t_->services), QString());
+    QVERIFY(!asked);
+    QCOMPARE(ReadBytes(target), QByteArray("keep me"));
+    QCOMPARE(t_->messages.size(), 1);  // the writer said why
+  }
+
+  void waitKeepsTheWindowRunningWithoutBurningTheProcessor() {
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(50);
+    const double cpuBefore = ProcessCpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    WaitSeconds(1, true);
+    const qint64 elapsed = clock.elapsed();
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
+    QVERIFY2(elapsed >= 990 && elapsed < 1500, qPrintable(QString::number(elapsed)));
+    QVERIFY(ticks >= 10);  // events went on during the wait
+    QVERIFY2(cpu < 0.3, qPrintable(QString::number(cpu)));
+  }
+};
+
+QTEST_MAIN(PlatformTest)
+#include "gui_platform_tests.moc"
