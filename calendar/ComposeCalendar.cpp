@@ -103,7 +103,6 @@ void WriteDocument(clsPDFCreator& writer, int year, const CalendarOptions& optio
   PageState page(writer, options, almanac, slots, shifts);
   page.year = year;
   page.yearLength = DaysInYear(year);
-  page.greyLoad = greyLoad;
   page.gridShift = options.PrintMese_P_S ? 0.0f : 1.0f;
   page.glyphShift = options.Progressivi ? 0.0f : 1.0f;
   page.leftColumnX = static_cast<float>(2.4 - page.gridShift);

@@ -35,7 +35,6 @@ struct PageState {
 
   int year = 0;
   int16_t yearLength = 365;
-  bool greyLoad = false;  // pictures loaded in grey (monochrome page)
 
   // Shifts: 1.0 cm wider grid without side columns; moon glyph 1 cm further
   // right without progressive numbers.
