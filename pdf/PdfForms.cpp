@@ -1,5 +1,6 @@
 // Form objects: drawing recorded once and shown by name or on chosen pages.
 #include "pdf/NumberFormat.h"
+#include "pdf/ResourceEntry.h"
 #include "pdf/TextEncoding.h"
 #include "pdf/clsPDFCreator.h"
 
@@ -24,9 +25,7 @@ void clsPDFCreator::StartObject(const std::string& Name, int32_t Options) {
   WriteLine(m_Line);
   m_StreamStart = Offset();
   m_Open = OpenStream::Form;
-  m_FormList += "/" + name + " ";
-  AppendInt(m_FormList, number);
-  m_FormList += " 0 R \r";
+  AppendResourceEntry(m_FormList, name, number);
   m_Forms.push_back({Name, Options});
 }
 
@@ -39,7 +38,9 @@ void clsPDFCreator::EndObject() {
 
 void clsPDFCreator::DrawObject(const std::string& Name) {
   RequireStream();
-  m_Line = "/" + ToWindows1252(Name) + " Do";
+  m_Line.assign(1, '/');
+  m_Line += ToWindows1252(Name);
+  m_Line += " Do";
   WriteLine(m_Line);
 }
 

@@ -71,7 +71,7 @@ void clsPDFCreator::SetDash(float dash_on, float dash_off) {
     WriteLine("[ ] 0 d");
     return;
   }
-  m_Line = "[";
+  m_Line.assign(1, '[');
   Num(on);
   m_Line += ' ';
   Num(off);

@@ -2,6 +2,7 @@
 #include "pdf/Ascii85.h"
 #include "pdf/BmpReader.h"
 #include "pdf/NumberFormat.h"
+#include "pdf/ResourceEntry.h"
 #include "pdf/TextEncoding.h"
 #include "pdf/clsPDFCreator.h"
 
@@ -95,9 +96,7 @@ void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<
   WriteRaw(">>\r");
   writeStream(ImgBuf);
   CloseIndirectObject();
-  m_ImageList += "/" + name + " ";
-  AppendInt(m_ImageList, number);
-  m_ImageList += " 0 R \r";
+  AppendResourceEntry(m_ImageList, name, number);
 
   OpenIndirectObject(0);
   m_Line.clear();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "pdf/NumberFormat.h"
+#include "pdf/ResourceEntry.h"
 #include "pdf/TextEncoding.h"
 #include "pdf/clsPDFCreator.h"
 
@@ -81,7 +82,7 @@ void clsPDFCreator::DrawText(float X, float Y, const std::string& Text, const st
     X = X - MeasureBytes(text, FontName, Fontsize) / 2.0f;
   }
   WriteLine("BT");
-  m_Line = "/";
+  m_Line.assign(1, '/');
   m_Line += IsAscii(FontName) ? FontName : ToWindows1252(FontName);
   m_Line += ' ';
   Num(Fontsize);
@@ -111,7 +112,7 @@ void clsPDFCreator::DrawText(float X, float Y, const std::string& Text, const st
     m_Line += " Td";
   }
   WriteLine(m_Line);
-  m_Line = "(";
+  m_Line.assign(1, '(');
   for (char c : text) {
     if (c == '\\' || c == '(' || c == ')') m_Line += '\\';
     m_Line += c;
@@ -172,9 +173,7 @@ void clsPDFCreator::LoadFontStandard(const std::string& Name, std::string& BaseF
            ToWindows1252(BaseFont) + suffix + " /Encoding /WinAnsiEncoding >>";
   WriteLine(m_Line);
   CloseIndirectObject();
-  m_FontList += "/" + name + " ";
-  AppendInt(m_FontList, number);
-  m_FontList += " 0 R \r";
+  AppendResourceEntry(m_FontList, name, number);
 }
 
 void clsPDFCreator::LoadFontStandard(const std::string& Name, const std::string& BaseFont,
@@ -215,9 +214,7 @@ void clsPDFCreator::LoadFont(const std::string& Name, std::string& BaseFont, int
   }
   WriteLine("] >>");
   CloseIndirectObject();
-  m_FontList += "/" + name + " ";
-  AppendInt(m_FontList, number);
-  m_FontList += " 0 R \r";
+  AppendResourceEntry(m_FontList, name, number);
   m_FontIndex.push_back({UpperWindows1252(name), m_Fonts.size()});
   m_Fonts.push_back(metrics);
 
