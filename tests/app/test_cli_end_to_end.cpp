@@ -408,6 +408,25 @@ TEST_F(CliEndToEnd, BadOptionsExitWithTwoAndWriteNothing) {
   EXPECT_EQ(version.out, "Orvanta 3.0.1\n");
 }
 
+TEST_F(CliEndToEnd, OpenStartsTheViewerOnlyForAWrittenCalendar) {
+  // A stand-in for xdg-open that notes which file it was asked to open.
+  fs::create_directory(folder_ / "bin");
+  const fs::path opened = folder_ / "opened.txt";
+  WriteFile(folder_ / "bin" / "xdg-open", "#!/bin/sh\necho \"$1\" >> '" + opened.string() + "'\n");
+  fs::permissions(folder_ / "bin" / "xdg-open", fs::perms::owner_all);
+  RunSettings settings;
+  settings.environment["PATH"] = (folder_ / "bin").string() + ":" + std::getenv("PATH");
+
+  EXPECT_EQ(
+      Orvanta({"--open", "--output", (folder_ / "manca" / "a.pdf").string()}, settings).exitCode,
+      1);
+  const fs::path path = folder_ / "b.pdf";
+  EXPECT_EQ(Orvanta({"--open", "--output", path.string()}, settings).exitCode, 0);
+  // The viewer is started without waiting for it.
+  for (int i = 0; i < 100 && ReadFile(opened).empty(); ++i) ::usleep(50000);
+  EXPECT_EQ(ReadFile(opened), path.string() + "\n");
+}
+
 TEST_F(CliEndToEnd, DefaultOutputIsOrvantaPdfInTheTemporaryFolder) {
   fs::create_directory(folder_ / "tmp");
   RunSettings settings;
