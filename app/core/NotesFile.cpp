@@ -313,7 +313,10 @@ bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view t
 
   if (canRead && oldSize > 0) {
     char last = 0;
-    if (::pread(fd.get(), &last, 1, oldSize - 1) == 1 && last != '\n') line.insert(0, "\r\n");
+    // A lone CR at the end only lacks its LF: "\r" + "\r\n" would glue a stray CR
+    // to the last record and make it unreadable.
+    if (::pread(fd.get(), &last, 1, oldSize - 1) == 1 && last != '\n')
+      line.insert(0, last == '\r' ? "\n" : "\r\n");
   }
 
   // One write on an O_APPEND descriptor; whatever part of a short write got
