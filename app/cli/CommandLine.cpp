@@ -70,8 +70,14 @@ struct TextColour {
 constexpr TextColour kTextColours[] = {
     {"black", 0x000000}, {"blue", 0xCD0000}, {"green", 0x00A900}};
 
+// Control characters (a line break, a terminal escape) are shown as "?", so
+// that an error stays one harmless line.
 std::string Quoted(const QString& value) {
-  return "'" + value.toStdString() + "'";
+  return "'" +
+         QString(value)
+             .replace(QRegularExpression(QStringLiteral("\\p{Cc}")), QStringLiteral("?"))
+             .toStdString() +
+         "'";
 }
 
 // "orvanta: --opt: valore 'x' non valido; valori ammessi: ..."
