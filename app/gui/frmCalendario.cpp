@@ -467,6 +467,7 @@ void frmCalendario::CreateCalendar() {
   services_.waitSeconds(1, true);
 
   const auto year = static_cast<int16_t>(cboAnno_->currentText().toInt());
+  options_.Anno = year;
   try {
     services_.compose(year, options_, MakeEnvironment());
   } catch (const std::exception& error) {
