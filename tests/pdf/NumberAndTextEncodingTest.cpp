@@ -44,11 +44,26 @@ TEST(FormatReal, InfiniteValuesAreAnError) {
   EXPECT_THROW(FormatReal(std::nan(""), 3), PdfError);
 }
 
+// Runs the whole suite in the locale of the environment, so that
+// LC_ALL=it_IT.UTF-8 checks every written number under a decimal comma.
+class LocaleOfEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { std::setlocale(LC_ALL, ""); }
+};
+const auto* const kLocale = ::testing::AddGlobalTestEnvironment(new LocaleOfEnvironment);
+
 TEST(FormatReal, CommaLocaleStillWritesAPoint) {
   const std::string previous = std::setlocale(LC_ALL, nullptr);
   if (std::setlocale(LC_ALL, "it_IT.UTF-8") == nullptr) GTEST_SKIP() << "no Italian locale";
   EXPECT_EQ(FormatReal(28.346456692913385, 3), "28.346");
   EXPECT_EQ(FormatReal(1234567.5, 3), "1234567.5");
+  TempFolder dir;
+  const std::string file = OnePage(dir / "comma.pdf", 3, Nothing, [](clsPDFCreator& pdf) {
+    pdf.MoveTo(1, 2);
+    pdf.SetColorFill(128);
+  });
+  EXPECT_EQ(PageStream(file), "28.346 56.693 m\r\n0.502 0 0 rg\r\n");
+  EXPECT_NE(file.find("/MediaBox [0 0 595.2 842]"), std::string::npos);
   std::setlocale(LC_ALL, previous.c_str());
 }
 
