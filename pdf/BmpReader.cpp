@@ -1,5 +1,6 @@
 #include "pdf/BmpReader.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -51,6 +52,22 @@ const GreyWeights& Weights() {
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
+
+// How many bytes of the file a bitmap needs (headers, palette, pixels), read
+// from its first 54 bytes; 0 when the header already rules it out.
+uint64_t RequiredBytes(std::span<const uint8_t> head) {
+  if (head.size() < kFileHeaderSize + kInfoHeaderSize || head[0] != 'B' || head[1] != 'M') {
+    return 0;
+  }
+  const uint64_t bpp = U16(head, 28);
+  const int32_t width = I32(head, 18);
+  const int32_t height = I32(head, 22);
+  if ((bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24) || width <= 0 || height <= 0) return 0;
+  const uint64_t bits = bpp * static_cast<uint64_t>(width);
+  const uint64_t pixels = (bits + 31) / 32 * 4 * static_cast<uint64_t>(height - 1) + (bits + 7) / 8;
+  const uint64_t palette = kFileHeaderSize + U32(head, 14) + (bpp <= 8 ? uint64_t{4} << bpp : 0);
+  return std::max(palette, U32(head, 10) + pixels);
+}
 
 }  // namespace
 
@@ -139,10 +156,17 @@ bool ReadBMP(const std::string& FileName, int32_t ColorSpace, BmpImage& image) {
   if (!std::filesystem::is_regular_file(FileName, error)) return false;
   std::unique_ptr<std::FILE, FileCloser> in(std::fopen(FileName.c_str(), "rb"));
   if (!in) return false;
-  const uintmax_t expected = std::filesystem::file_size(FileName, error);
-  if (error) return false;
-  std::vector<uint8_t> bytes(static_cast<size_t>(expected));
+  const uintmax_t fileSize = std::filesystem::file_size(FileName, error);
+  if (error || fileSize == 0) return false;
+  // The header first, then only what it declares: a small header in front of
+  // a huge file does not make the reader take all of it.
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::min<uintmax_t>(fileSize, 54)));
   size_t got = std::fread(bytes.data(), 1, bytes.size(), in.get());
+  const uint64_t wanted = std::min<uint64_t>(RequiredBytes({bytes.data(), got}), fileSize);
+  if (wanted > got) {
+    bytes.resize(static_cast<size_t>(wanted));
+    got += std::fread(bytes.data() + got, 1, bytes.size() - got, in.get());
+  }
   if (std::ferror(in.get())) {
     throw PdfError(PdfErrorCode::Io,
                    "cannot read bitmap " + FileName + ": " + std::strerror(errno));
