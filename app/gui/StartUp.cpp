@@ -38,6 +38,8 @@ int StartUp(int argc, char** argv) {
   window.show();
   PumpEvents();
   window.DetectViewer();
+  // Closed during the probe's wait: the event loop would have nothing to end it.
+  if (!window.isVisible()) return 0;
   const QString screenshots = qEnvironmentVariable("ORVANTA_SCREENSHOTS");
   if (!screenshots.isEmpty()) StartScreenshotTour(&window, screenshots);
   return QApplication::exec();

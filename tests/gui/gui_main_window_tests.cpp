@@ -302,8 +302,6 @@ class MainWindowTest : public QObject {
 
   void createWritesAValidCalendarAndOpensIt() {
     WriteBytes(t_->AppFile(QStringLiteral("Notes.dat")), "40617,\"Anniversario\"\r\n");
-    Open();
-    Click("optCustomDown1");
     bool busyShown = false;
     bool controlsLocked = false;
     Qt::CursorShape cursor = Qt::ArrowCursor;
@@ -316,9 +314,7 @@ class MainWindowTest : public QObject {
       QTest::qWait(300);
       QVERIFY(window_->BusyPicture()->Animation()->Phase() != phase);  // the printer moves
     };
-    window_ = std::make_unique<frmCalendario>(t_->services);  // with the recording wait
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    Open();
     Control<QComboBox>("cboAnno")->setCurrentText(QStringLiteral("2012"));
     Click("cmdCrea");
 
@@ -366,6 +362,19 @@ class MainWindowTest : public QObject {
     QCOMPARE(t_->composeCalls, 1);
     QCOMPARE(t_->opened.size(), 1);
     QVERIFY(optionUnchanged);
+  }
+
+  void closingDuringARunWaitsForItsEnd() {
+    t_->services.waitSeconds = [this](int, bool) {
+      window_->close();
+      QVERIFY(window_->isVisible());  // not while the run uses the pictures
+    };
+    Open();
+    Click("cmdCrea");
+    QCOMPARE(t_->composeCalls, 1);
+    QVERIFY(!window_->isVisible());
+    QVERIFY(QDir(t_->appDir.path()).entryList({QStringLiteral("*OV.bmp")}).isEmpty());
+    QCOMPARE(QpdfCheck(t_->TempFile(QStringLiteral("Orvanta.pdf"))), 0);
   }
 
   void aFailedRunIsReportedAndOpensNothing() {
