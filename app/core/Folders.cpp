@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
@@ -27,6 +28,17 @@ std::string ReadLink(const char* link) {
   }
 }
 
+// Creates `folder` and its missing parents (private to the user); true when
+// it exists as a folder afterwards.
+bool MakeFolders(const std::string& folder) {
+  for (size_t slash = folder.find('/', 1); slash != std::string::npos;
+       slash = folder.find('/', slash + 1)) {
+    const std::string part = folder.substr(0, slash);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  }
+  return IsFolder(folder.c_str());
+}
+
 }  // namespace
 
 std::string WithTrailingSlash(std::string folder) {
@@ -36,11 +48,28 @@ std::string WithTrailingSlash(std::string folder) {
   return folder;
 }
 
+std::string ChooseAppFolder(const std::string& exeFolder, bool exeFolderWritable,
+                            const std::string& dataHome, const std::string& home) {
+  if (!exeFolder.empty() && exeFolderWritable) return WithTrailingSlash(exeFolder);
+  if (!dataHome.empty() && dataHome.front() == '/') return WithTrailingSlash(dataHome) + "orvanta/";
+  if (!home.empty() && home.front() == '/') return WithTrailingSlash(home) + ".local/share/orvanta/";
+  return WithTrailingSlash(exeFolder);
+}
+
 std::string AppFolder() {
   const std::string exe = ReadLink("/proc/self/exe");
   const size_t slash = exe.rfind('/');
-  if (exe.empty() || exe.front() != '/' || slash == std::string::npos) return {};
-  return WithTrailingSlash(exe.substr(0, slash + 1));
+  std::string exeFolder;
+  if (!exe.empty() && exe.front() == '/' && slash != std::string::npos) {
+    exeFolder = WithTrailingSlash(exe.substr(0, slash + 1));
+  }
+  const bool writable = !exeFolder.empty() && ::access(exeFolder.c_str(), W_OK) == 0;
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  std::string folder = ChooseAppFolder(exeFolder, writable, dataHome ? dataHome : "",
+                                       home ? home : "");
+  if (folder != exeFolder && !MakeFolders(folder)) return exeFolder;
+  return folder;
 }
 
 std::string TempFolder() {

@@ -57,6 +57,21 @@ TEST(AppFolder, IsTheFolderOfTheRunningExecutableWithOneSlash) {
   EXPECT_NE(folder.substr(folder.size() - 2), "//");
 }
 
+TEST(AppFolder, InstalledProgramFallsBackToThePerUserDataFolder) {
+  // A build tree or a copy in the home folder: the executable's own folder.
+  EXPECT_EQ(ChooseAppFolder("/home/u/orvanta/", true, "/home/u/.data", "/home/u"),
+            "/home/u/orvanta/");
+  // Installed under /usr/bin: not ours to write.
+  EXPECT_EQ(ChooseAppFolder("/usr/bin/", false, "/home/u/.data", "/home/u"),
+            "/home/u/.data/orvanta/");
+  EXPECT_EQ(ChooseAppFolder("/usr/bin/", false, "", "/home/u/"), "/home/u/.local/share/orvanta/");
+  // A relative XDG_DATA_HOME is ignored, as the XDG rules ask.
+  EXPECT_EQ(ChooseAppFolder("/usr/bin/", false, "data", "/home/u"),
+            "/home/u/.local/share/orvanta/");
+  // Nowhere better to go: the executable's folder, where writes fail quietly.
+  EXPECT_EQ(ChooseAppFolder("/usr/bin", false, "", ""), "/usr/bin/");
+}
+
 TEST(WithTrailingSlash, LeavesExactlyOneSlash) {
   EXPECT_EQ(WithTrailingSlash("/a/b"), "/a/b/");
   EXPECT_EQ(WithTrailingSlash("/a/b///"), "/a/b/");
