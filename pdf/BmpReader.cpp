@@ -169,7 +169,7 @@ bool ReadBMP(const std::string& FileName, int32_t ColorSpace, BmpImage& image) {
   }
   if (std::ferror(in.get())) {
     throw PdfError(PdfErrorCode::Io,
-                   "cannot read bitmap " + FileName + ": " + std::strerror(errno));
+                   "impossibile leggere l'immagine " + FileName + ": " + std::strerror(errno));
   }
   bytes.resize(got);  // a file that shrank meanwhile is judged by what it holds
   return DecodeBMP(bytes, ColorSpace, image);

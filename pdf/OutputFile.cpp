@@ -72,12 +72,13 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::Write(const char* data, size_t size) {
-  if (fd_ < 0) throw PdfError(PdfErrorCode::NotOpen, "PDF output file is closed: " + path_);
+  if (fd_ < 0) throw PdfError(PdfErrorCode::NotOpen, "il file PDF " + path_ + " non è aperto");
   while (size > 0) {
     ssize_t done = ::write(fd_, data, size);
     if (done < 0) {
       if (errno == EINTR) continue;
-      throw PdfError(PdfErrorCode::Io, "cannot write PDF file " + path_ + ": " + SystemText(errno));
+      throw PdfError(PdfErrorCode::Io,
+                     "impossibile scrivere il file PDF " + path_ + ": " + SystemText(errno));
     }
     data += done;
     size -= static_cast<size_t>(done);
@@ -89,7 +90,8 @@ void OutputFile::Close() {
   int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0 && errno != EINTR) {
-    throw PdfError(PdfErrorCode::Io, "cannot close PDF file " + path_ + ": " + SystemText(errno));
+    throw PdfError(PdfErrorCode::Io,
+                   "impossibile chiudere il file PDF " + path_ + ": " + SystemText(errno));
   }
 }
 

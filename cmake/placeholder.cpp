@@ -1,1 +1,0 @@
-// Stands in for a library whose sources are not written yet.
