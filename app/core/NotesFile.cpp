@@ -14,7 +14,6 @@
 #include <optional>
 
 #include "almanac/Text.h"
-#include "app/core/Windows1252.h"
 
 namespace orvanta {
 namespace {

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "almanac/Text.h"
+
+namespace orvanta {
+namespace {
+
+TEST(Windows1252, EveryByteSurvivesTheTripThroughUtf8) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  const std::string utf8 = Windows1252ToUtf8(all);
+  EXPECT_TRUE(IsValidUtf8(utf8));
+  EXPECT_EQ(Utf8ToWindows1252(utf8), all);
+}
+
+TEST(Windows1252, ItalianLettersAndTheCedillaComma) {
+  EXPECT_EQ(Utf8ToWindows1252("città ¸ €"), "citt\xE0 \xB8 \x80");
+  EXPECT_EQ(Windows1252ToUtf8("Luned\xEC"), "Lunedì");
+}
+
+TEST(Windows1252, MissingCharactersAndMalformedUtf8BecomeQuestionMarks) {
+  EXPECT_EQ(Utf8ToWindows1252("\xE2\x86\x92"), "?");  // U+2192, no such character
+  EXPECT_EQ(Utf8ToWindows1252("a\xC0\xAF"
+                              "b"),
+            "a??b");                                    // overlong "/"
+  EXPECT_EQ(Utf8ToWindows1252("\xED\xA0\x80"), "???");  // a surrogate
+  EXPECT_EQ(Utf8ToWindows1252("\xE2\x82"), "??");       // cut short
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));
+  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
+}
+
+}  // namespace
+}  // namespace orvanta
