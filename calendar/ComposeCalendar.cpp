@@ -1,4 +1,5 @@
 #include "calendar/ComposeCalendar.h"
+#include "calendar/Drawing.h"
 
 #include <filesystem>
 #include <memory>
@@ -17,8 +18,6 @@
 
 namespace orvanta {
 namespace {
-
-constexpr float kThinLine = 0.005f;
 
 void Pump(const ComposeEnvironment& env) {
   if (env.pumpEvents) env.pumpEvents();

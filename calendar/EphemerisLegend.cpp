@@ -5,6 +5,7 @@
 
 #include "almanac/SunTimes.h"
 #include "calendar/CalendarColors.h"
+#include "calendar/Drawing.h"
 #include "calendar/MoonGlyph.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
@@ -18,24 +19,15 @@ constexpr float kKeySize = 7;
 constexpr float kSunRadius = 0.2f;
 constexpr float kKeyRadius = 0.1f;
 
-constexpr float F(double value) {
-  return static_cast<float>(value);
-}
-
-void Ray(clsPDFCreator& w, double x1, double y1, double x2, double y2) {
-  w.MoveTo(F(x1), F(y1));
-  w.LineTo(F(x2), F(y2), 1);
-}
-
 // A sun on the horizon: rays, horizon and an upper half disc in `fill`.
 void DrawSunSymbol(clsPDFCreator& w, double cx, double cy, int32_t fill) {
   w.SetColorFill(fill);
-  Ray(w, cx, cy, cx, cy + 0.35);
-  Ray(w, cx - 0.4, cy, cx + 0.4, cy);
-  Ray(w, cx, cy, cx - 0.35, cy + 0.15);
-  Ray(w, cx, cy, cx - 0.2, cy + 0.3);
-  Ray(w, cx, cy, cx + 0.35, cy + 0.15);
-  Ray(w, cx, cy, cx + 0.2, cy + 0.3);
+  StrokeLine(w, cx, cy, cx, cy + 0.35);
+  StrokeLine(w, cx - 0.4, cy, cx + 0.4, cy);
+  StrokeLine(w, cx, cy, cx - 0.35, cy + 0.15);
+  StrokeLine(w, cx, cy, cx - 0.2, cy + 0.3);
+  StrokeLine(w, cx, cy, cx + 0.35, cy + 0.15);
+  StrokeLine(w, cx, cy, cx + 0.2, cy + 0.3);
   bool pie = true;
   w.Arc(F(cx), F(cy), kSunRadius, 0, 180, 1.0f, pie, 0, 1, 4);
   w.Arc(F(cx), F(cy), kSunRadius, 0, 180, 1.0f, pie, 0, 1, 1);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "almanac/Commemorations.h"
+#include "calendar/Drawing.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
 #include "pdf/clsPDFCreator.h"
@@ -14,10 +15,6 @@ namespace {
 constexpr float kNoteSize = 8;
 constexpr double kItemPitch = 0.3;
 constexpr const char* kBullet = "\xE2\x80\xA2 ";  // "• " in UTF-8
-
-constexpr float F(double value) {
-  return static_cast<float>(value);
-}
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "calendar/CalendarColors.h"
 #include "calendar/DateText.h"
+#include "calendar/Drawing.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
 #include "pdf/clsPDFCreator.h"
@@ -16,19 +17,8 @@ constexpr float kDaySize = 28;
 constexpr float kWeekdaySize = 14;
 constexpr float kSmallSize = 8;
 constexpr float kVersionSize = 7;
-constexpr float kThinLine = 0.005f;
 constexpr float kBandLine = 1.2f;
 constexpr int kMonday = 2;
-
-// Coordinates are worked out in double and handed to the writer as float.
-constexpr float F(double value) {
-  return static_cast<float>(value);
-}
-
-void StrokeLine(clsPDFCreator& w, double x1, double y1, double x2, double y2) {
-  w.MoveTo(F(x1), F(y1));
-  w.LineTo(F(x2), F(y2), 1);
-}
 
 }  // namespace
 

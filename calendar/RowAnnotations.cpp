@@ -6,6 +6,7 @@
 #include "almanac/SummerTime.h"
 #include "almanac/Text.h"
 #include "calendar/CalendarColors.h"
+#include "calendar/Drawing.h"
 #include "calendar/MoonGlyph.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
@@ -19,10 +20,6 @@ constexpr float kShiftSize = 14;
 constexpr float kNoteSize = 8;
 constexpr float kLabelSize = 8;
 constexpr float kMoonRadius = 0.2f;
-
-constexpr float F(double value) {
-  return static_cast<float>(value);
-}
 
 void DrawShift(PageState& page, double x, double y, double s) {
   clsPDFCreator& w = page.writer;

@@ -4,6 +4,7 @@
 
 #include "calendar/CalendarColors.h"
 #include "calendar/DateText.h"
+#include "calendar/Drawing.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
 #include "pdf/clsPDFCreator.h"
@@ -16,11 +17,6 @@ constexpr float kDaySize = 9;
 constexpr float kWeekdaySize = 8;
 constexpr double kColumnPitch = 0.7;
 constexpr float kBandLine = 0.5f;
-constexpr float kThinLine = 0.005f;
-
-constexpr float F(double value) {
-  return static_cast<float>(value);
-}
 
 // `x` is where the day numbers end; the weekdays start 0.2 cm to the right.
 void DrawColumn(PageState& page, double x, DayNumber firstDay) {
