@@ -1,0 +1,66 @@
+// The composer's notes reader: whatever the file holds, the table has at most
+// 365 entries of the calendar's year with UTF-8 texts, and the day lookup
+// finds the first note of each day, trimmed, which the writer can print.
+#include <ctime>
+#include <string_view>
+
+#include "almanac/AlmanacYear.h"
+#include "almanac/Text.h"
+#include "app/core/NotesFile.h"
+#include "pdf/clsPDFCreator.h"
+#include "tests/fuzz/FuzzTargets.h"
+
+namespace orvanta::fuzz {
+
+int FuzzNotesForYear(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  // The years the command line accepts (the window's 1900-2013 among them).
+  const int year = 1900 + data[0] % 201;
+  const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const std::string path = MemoryFile(bytes);
+
+  AlmanacYear almanac = PrepareAlmanacYear(year, false, true);
+  almanac.NotesTable = LoadNotesForYear(path, year);
+  FUZZ_CHECK(almanac.NotesTable.size() <= kMaxNotes);
+  for (const NoteEntry& entry : almanac.NotesTable) {
+    FUZZ_CHECK(YearOf(entry.day) == year);
+    FUZZ_CHECK(IsValidUtf8(entry.text));
+  }
+  if (year == kEditorYear) {
+    // The editor's reader runs the same loop.
+    const NotesFileContents contents = ReadNotesFile(path);
+    FUZZ_CHECK(contents.records.size() == almanac.NotesTable.size());
+    for (std::size_t i = 0; i < contents.records.size(); ++i) {
+      FUZZ_CHECK(contents.records[i].day == almanac.NotesTable[i].day);
+      FUZZ_CHECK(contents.records[i].text == almanac.NotesTable[i].text);
+    }
+  }
+
+  clsPDFCreator writer;
+  writer.SetMessageHandler([](const std::string&, const std::string&) {});
+  writer.SetClock([] { return std::tm{}; });
+  writer.ScaleMode(3);
+  std::string output = "/dev/null";
+  FUZZ_CHECK(writer.InitPDFFile(output));
+  writer.LoadFont("Fn4", "Arial", 2);
+  writer.BeginPage();
+  for (const NoteEntry& entry : almanac.NotesTable) {
+    const DayLookup lookup = LookupDay(almanac, entry.day);
+    // The first entry of a day wins, without surrounding spaces.
+    const NoteEntry* first = &entry;
+    for (const NoteEntry& other : almanac.NotesTable) {
+      if (other.day == entry.day) {
+        first = &other;
+        break;
+      }
+    }
+    FUZZ_CHECK(lookup.PersonalNote == TrimSpaces(first->text));
+    writer.DrawText(5, 20, lookup.PersonalNote, "Fn4", 8);
+    FUZZ_CHECK(writer.Length(lookup.PersonalNote, "Fn4", 8) >= 0);
+  }
+  writer.EndPage();
+  writer.ClosePDFFile();
+  return 0;
+}
+
+}  // namespace orvanta::fuzz
