@@ -1,0 +1,45 @@
+// Several command-line runs at once from one program: each calendar gets all
+// of its pictures, and none are left behind.
+#include <gtest/gtest.h>
+
+#include "ReliabilitySupport.h"
+
+namespace orvanta::reliability {
+namespace {
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// Disabled until each command-line run extracts its pictures into a folder of
+// its own: today all runs share the program's folder, and one run's clean-up
+// deletes (or its extraction truncates) the pictures another is loading, so
+// calendars come out with 16 to 24 of their 25 pictures and exit code 0.
+TEST(ConcurrentRuns, DISABLED_EveryCalendarGetsAllItsPictures) {
+  TempFolder folder;
+  const fs::path exe = PrivateOrvanta(folder.path());
+  constexpr int kRuns = 6;
+  std::vector<pid_t> children;
+  const double start = Now();
+  for (int i = 0; i < kRuns; ++i) {
+    const fs::path run = folder / ("run" + std::to_string(i));
+    fs::create_directory(run);
+    children.push_back(
+        StartProgram(run, exe.string(), {"--output", (run / "calendario.pdf").string()}));
+  }
+  for (int i = 0; i < kRuns; ++i) {
+    const fs::path run = folder / ("run" + std::to_string(i));
+    const RunResult result = FinishProgram(children[static_cast<std::size_t>(i)], run, start);
+    EXPECT_EQ(result.exitCode, 0) << i << ": " << result.err;
+    // 13 event pictures and 12 zodiac signs.
+    EXPECT_EQ(Count(ReadFile(run / "calendario.pdf"), "/Subtype /Image"), 25u) << i;
+  }
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    EXPECT_FALSE(entry.path().filename().string().ends_with("OV.bmp")) << entry.path();
+  }
+}
+
+}  // namespace
+}  // namespace orvanta::reliability
