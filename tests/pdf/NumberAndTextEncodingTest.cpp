@@ -1,7 +1,10 @@
 // Number formatting, Windows-1252 text, string escaping and ASCII85.
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "PdfTestSupport.h"
 #include "pdf/Ascii85.h"
@@ -32,6 +35,34 @@ TEST(FormatReal, TiesGoToEven) {
   EXPECT_EQ(FormatReal(-1.0625, 3), "-1.062");
   EXPECT_EQ(FormatReal(2.5, 0), "2");
   EXPECT_EQ(FormatReal(3.5, 0), "4");
+}
+
+// The fast thousandths path must agree digit for digit with the general
+// rounding of std::to_chars: page coordinates (floats), their near-ties, and
+// values around the switch between the two paths.
+TEST(FormatReal, ThreeDecimalsAgreeWithTheGeneralRounding) {
+  auto reference = [](double value) {
+    char buffer[400];
+    auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3).ptr;
+    while (end[-1] == '0') --end;
+    if (end[-1] == '.') --end;
+    std::string text(buffer, end);
+    return text == "-0" ? std::string("0") : text;
+  };
+  std::vector<double> values = {1e15 - 0.125, 1e15,  -1e15 + 0.5, 999999999999.9995,
+                                1e-300,       -5e-4, 5e-4,        0.0005000000000000001};
+  uint64_t state = 12345;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    const auto bits = static_cast<uint32_t>(state >> 32);
+    const float coordinate = static_cast<float>(bits % 3000000) / 1000.0f - 1000.0f;
+    values.push_back(coordinate);
+    values.push_back(std::nextafter(static_cast<double>(coordinate), 0.0));
+    values.push_back((bits % 200001) / 1000.0 - 100.0 + 0.0005);  // near-ties
+    values.push_back(static_cast<double>(coordinate) * 72 / 2.54);
+  }
+  for (double value : values) ASSERT_EQ(FormatReal(value, 3), reference(value)) << value;
 }
 
 TEST(FormatReal, InfiniteValuesAreAnError) {
