@@ -123,8 +123,12 @@ std::string LimitText(const QString& text, int limit) {
       .toStdString();
 }
 
+// Not QDir::absoluteFilePath: it takes a name starting with ":" for a Qt
+// resource and leaves it relative.
 std::string Absolute(const CommandLineContext& context, const QString& path) {
-  return QDir::cleanPath(QDir(QString::fromStdString(context.currentFolder)).absoluteFilePath(path))
+  return QDir::cleanPath(path.startsWith(u'/')
+                             ? path
+                             : QString::fromStdString(context.currentFolder) + u'/' + path)
       .toStdString();
 }
 
