@@ -28,7 +28,7 @@ run: build
 	@bash scripts/run $(BUILD) $(YEAR)
 
 bench: deps
-	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON >/dev/null
+	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON -DORVANTA_GUI=OFF >/dev/null
 	@cmake --build build-release -j $(JOBS)
 	@for b in build-release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
