@@ -29,8 +29,9 @@ run: build
 
 bench: deps
 	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON -DORVANTA_GUI=OFF >/dev/null
-	@cmake --build build-release -j $(JOBS)
-	@for b in build-release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@cmake --build build-release -j $(JOBS) --target bench_pdf bench_compose
+	@build-release/bench/bench_pdf
+	@build-release/bench/bench_compose
 
 fuzz: deps
 	@bash scripts/fuzz $(FUZZ_SECONDS)
