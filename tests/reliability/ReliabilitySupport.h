@@ -75,7 +75,7 @@ namespace orvanta::reliability {
 // Time limits stretch under the sanitizers (CI builds them without
 // optimisation, and every memory access is checked).
 #if defined(__SANITIZE_ADDRESS__)
-inline constexpr double kSlowdown = 5;
+inline constexpr double kSlowdown = 10;
 #else
 inline constexpr double kSlowdown = 1;
 #endif
