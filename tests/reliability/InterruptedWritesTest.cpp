@@ -136,7 +136,7 @@ TEST(InterruptedCalendar, DISABLED_CommandLineRunWhoseFolderIsRemovedExitsWithOn
   const double start = Now();
   const pid_t child = StartProgram(folder.path(), exe.string(), {"--output", pdf.string()});
   pollfd ready{watch, POLLIN, 0};
-  const bool created = ::poll(&ready, 1, static_cast<int>(60000 * kSlowdown)) == 1;
+  const bool created = ::poll(&ready, 1, static_cast<int>(20000 * kSlowdown)) == 1;
   ::kill(child, SIGSTOP);
   int status = 0;
   ::waitpid(child, &status, WUNTRACED);
