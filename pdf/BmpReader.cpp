@@ -16,6 +16,14 @@ namespace {
 
 constexpr uint64_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
+// A picture drawn on a calendar page needs nothing near this (a whole A4 page
+// at 300 dpi is under 9 million pixels); a file claiming more is refused
+// before any memory is taken for it.
+constexpr uint64_t kMaxPixels = uint64_t{1} << 24;
+
+bool TooLarge(int32_t width, int32_t height) {
+  return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels;
+}
 
 uint32_t U32(std::span<const uint8_t> d, size_t at) {
   return uint32_t{d[at]} | uint32_t{d[at + 1]} << 8 | uint32_t{d[at + 2]} << 16 |
@@ -63,6 +71,7 @@ uint64_t RequiredBytes(std::span<const uint8_t> head) {
   const int32_t width = I32(head, 18);
   const int32_t height = I32(head, 22);
   if ((bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24) || width <= 0 || height <= 0) return 0;
+  if (TooLarge(width, height)) return 0;
   const uint64_t bits = bpp * static_cast<uint64_t>(width);
   const uint64_t pixels = (bits + 31) / 32 * 4 * static_cast<uint64_t>(height - 1) + (bits + 7) / 8;
   const uint64_t palette = kFileHeaderSize + U32(head, 14) + (bpp <= 8 ? uint64_t{4} << bpp : 0);
@@ -87,7 +96,7 @@ bool DecodeBMP(std::span<const uint8_t> file, int32_t ColorSpace, BmpImage& imag
   const uint32_t compression = U32(file, 30);
   if (headerSize < kInfoHeaderSize || kFileHeaderSize + headerSize > size) return false;
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24) return false;
-  if (compression != 0 || width <= 0 || height <= 0) return false;
+  if (compression != 0 || width <= 0 || height <= 0 || TooLarge(width, height)) return false;
   if (dataOffset > size) return false;
 
   const uint64_t rowBytes = (uint64_t{bpp} * static_cast<uint64_t>(width) + 7) / 8;

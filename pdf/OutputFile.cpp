@@ -89,9 +89,17 @@ void OutputFile::Close() {
   if (fd_ < 0) return;
   int fd = fd_;
   fd_ = -1;
+  // A file deleted while we wrote it (or whose folder was removed) has no name
+  // left: everything written is lost, which is a failure, not a calendar.
+  struct stat info {};
+  const bool deleted = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 0;
   if (::close(fd) != 0 && errno != EINTR) {
     throw PdfError(PdfErrorCode::Io,
                    "impossibile chiudere il file PDF " + path_ + ": " + SystemText(errno));
+  }
+  if (deleted) {
+    throw PdfError(PdfErrorCode::Io, "impossibile scrivere il file PDF " + path_ +
+                                         ": il file è stato cancellato durante la scrittura");
   }
 }
 

@@ -86,10 +86,10 @@ CalendarOptions PlainOptions() {
   return options;
 }
 
-// Disabled until the writer notices, when it closes the file, that the file
-// was removed while it was being written (today the run counts as written
-// and the viewer is started on a file that is not there).
-TEST(InterruptedCalendar, DISABLED_FolderRemovedDuringTheRunIsAnErrorAndLeavesNoFile) {
+// The writer notices, when it closes the file, that the file was removed while
+// it was being written: the run fails instead of starting the viewer on a
+// file that is not there.
+TEST(InterruptedCalendar, FolderRemovedDuringTheRunIsAnErrorAndLeavesNoFile) {
   TempFolder folder;
   const fs::path out = folder / "uscita";
   fs::create_directory(out);
@@ -119,9 +119,9 @@ bool HasOpen(pid_t pid, const fs::path& path) {
   return false;
 }
 
-// Disabled for the same reason: today the run exits with 0 and prints the
-// path of a file that is not there.
-TEST(InterruptedCalendar, DISABLED_CommandLineRunWhoseFolderIsRemovedExitsWithOne) {
+// The same through the command line: exit code 1, not the path of a file that
+// is not there.
+TEST(InterruptedCalendar, CommandLineRunWhoseFolderIsRemovedExitsWithOne) {
   TempFolder folder;
   const fs::path exe = PrivateOrvanta(folder.path());
   const fs::path out = folder / "uscita";
