@@ -1,8 +1,11 @@
 #include "app/cli/CommandLineRun.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -16,30 +19,35 @@
 namespace orvanta {
 namespace {
 
-// Removes the pictures a run extracted, however the run ends.
+// The pictures of one run, in a private folder of its own under the
+// temporary folder: two runs at once never delete each other's pictures, and
+// an installed program needs no writable folder of its own. The folder and
+// everything in it go when the run ends, however it ends. When the folder
+// cannot be made, the pictures are left out, as with a read-only folder.
 class ExtractedPictures {
  public:
-  explicit ExtractedPictures(std::string folder) : folder_(std::move(folder)) {}
+  ExtractedPictures() {
+    std::string pattern = TempFolder() + "orvanta-immagini-XXXXXX";
+    if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern + "/";
+  }
   ExtractedPictures(const ExtractedPictures&) = delete;
   ExtractedPictures& operator=(const ExtractedPictures&) = delete;
   ~ExtractedPictures() {
-    if (extracted_) DeleteExtractedImages(folder_);
+    if (folder_.empty()) return;
+    DeleteExtractedImages(folder_);
+    ::rmdir(folder_.c_str());
   }
 
-  void Events() {
-    if (folder_.empty()) return;  // no folder of our own: the pictures are left out
-    extracted_ = true;
-    ExtractEventImages(folder_);
+  const std::string& Folder() const { return folder_; }
+  void Events() const {
+    if (!folder_.empty()) ExtractEventImages(folder_);
   }
-  void Zodiac() {
-    if (folder_.empty()) return;
-    extracted_ = true;
-    ExtractZodiacImages(folder_);
+  void Zodiac() const {
+    if (!folder_.empty()) ExtractZodiacImages(folder_);
   }
 
  private:
   std::string folder_;
-  bool extracted_ = false;
 };
 
 }  // namespace
@@ -52,11 +60,11 @@ int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream&
     return kExitNotWritten;
   }
 
-  ExtractedPictures pictures(AppFolder());
+  const ExtractedPictures pictures;
   bool told = false;
   ComposeEnvironment env;
   env.outputFile = request.outputFile;
-  env.pictureFolder = AppFolder();
+  env.pictureFolder = pictures.Folder();
   env.shiftFile = request.shiftFile;
   env.loadNotes = [path = request.notesFile](int year) { return LoadNotesForYear(path, year); };
   env.extractEventImages = [&pictures] { pictures.Events(); };

@@ -15,7 +15,8 @@ int RunCommandLine(int argc, char** argv);
 // Writes one calendar. On success prints the path written to `out` and answers
 // kExitOk; when the calendar cannot be written prints the reason to `err` and
 // answers kExitNotWritten, with no partial file left behind. Pictures are
-// extracted into the application folder for the run and deleted again after it.
+// extracted into a private folder under the temporary folder for the run and
+// deleted with it afterwards.
 int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream& err);
 
 }  // namespace orvanta

@@ -13,11 +13,10 @@ std::size_t Count(const std::string& text, const std::string& part) {
   return n;
 }
 
-// Disabled until each command-line run extracts its pictures into a folder of
-// its own: today all runs share the program's folder, and one run's clean-up
-// deletes (or its extraction truncates) the pictures another is loading, so
-// calendars come out with 16 to 24 of their 25 pictures and exit code 0.
-TEST(ConcurrentRuns, DISABLED_EveryCalendarGetsAllItsPictures) {
+// Runs at the same time from one program: each extracts its pictures into a
+// folder of its own, so no run's clean-up deletes (or its extraction
+// truncates) the pictures another is loading.
+TEST(ConcurrentRuns, EveryCalendarGetsAllItsPictures) {
   TempFolder folder;
   const fs::path exe = PrivateOrvanta(folder.path());
   constexpr int kRuns = 6;
