@@ -52,7 +52,8 @@ std::string ChooseAppFolder(const std::string& exeFolder, bool exeFolderWritable
                             const std::string& dataHome, const std::string& home) {
   if (!exeFolder.empty() && exeFolderWritable) return WithTrailingSlash(exeFolder);
   if (!dataHome.empty() && dataHome.front() == '/') return WithTrailingSlash(dataHome) + "orvanta/";
-  if (!home.empty() && home.front() == '/') return WithTrailingSlash(home) + ".local/share/orvanta/";
+  if (!home.empty() && home.front() == '/')
+    return WithTrailingSlash(home) + ".local/share/orvanta/";
   return WithTrailingSlash(exeFolder);
 }
 
@@ -66,8 +67,8 @@ std::string AppFolder() {
   const bool writable = !exeFolder.empty() && ::access(exeFolder.c_str(), W_OK) == 0;
   const char* dataHome = std::getenv("XDG_DATA_HOME");
   const char* home = std::getenv("HOME");
-  std::string folder = ChooseAppFolder(exeFolder, writable, dataHome ? dataHome : "",
-                                       home ? home : "");
+  std::string folder =
+      ChooseAppFolder(exeFolder, writable, dataHome ? dataHome : "", home ? home : "");
   if (folder != exeFolder && !MakeFolders(folder)) return exeFolder;
   return folder;
 }
