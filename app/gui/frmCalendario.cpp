@@ -258,12 +258,12 @@ void frmCalendario::BuildWindow() {
   chkAllSelect_->setChecked(true);
   layout->addWidget(chkAllSelect_);
   checkBoxesInOrder_.push_back(chkAllSelect_);
-  struct BoxSpec {
+  struct BoxEntry {
     const char* name;
     QString caption;
     bool CalendarOptions::*flag;
   };
-  const std::array<BoxSpec, 10> boxes = {{
+  const std::array<BoxEntry, 10> boxes = {{
       {"chkPrintMese_P_S",
        QStringLiteral("Stampa colonne laterali con mese precedente e successivo"),
        &CalendarOptions::PrintMese_P_S},
@@ -285,14 +285,14 @@ void frmCalendario::BuildWindow() {
   auto* boxColumn = new QVBoxLayout;
   boxColumn->setContentsMargins(22, 0, 0, 0);
   boxColumn->setSpacing(1);
-  for (const BoxSpec& spec : boxes) {
-    auto* box = new QCheckBox(spec.caption, controls_);
-    box->setObjectName(QString::fromLatin1(spec.name));
+  for (const BoxEntry& entry : boxes) {
+    auto* box = new QCheckBox(entry.caption, controls_);
+    box->setObjectName(QString::fromLatin1(entry.name));
     box->setChecked(true);
     boxColumn->addWidget(box);
     checkBoxesInOrder_.push_back(box);
-    optionBoxes_.push_back({box, spec.flag});
-    const auto flag = spec.flag;
+    optionBoxes_.push_back({box, entry.flag});
+    const auto flag = entry.flag;
     connect(box, &QCheckBox::toggled, this, [this, flag](bool ticked) { options_.*flag = ticked; });
   }
   chkNotePersonali_ = optionBoxes_[8].box;

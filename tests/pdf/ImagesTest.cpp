@@ -73,17 +73,17 @@ TEST(Images, GreyImageObject) {
       std::string::npos);
 }
 
-BmpSpec Indexed(int32_t width, int32_t height, uint16_t bpp) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bpp = bpp;
+BmpLayout Indexed(int32_t width, int32_t height, uint16_t bpp) {
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bpp = bpp;
   for (int e = 0; e < (1 << bpp); ++e) {
-    spec.palette.insert(spec.palette.end(), {uint8_t(e), uint8_t(e / 2), 255, 0});
+    layout.palette.insert(layout.palette.end(), {uint8_t(e), uint8_t(e / 2), 255, 0});
   }
   const int32_t stride = (width * bpp + 31) / 32 * 4;
-  for (int32_t i = 0; i < stride * height; ++i) spec.pixels.push_back(uint8_t(0xA0 + i));
-  return spec;
+  for (int32_t i = 0; i < stride * height; ++i) layout.pixels.push_back(uint8_t(0xA0 + i));
+  return layout;
 }
 
 TEST(Images, OneBitRowsKeepTheirWholeBytes) {
@@ -117,10 +117,10 @@ TEST(Images, EightAndFourBitPalettes) {
 }
 
 TEST(Images, PaletteAfterALargerHeaderAndShortLastRow) {
-  BmpSpec spec = Indexed(2, 2, 8);
-  spec.headerSize = 108;
-  spec.pixels.resize(4 + 2);  // the last row's padding is absent
-  const std::string file = BuildBmp(spec);
+  BmpLayout layout = Indexed(2, 2, 8);
+  layout.headerSize = 108;
+  layout.pixels.resize(4 + 2);  // the last row's padding is absent
+  const std::string file = BuildBmp(layout);
   BmpImage image;
   ASSERT_TRUE(DecodeBMP(std::vector<uint8_t>(file.begin(), file.end()), 0, image));
   EXPECT_EQ(image.ImgBuf, (std::vector<uint8_t>{0xA0, 0xA1, 0xA4, 0xA5}));
@@ -134,9 +134,9 @@ TEST(Images, Ascii85Streams) {
                                 true) +
                       "z~>\rendstream\r\nendobj\r\n6 0 obj\r\n3\r\nendobj\r\n"),
             std::string::npos);
-  BmpSpec spec = Indexed(1, 1, 1);
-  spec.pixels = {0, 0, 0, 0};
-  file = WithBitmap(dir, BuildBmp(spec), 1, true);
+  BmpLayout layout = Indexed(1, 1, 1);
+  layout.pixels = {0, 0, 0, 0};
+  file = WithBitmap(dir, BuildBmp(layout), 1, true);
   // One sample byte 0: "!!~>"; the grey palette 84, 84: "<)`" plus end.
   EXPECT_NE(file.find("!!~>\rendstream\r\nendobj\r\n6 0 obj\r\n4\r\nendobj\r\n7 0 obj\r\n<<\r\n"
                       "/Filter /ASCII85Decode\r/Length 5 >>\rstream\r\n<)`~>\rendstream\r\n"),

@@ -30,7 +30,7 @@ struct Case {
 
 std::vector<Case> MalformedCases() {
   const std::string good = Valid24();
-  BmpSpec palette;
+  BmpLayout palette;
   palette.bpp = 8;
   palette.width = 4;
   palette.height = 2;
@@ -104,7 +104,7 @@ TEST(MalformedBitmaps, RandomDamageNeverHarms) {
   // Damaged copies of valid bitmaps: any answer is fine, a crash or an
   // over-read (seen under the sanitizers) is not.
   std::mt19937 random(20130102);
-  BmpSpec indexed;
+  BmpLayout indexed;
   indexed.bpp = 4;
   indexed.width = 7;
   indexed.height = 3;

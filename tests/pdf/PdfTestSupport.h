@@ -101,7 +101,7 @@ inline std::string ObjectBody(const std::string& file, int number) {
 }
 
 // Little-endian bitmap files built field by field.
-struct BmpSpec {
+struct BmpLayout {
   int32_t width = 1;
   int32_t height = 1;
   uint16_t bpp = 24;
@@ -120,30 +120,31 @@ inline void Put32(std::string& s, uint32_t v) {
   for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-inline std::string BuildBmp(const BmpSpec& spec) {
-  const uint32_t offset = spec.dataOffset >= 0
-                              ? static_cast<uint32_t>(spec.dataOffset)
-                              : static_cast<uint32_t>(14 + spec.headerSize + spec.palette.size());
+inline std::string BuildBmp(const BmpLayout& layout) {
+  const uint32_t offset =
+      layout.dataOffset >= 0
+          ? static_cast<uint32_t>(layout.dataOffset)
+          : static_cast<uint32_t>(14 + layout.headerSize + layout.palette.size());
   std::string s = "BM";
-  Put32(s, static_cast<uint32_t>(offset + spec.pixels.size()));
+  Put32(s, static_cast<uint32_t>(offset + layout.pixels.size()));
   Put16(s, 0);
   Put16(s, 0);
   Put32(s, offset);
-  Put32(s, spec.headerSize);
-  Put32(s, static_cast<uint32_t>(spec.width));
-  Put32(s, static_cast<uint32_t>(spec.height));
+  Put32(s, layout.headerSize);
+  Put32(s, static_cast<uint32_t>(layout.width));
+  Put32(s, static_cast<uint32_t>(layout.height));
   Put16(s, 1);
-  Put16(s, spec.bpp);
-  Put32(s, spec.compression);
-  Put32(s, static_cast<uint32_t>(spec.pixels.size()));
+  Put16(s, layout.bpp);
+  Put32(s, layout.compression);
+  Put32(s, static_cast<uint32_t>(layout.pixels.size()));
   Put32(s, 2835);
   Put32(s, 2835);
   Put32(s, 0);
   Put32(s, 0);
-  if (spec.headerSize > 40) s.append(spec.headerSize - 40, '\0');
-  s.append(spec.palette.begin(), spec.palette.end());
+  if (layout.headerSize > 40) s.append(layout.headerSize - 40, '\0');
+  s.append(layout.palette.begin(), layout.palette.end());
   if (s.size() < offset) s.append(offset - s.size(), '\0');
-  s.append(spec.pixels.begin(), spec.pixels.end());
+  s.append(layout.pixels.begin(), layout.pixels.end());
   return s;
 }
 
@@ -151,20 +152,20 @@ inline std::string BuildBmp(const BmpSpec& spec) {
 // 0x00BBGGRR; rows padded to four bytes.
 template <typename ColourOf>
 std::string Bmp24(int32_t width, int32_t height, ColourOf colour) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
   const int32_t stride = (width * 24 + 31) / 32 * 4;
   for (int32_t y = 0; y < height; ++y) {
     for (int32_t x = 0; x < width; ++x) {
       const uint32_t c = colour(x, y);
-      spec.pixels.push_back(static_cast<uint8_t>(c >> 16));
-      spec.pixels.push_back(static_cast<uint8_t>(c >> 8));
-      spec.pixels.push_back(static_cast<uint8_t>(c));
+      layout.pixels.push_back(static_cast<uint8_t>(c >> 16));
+      layout.pixels.push_back(static_cast<uint8_t>(c >> 8));
+      layout.pixels.push_back(static_cast<uint8_t>(c));
     }
-    spec.pixels.resize(static_cast<size_t>(stride) * static_cast<size_t>(y + 1), 0);
+    layout.pixels.resize(static_cast<size_t>(stride) * static_cast<size_t>(y + 1), 0);
   }
-  return BuildBmp(spec);
+  return BuildBmp(layout);
 }
 
 }  // namespace orvanta::test

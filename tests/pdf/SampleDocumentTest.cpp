@@ -22,48 +22,48 @@ std::string GradientBmp() {
 
 // 8 bits: a rainbow palette, each column its own entry.
 std::string RainbowBmp() {
-  BmpSpec spec;
-  spec.bpp = 8;
-  spec.width = 30;
-  spec.height = 10;
+  BmpLayout layout;
+  layout.bpp = 8;
+  layout.width = 30;
+  layout.height = 10;
   for (int e = 0; e < 256; ++e) {
-    spec.palette.insert(spec.palette.end(),
-                        {uint8_t(e * 7), uint8_t(255 - e * 3), uint8_t(e * 13), 0});
+    layout.palette.insert(layout.palette.end(),
+                          {uint8_t(e * 7), uint8_t(255 - e * 3), uint8_t(e * 13), 0});
   }
   for (int y = 0; y < 10; ++y) {
-    for (int x = 0; x < 32; ++x) spec.pixels.push_back(uint8_t(x < 30 ? x * 8 + y : 0));
+    for (int x = 0; x < 32; ++x) layout.pixels.push_back(uint8_t(x < 30 ? x * 8 + y : 0));
   }
-  return BuildBmp(spec);
+  return BuildBmp(layout);
 }
 
 // 4 bits: sixteen vertical stripes.
 std::string StripesBmp() {
-  BmpSpec spec;
-  spec.bpp = 4;
-  spec.width = 16;
-  spec.height = 4;
+  BmpLayout layout;
+  layout.bpp = 4;
+  layout.width = 16;
+  layout.height = 4;
   for (int e = 0; e < 16; ++e) {
-    spec.palette.insert(spec.palette.end(),
-                        {uint8_t(e * 16), uint8_t(128), uint8_t(255 - e * 16), 0});
+    layout.palette.insert(layout.palette.end(),
+                          {uint8_t(e * 16), uint8_t(128), uint8_t(255 - e * 16), 0});
   }
   for (int y = 0; y < 4; ++y) {
-    for (int b = 0; b < 8; ++b) spec.pixels.push_back(uint8_t((2 * b) << 4 | (2 * b + 1)));
+    for (int b = 0; b < 8; ++b) layout.pixels.push_back(uint8_t((2 * b) << 4 | (2 * b + 1)));
   }
-  return BuildBmp(spec);
+  return BuildBmp(layout);
 }
 
 // 1 bit: a checkerboard, 10 pixels wide (padding in every row).
 std::string CheckerBmp() {
-  BmpSpec spec;
-  spec.bpp = 1;
-  spec.width = 10;
-  spec.height = 10;
-  spec.palette = {0, 0, 0, 0, 0, 200, 255, 0};
+  BmpLayout layout;
+  layout.bpp = 1;
+  layout.width = 10;
+  layout.height = 10;
+  layout.palette = {0, 0, 0, 0, 0, 200, 255, 0};
   for (int y = 0; y < 10; ++y) {
     const uint16_t bits = (y % 2 == 0) ? 0xAA80 : 0x5540;
-    spec.pixels.insert(spec.pixels.end(), {uint8_t(bits >> 8), uint8_t(bits & 0xFF), 0, 0});
+    layout.pixels.insert(layout.pixels.end(), {uint8_t(bits >> 8), uint8_t(bits & 0xFF), 0, 0});
   }
-  return BuildBmp(spec);
+  return BuildBmp(layout);
 }
 
 void TextPage(clsPDFCreator& pdf) {
