@@ -2,99 +2,27 @@
 // pdftotext. Each test works in a folder of its own holding a hard link to the
 // executable, so the application folder (pictures, Notes.dat, Turno.txt) is
 // private to the test even when ctest runs tests in parallel.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
-#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "tests/support/ProgramTestSupport.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+using namespace orvanta::testsupport;
 
 const char* const kMonths[] = {"GENNAIO",   "FEBBRAIO", "MARZO",    "APRILE",
                                "MAGGIO",    "GIUGNO",   "LUGLIO",   "AGOSTO",
                                "SETTEMBRE", "OTTOBRE",  "NOVEMBRE", "DICEMBRE"};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
-struct RunResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-struct RunSettings {
-  std::map<std::string, std::string> environment;  // added to ours
-  std::optional<rlim_t> maxFileSize;               // RLIMIT_FSIZE: a disk that fills up
-};
-
-// Runs a program (searched in PATH unless it contains "/") and collects its
-// exit code and output.
-RunResult RunProgram(const fs::path& folder, const std::string& program,
-                     const std::vector<std::string>& args, const RunSettings& settings = {}) {
-  const fs::path outPath = folder / "stdout.txt";
-  const fs::path errPath = folder / "stderr.txt";
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int in = ::open("/dev/null", O_RDONLY);
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (in < 0 || out < 0 || err < 0) ::_exit(126);
-    ::dup2(in, 0);
-    ::dup2(out, 1);
-    ::dup2(err, 2);
-    for (const auto& [name, value] : settings.environment) ::setenv(name.c_str(), value.c_str(), 1);
-    if (settings.maxFileSize) {
-      ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
-      const rlimit limit{*settings.maxFileSize, *settings.maxFileSize};
-      ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execvp(program.c_str(), argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  RunResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = ReadFile(outPath);
-  result.err = ReadFile(errPath);
-  return result;
-}
 
 // One generated calendar as the outside tools see it.
 struct Pdf {
@@ -102,27 +30,6 @@ struct Pdf {
   std::vector<std::string> pages;  // pdftotext -raw: text in drawing order
   const std::string& Page(int month) const { return pages.at(month - 1); }
 };
-
-// A 24-bit bitmap of width x height pixels in one colour.
-std::string Bitmap(int width, int height) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  const auto u32 = [](std::uint32_t v) {
-    return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                       static_cast<char>(v >> 24)};
-  };
-  const auto u16 = [](std::uint16_t v) {
-    return std::string{static_cast<char>(v), static_cast<char>(v >> 8)};
-  };
-  const auto size = static_cast<std::uint32_t>(stride * height);
-  std::string bmp = "BM" + u32(54 + size) + u32(0) + u32(54);
-  bmp += u32(40) + u32(static_cast<std::uint32_t>(width)) +
-         u32(static_cast<std::uint32_t>(height)) + u16(1) + u16(24) + u32(0) + u32(size) +
-         u32(2835) + u32(2835) + u32(0) + u32(0);
-  std::string row(static_cast<std::size_t>(stride), '\0');
-  for (int x = 0; x < width; ++x) row.replace(static_cast<std::size_t>(x) * 3, 3, "\x20\x80\xE0");
-  for (int y = 0; y < height; ++y) bmp += row;
-  return bmp;
-}
 
 class CliEndToEnd : public ::testing::Test {
  protected:
@@ -309,8 +216,8 @@ TEST_F(CliEndToEnd, HeaderAndFooterAsTextAndAsPicture) {
   EXPECT_TRUE(Contains(text.bytes, "0.804 0 0 rg"));
 
   fs::create_directory(folder_ / "immagini");
-  WriteFile(folder_ / "immagini" / "testata.bmp", Bitmap(210, 25));
-  WriteFile(folder_ / "piede.bmp", Bitmap(101, 12));
+  WriteFile(folder_ / "immagini" / "testata.bmp", Bitmap24(210, 25));
+  WriteFile(folder_ / "piede.bmp", Bitmap24(101, 12));
   const fs::path current = fs::current_path();
   fs::current_path(folder_);  // relative paths are taken from the current folder
   const Pdf pictures =

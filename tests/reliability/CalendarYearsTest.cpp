@@ -5,9 +5,11 @@
 
 #include <iostream>
 
-#include "ReliabilitySupport.h"
+#include "tests/support/ProgramTestSupport.h"
 
 namespace orvanta::reliability {
+
+using namespace orvanta::testsupport;
 namespace {
 
 constexpr int kFirstYear = 1900;

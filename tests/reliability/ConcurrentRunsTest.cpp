@@ -2,16 +2,12 @@
 // of its pictures, and none are left behind.
 #include <gtest/gtest.h>
 
-#include "ReliabilitySupport.h"
+#include "tests/support/ProgramTestSupport.h"
 
 namespace orvanta::reliability {
-namespace {
 
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
+using namespace orvanta::testsupport;
+namespace {
 
 // Runs at the same time from one program: each extracts its pictures into a
 // folder of its own, so no run's clean-up deletes (or its extraction

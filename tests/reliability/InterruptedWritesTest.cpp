@@ -9,12 +9,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "ReliabilitySupport.h"
 #include "app/core/NotesFile.h"
 #include "calendar/ComposeCalendar.h"
 #include "pdf/PdfError.h"
+#include "tests/support/ProgramTestSupport.h"
 
 namespace orvanta::reliability {
+
+using namespace orvanta::testsupport;
 namespace {
 
 // Runs RewriteNotesFile in a child process with `io`; answers the signal that

@@ -10,9 +10,11 @@
 #include <fstream>
 #include <iostream>
 
-#include "ReliabilitySupport.h"
+#include "tests/support/ProgramTestSupport.h"
 
 namespace orvanta::reliability {
+
+using namespace orvanta::testsupport;
 namespace {
 
 constexpr double kExtraSeconds = 2;

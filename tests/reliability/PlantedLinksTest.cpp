@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "ReliabilitySupport.h"
+#include "tests/support/ProgramTestSupport.h"
 
 namespace orvanta::reliability {
+
+using namespace orvanta::testsupport;
 namespace {
 
 int PicturesLeft(const fs::path& folder) {

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the reliability tests: private folders, running the real
-// executable with a measured time and memory, small input files.
+// Helpers of the tests that run the real program: private folders, running a
+// program with a measured time and memory, small input files.
 
 #include <sys/resource.h>
 #include <sys/types.h>
@@ -11,13 +11,15 @@
 #include <string>
 #include <vector>
 
-namespace orvanta::reliability {
+namespace orvanta::testsupport {
 
 namespace fs = std::filesystem;
 
 std::string ReadFile(const fs::path& path);
 void WriteFile(const fs::path& path, const std::string& bytes);
 bool Contains(const std::string& text, const std::string& part);
+// How many times `part` stands in `text` (overlaps counted).
+std::size_t Count(const std::string& text, const std::string& part);
 
 // A fresh folder, removed (permissions restored first) when the object goes.
 class TempFolder {
@@ -68,9 +70,9 @@ std::string Bitmap24(int width, int height);
 // The text of a PDF as pdftotext sees it (pages separated by form feeds).
 std::string PdfText(const fs::path& folder, const fs::path& pdf);
 
-}  // namespace orvanta::reliability
+}  // namespace orvanta::testsupport
 
-namespace orvanta::reliability {
+namespace orvanta::testsupport {
 
 // Time limits stretch under the sanitizers (CI builds them without
 // optimisation, and every memory access is checked).
@@ -80,4 +82,4 @@ inline constexpr double kSlowdown = 10;
 inline constexpr double kSlowdown = 1;
 #endif
 
-}  // namespace orvanta::reliability
+}  // namespace orvanta::testsupport

@@ -1,4 +1,4 @@
-#include "ReliabilitySupport.h"
+#include "ProgramTestSupport.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace orvanta::reliability {
+namespace orvanta::testsupport {
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -22,6 +22,12 @@ std::string ReadFile(const fs::path& path) {
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -131,4 +137,4 @@ std::string PdfText(const fs::path& folder, const fs::path& pdf) {
   return text.out;
 }
 
-}  // namespace orvanta::reliability
+}  // namespace orvanta::testsupport
