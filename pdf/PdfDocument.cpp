@@ -186,6 +186,16 @@ void clsPDFCreator::Num(double value) {
   AppendReal(m_Line, value, 3);
 }
 
+void clsPDFCreator::InsetPageBox() {
+  Num(m_Margin);
+  m_Line += ' ';
+  Num(m_Margin);
+  m_Line += ' ';
+  Num(m_PaperWidth - m_Margin);
+  m_Line += ' ';
+  Num(m_PaperHeight - m_Margin);
+}
+
 void clsPDFCreator::RequireFile() const {
   if (!m_File) throw PdfError(PdfErrorCode::NotOpen, "no PDF file is open");
 }
@@ -420,13 +430,7 @@ void clsPDFCreator::ClosePDFFile() {
   m_Line += ' ';
   Num(m_PaperHeight);
   m_Line += "]\r/CropBox [";
-  Num(m_Margin);
-  m_Line += ' ';
-  Num(m_Margin);
-  m_Line += ' ';
-  Num(m_PaperWidth - m_Margin);
-  m_Line += ' ';
-  Num(m_PaperHeight - m_Margin);
+  InsetPageBox();
   m_Line += "]\r";
   if (m_Orientation == 1) m_Line += "/Rotate 90";
   m_Line += "\r/Kids [" + m_PageList + " ]\r/Resources 4 0 R\r>>";

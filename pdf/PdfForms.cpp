@@ -12,13 +12,7 @@ void clsPDFCreator::StartObject(const std::string& Name, int32_t Options) {
   const std::string name = ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
   m_Line = "<<\r/Type /XObject\r/Subtype /Form\r/FormType 1\r/Name /" + name + "\r/BBox [";
-  Num(m_Margin);
-  m_Line += ' ';
-  Num(m_Margin);
-  m_Line += ' ';
-  Num(m_PaperWidth - m_Margin);
-  m_Line += ' ';
-  Num(m_PaperHeight - m_Margin);
+  InsetPageBox();
   m_Line += "]\r/Matrix [1 0 0 1 0 0]\r/Length ";
   AppendInt(m_Line, number + 1);
   m_Line += " 0 R >>\rstream";

@@ -158,6 +158,8 @@ class clsPDFCreator {
   float RectangleImpl(float X, float Y, float xdim, float ydim, int32_t Options, float Ray);
   // Appends a number (three decimals, point separator) to the scratch line.
   void Num(double value);
+  // Appends the page inset by the margin, "M M W-M H-M" (crop box, form box).
+  void InsetPageBox();
 
   // Output: bytes are kept in m_Out and counted as they are written.
   std::unique_ptr<OutputFile> m_File;
