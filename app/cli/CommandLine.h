@@ -1,11 +1,11 @@
 #pragma once
 // The command line of the headless program: from the argument list to a
-// calendar request, without touching anything but the file-existence test it
-// is given (so it can be tested and fuzzed on its own).
+// calendar request, without touching anything but the tests on files it is
+// given (so it can be tested and fuzzed on its own).
 
-#include <QStringList>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "calendar/CalendarOptions.h"
 
@@ -20,20 +20,33 @@ inline constexpr int kLastCommandLineYear = 2100;
 inline constexpr int kHeaderTextLimit = 40;  // characters, as in the input window
 inline constexpr int kFooterTextLimit = 30;
 
-// What the parser needs to know about the machine.
+// What the parser needs to know about the machine. Every callback must be set;
+// paths reach them exactly as the request will carry them (relative ones too).
 struct CommandLineContext {
-  std::string appFolder;      // with trailing "/": default Notes.dat and Turno.txt
-  std::string tempFolder;     // with trailing "/": default output file
-  std::string currentFolder;  // relative paths are taken from here
-  std::function<bool(const std::string& path)> fileExists;
+  std::string appFolder;   // with trailing "/": default Notes.dat and Turno.txt; empty: none
+  std::string tempFolder;  // with trailing "/": default output file
+  // False when the working folder was deleted or cannot be searched: then no
+  // relative path is accepted, since the system could not resolve it.
+  bool workingFolderUsable = true;
+  std::function<bool(const std::string& path)> fileExists;    // a regular file, links followed
+  std::function<bool(const std::string& path)> folderExists;  // a folder, links followed
+  // Both exist and are one file (same device and inode).
+  std::function<bool(const std::string& a, const std::string& b)> sameFile;
+  // The bitmap reader accepts the file.
+  std::function<bool(const std::string& path)> bitmapUsable;
 };
 
-// One calendar to write. Paths are absolute.
+// One calendar to write. Paths hold the user's bytes as given (not always
+// UTF-8), relative ones left for the system to resolve from the working
+// folder; defaults are the context's folders followed by the file name. The
+// output is never one of the files the run reads.
 struct CalendarRequest {
-  CalendarOptions options;  // options.Anno is the year
+  // options.Anno is the year. Picture paths as given, with "./" put in front
+  // of one shorter than the 8 characters the composer needs.
+  CalendarOptions options;
   std::string outputFile;
-  std::string notesFile;
-  std::string shiftFile;
+  std::string notesFile;  // read when options.NotePersonali
+  std::string shiftFile;  // read when options.Turno
   bool openViewer = false;
 };
 
@@ -46,7 +59,8 @@ struct CommandLineResult {
   std::string text;
 };
 
-// `arguments` starts with the program name, as QCoreApplication::arguments().
-CommandLineResult ParseCommandLine(const QStringList& arguments, const CommandLineContext& context);
+// `arguments` are the raw bytes of argv, starting with the program name.
+CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments,
+                                   const CommandLineContext& context);
 
 }  // namespace orvanta

@@ -1,10 +1,18 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QString>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/cli/ArgumentBytes.h"
 #include "app/cli/CommandLine.h"
+#include "app/cli/CommandLineSystem.h"
+#include "tests/support/ProgramTestSupport.h"
 
 namespace orvanta {
 namespace {
@@ -14,35 +22,47 @@ using Action = CommandLineResult::Action;
 class CommandLineTest : public ::testing::Test {
  protected:
   CommandLineResult Parse(std::vector<std::string> args) const {
-    QStringList list{QStringLiteral("/opt/orvanta/orvanta")};
-    for (const std::string& a : args) list << QString::fromStdString(a);
+    args.insert(args.begin(), "/opt/orvanta/orvanta");
     CommandLineContext context;
-    context.appFolder = "/opt/orvanta/";
+    context.appFolder = appFolder;
     context.tempFolder = "/tmp/";
-    context.currentFolder = "/home/anna/lavoro";
+    context.workingFolderUsable = workingFolderUsable;
     context.fileExists = [this](const std::string& path) { return existing.count(path) > 0; };
-    return ParseCommandLine(list, context);
+    context.folderExists = [this](const std::string& path) { return folders.count(path) > 0; };
+    // Paths are one file when they share an entry in `identity` (an inode).
+    context.sameFile = [this](const std::string& a, const std::string& b) {
+      const auto first = identity.find(a), second = identity.find(b);
+      return first != identity.end() && second != identity.end() && first->second == second->second;
+    };
+    context.bitmapUsable = [this](const std::string& path) { return badBitmaps.count(path) == 0; };
+    return ParseCommandLine(args, context);
   }
   CalendarOptions Options(std::vector<std::string> args) const {
     const CommandLineResult result = Parse(std::move(args));
     EXPECT_EQ(result.action, Action::Run) << result.text;
     return result.request.options;
   }
-  // The error message, after checking that it is one line naming `option`
-  // and each of `allowed`.
+  // The error message, after checking that it is one line of valid UTF-8
+  // naming `option` and each of `allowed`.
   std::string Error(std::vector<std::string> args, const std::string& option,
                     const std::vector<std::string>& allowed = {}) const {
     const CommandLineResult result = Parse(args);
     EXPECT_EQ(result.action, Action::Error) << args.back();
     EXPECT_EQ(result.text.find('\n'), std::string::npos) << result.text;
     EXPECT_EQ(result.text.rfind("orvanta: ", 0), 0u) << result.text;
+    EXPECT_EQ(QString::fromUtf8(result.text).toStdString(), result.text) << "not UTF-8";
     EXPECT_NE(result.text.find(option), std::string::npos) << result.text;
     for (const std::string& value : allowed)
       EXPECT_NE(result.text.find(value), std::string::npos) << result.text;
     return result.text;
   }
 
+  std::string appFolder = "/opt/orvanta/";
+  bool workingFolderUsable = true;
   std::set<std::string> existing;
+  std::set<std::string> folders;
+  std::map<std::string, int> identity;
+  std::set<std::string> badBitmaps;
 };
 
 TEST_F(CommandLineTest, DefaultsAreTheWindowsDefaults) {
@@ -117,8 +137,13 @@ TEST_F(CommandLineTest, HeaderAndFooterFollowTheInputWindow) {
   EXPECT_EQ(Options({"--header-text", "   " + std::string(40, 'y')}).CustomTopText,
             std::string(37, 'y'));
   EXPECT_EQ(Options({"--footer-text", "  Buon anno!  "}).CustomDownText, "Buon anno!");
-  EXPECT_EQ(Options({"--footer-text", std::string(40, '\xC3') + "x"}).CustomDownText.size(),
-            30u * 3);  // invalid UTF-8 arrives as U+FFFD, three bytes each
+  // Printed text has to be text: bytes that are not UTF-8 are refused, not
+  // replaced, and the message shows them as U+FFFD.
+  const std::string notUtf8 =
+      Error({"--footer-text", std::string(40, '\xC3') + "x"}, "--footer-text", {"UTF-8"});
+  EXPECT_NE(notUtf8.find("\uFFFD\uFFFD"), std::string::npos) << notUtf8;
+  Error({"--header-text", "Famiglia Rossi \xE8"}, "--header-text", {"UTF-8"});
+  Error({"--header-text", "\xED\xA0\x80"}, "--header-text");  // an encoded surrogate
   EXPECT_EQ(Options({"--header-text", "perch\u00E9\tcos\u00EC\n"}).CustomTopText,
             "perch\u00E9 cos\u00EC");
   EXPECT_EQ(Options({"--header-text", std::string(10000, 'z')}).CustomTopText.size(), 40u);
@@ -130,9 +155,9 @@ TEST_F(CommandLineTest, HeaderAndFooterFollowTheInputWindow) {
     Error({"--header-color", bad}, "--header-color", {"#RRGGBB"});
   Error({"--footer-color", "blu"}, "--footer-color", {"#RRGGBB"});
 
-  existing = {"/home/anna/lavoro/img/top.bmp", "/srv/bottom.bmp"};
+  existing = {"img/../img/top.bmp", "/srv/bottom.bmp"};
   o = Options({"--header-image", "img/../img/top.bmp", "--footer-image", "/srv/bottom.bmp"});
-  EXPECT_EQ(o.CustomTopImage, "/home/anna/lavoro/img/top.bmp");
+  EXPECT_EQ(o.CustomTopImage, "img/../img/top.bmp");
   EXPECT_EQ(o.CustomDownImage, "/srv/bottom.bmp");
   EXPECT_TRUE(o.CustomTopText.empty());
   Error({"--header-image", "manca.bmp"}, "--header-image", {"bmp"});
@@ -141,22 +166,155 @@ TEST_F(CommandLineTest, HeaderAndFooterFollowTheInputWindow) {
   Error({"--footer-text", "a", "--footer-image", "/srv/bottom.bmp"}, "--footer-text");
 }
 
-TEST_F(CommandLineTest, FilesAreMadeAbsolute) {
-  existing = {"/home/anna/note.dat", "/home/anna/lavoro/turno.txt"};
+// Relative paths are left for the system to resolve: "lnk/.." after a
+// symbolic link is not the folder it would be as text.
+TEST_F(CommandLineTest, FilesStayAsTheUserGaveThem) {
+  existing = {"../note.dat", "lnk/../turno.txt"};
   const CommandLineResult result =
-      Parse({"--output", "out/./cal.pdf", "--notes", "../note.dat", "--shift", "turno.txt"});
-  ASSERT_EQ(result.action, Action::Run);
-  EXPECT_EQ(result.request.outputFile, "/home/anna/lavoro/out/cal.pdf");
-  EXPECT_EQ(result.request.notesFile, "/home/anna/note.dat");
-  EXPECT_EQ(result.request.shiftFile, "/home/anna/lavoro/turno.txt");
+      Parse({"--output", "out/./cal.pdf", "--notes", "../note.dat", "--shift", "lnk/../turno.txt"});
+  ASSERT_EQ(result.action, Action::Run) << result.text;
+  EXPECT_EQ(result.request.outputFile, "out/./cal.pdf");
+  EXPECT_EQ(result.request.notesFile, "../note.dat");
+  EXPECT_EQ(result.request.shiftFile, "lnk/../turno.txt");
   EXPECT_TRUE(result.request.options.NotePersonali);
   EXPECT_TRUE(result.request.options.Turno);
+  EXPECT_EQ(Parse({"--output", ":cal.pdf"}).request.outputFile, ":cal.pdf");
 
   // A file named on the command line has to exist, unless it is switched off.
   Error({"--notes", "manca.dat"}, "--notes");
   Error({"--shift", "/manca.txt"}, "--shift");
   EXPECT_FALSE(Options({"--notes", "manca.dat", "--no-notes"}).NotePersonali);
   Error({"--output", ""}, "--output");
+
+  // Without an application folder there are no default files, not even ones
+  // of the same name in the working folder.
+  appFolder.clear();
+  existing = {"Notes.dat", "Turno.txt"};
+  const CommandLineResult bare = Parse({});
+  ASSERT_EQ(bare.action, Action::Run);
+  EXPECT_EQ(bare.request.notesFile, "");
+  EXPECT_FALSE(bare.request.options.NotePersonali || bare.request.options.Turno);
+}
+
+TEST_F(CommandLineTest, PathsKeepTheUsersBytes) {
+  const std::string latin1 = "lat\xE8n";         // Latin-1, not UTF-8
+  const std::string surrogate = "\xED\xB2\x80";  // an encoded U+DC80, not UTF-8 either
+  existing = {"note-" + latin1 + ".dat", "/srv/" + surrogate + "turno.txt",
+              "testata-" + latin1 + ".bmp", "/srv/piede\xFF.bmp"};
+  const CommandLineResult result =
+      Parse({"--output", latin1 + ".pdf", "--notes", "note-" + latin1 + ".dat", "--shift",
+             "/srv/" + surrogate + "turno.txt", "--header-image", "testata-" + latin1 + ".bmp",
+             "--footer-image=/srv/piede\xFF.bmp"});
+  ASSERT_EQ(result.action, Action::Run) << result.text;
+  const CalendarRequest& request = result.request;
+  EXPECT_EQ(request.outputFile, latin1 + ".pdf");
+  EXPECT_EQ(request.notesFile, "note-" + latin1 + ".dat");
+  EXPECT_EQ(request.shiftFile, "/srv/" + surrogate + "turno.txt");
+  EXPECT_EQ(request.options.CustomTopImage, "testata-" + latin1 + ".bmp");
+  EXPECT_EQ(request.options.CustomDownImage, "/srv/piede\xFF.bmp");
+  EXPECT_TRUE(request.options.NotePersonali && request.options.Turno);
+  const std::string utf8 = "calendario-perch\u00E9-\U0001F600.pdf";
+  EXPECT_EQ(Parse({"--output=" + utf8}).request.outputFile, utf8);
+
+  // Messages show such bytes as U+FFFD and stay one line of UTF-8.
+  const std::string missing = Error({"--notes", "manca-" + latin1}, "--notes");
+  EXPECT_NE(missing.find("'manca-lat\uFFFDn'"), std::string::npos) << missing;
+  Error({"--year",
+         "20\xB9"
+         "3"},
+        "--year", {"1900"});
+  Error({"--header-color",
+         "#CD00\xC0"
+         "0"},
+        "--header-color", {"#RRGGBB"});
+  Error({"--text-color", "blu\xE8"}, "--text-color", {"black"});
+  Error({"--col\xF6r"}, "--col\uFFFDr");
+  Error({"--mono=\xFF\x1B"}, "--mono");
+  Error({"stray\xFF"}, "stray\uFFFD");
+}
+
+TEST_F(CommandLineTest, RelativePathsNeedAUsableWorkingFolder) {
+  workingFolderUsable = false;
+  existing = {"note.dat", "turno.txt", "top.bmp", "/srv/note.dat", "/srv/top.bmp"};
+  const std::vector<std::pair<std::string, std::string>> relative = {
+      {"--output", "cal.pdf"},         {"--output", "../cal.pdf"}, {"--output", ":cal.pdf"},
+      {"--notes", "note.dat"},         {"--shift", "turno.txt"},   {"--header-image", "top.bmp"},
+      {"--footer-image", "./top.bmp"},
+  };
+  for (const auto& [option, value] : relative) {
+    const std::string error = Error({option, value}, option, {value, "assoluto"});
+    EXPECT_EQ(error.rfind("orvanta: la cartella di lavoro non è utilizzabile", 0), 0u) << error;
+  }
+  // Absolute paths and the defaults need no working folder; a file switched
+  // off is not read, so its path does not matter.
+  const CommandLineResult absolute =
+      Parse({"--output", "/srv/cal.pdf", "--notes", "/srv/note.dat", "--header-image",
+             "/srv/top.bmp", "--shift", "turno.txt", "--no-shift"});
+  ASSERT_EQ(absolute.action, Action::Run) << absolute.text;
+  EXPECT_EQ(absolute.request.outputFile, "/srv/cal.pdf");
+  EXPECT_EQ(Parse({}).request.outputFile, "/tmp/Orvanta.pdf");
+}
+
+TEST_F(CommandLineTest, OutputMustNameAFile) {
+  folders = {"out", "/srv/calendari", "/tmp/cartella-link"};
+  for (const char* path : {"keep.txt/", "out", "out/", "/srv/calendari", "/srv/calendari/", ".",
+                           "..", "a/.", "a/..", "/", "/tmp/cartella-link"}) {
+    Error({"--output", path}, "--output", {"nome di un file"});
+  }
+  for (const char* path : {"out/cal.pdf", "..cal.pdf", ".cal", "a/...", "/srv/calendari.pdf"})
+    EXPECT_EQ(Parse({"--output", path}).request.outputFile, path);
+}
+
+TEST_F(CommandLineTest, OutputMustNotBeOneOfTheInputs) {
+  existing = {"/opt/orvanta/Notes.dat", "/opt/orvanta/Turno.txt", "note.dat",     "turno.txt",
+              "/srv/top.bmp",           "/srv/bottom.bmp",        "/srv/note.dat"};
+  identity = {{"/opt/orvanta/Notes.dat", 1},
+              {"/opt/orvanta/Turno.txt", 2},
+              {"note.dat", 3},
+              {"link-to-note", 3},
+              {"turno.txt", 4},
+              {"/srv/top.bmp", 5},
+              {"../srv/top.bmp", 5},
+              {"/srv/bottom.bmp", 6},
+              {"/tmp/Orvanta.pdf", 7},
+              {"/srv/cal.pdf", 8},
+              {"/srv/note.dat", 9}};
+  Error({"--notes", "note.dat", "--output", "link-to-note"}, "--notes", {"'note.dat'"});
+  Error({"--shift", "turno.txt", "--output", "turno.txt"}, "--shift");
+  Error({"--header-image", "/srv/top.bmp", "--output", "../srv/top.bmp"}, "--header-image");
+  Error({"--footer-image", "/srv/bottom.bmp", "--output", "/srv/bottom.bmp"}, "--footer-image");
+  // The default files of the application folder, when they are read.
+  Error({"--output", "/opt/orvanta/Notes.dat"}, "--notes", {"/opt/orvanta/Notes.dat"});
+  Error({"--output", "/opt/orvanta/Turno.txt"}, "--shift", {"/opt/orvanta/Turno.txt"});
+  EXPECT_EQ(Parse({"--output", "/opt/orvanta/Notes.dat", "--no-notes"}).action, Action::Run);
+  // The default output as well.
+  existing.insert("/tmp/Orvanta.pdf");
+  identity["/tmp/Orvanta.pdf"] = 9;
+  Error({"--notes", "/srv/note.dat"}, "/tmp/Orvanta.pdf", {"--notes", "/srv/note.dat"});
+  EXPECT_EQ(Parse({"--notes", "note.dat", "--output", "/srv/cal.pdf"}).action, Action::Run);
+}
+
+TEST_F(CommandLineTest, PicturesTheBitmapReaderRefusesAreRefusedUpFront) {
+  existing = {"/srv/32bit.bmp", "/srv/ok.bmp"};
+  badBitmaps = {"/srv/32bit.bmp"};
+  for (const char* option : {"--header-image", "--footer-image"}) {
+    Error({option, "/srv/32bit.bmp"}, option,
+          {"'/srv/32bit.bmp'", "non compresse", "1, 4, 8 o 24 bit", "dal basso verso l'alto"});
+    EXPECT_EQ(Parse({option, "/srv/ok.bmp"}).action, Action::Run);
+  }
+}
+
+// The composer leaves out a picture path of fewer than 8 characters.
+TEST_F(CommandLineTest, ShortPicturePathsAreLengthenedWithoutChangingTheFile) {
+  existing = {"a.bmp", "/a.bmp", "abc.bmp", "abcd.bmp", "x", "\xC3\xA8.bmp"};
+  const std::vector<std::pair<std::string, std::string>> paths = {
+      {"a.bmp", "././a.bmp"},   {"/a.bmp", "/./a.bmp"}, {"abc.bmp", "./abc.bmp"},
+      {"abcd.bmp", "abcd.bmp"}, {"x", "././././x"},     {"\xC3\xA8.bmp", "././\xC3\xA8.bmp"},
+  };
+  for (const auto& [given, lengthened] : paths) {
+    EXPECT_EQ(Options({"--header-image", given}).CustomTopImage, lengthened) << given;
+    EXPECT_EQ(Options({"--footer-image", given}).CustomDownImage, lengthened) << given;
+  }
 }
 
 TEST_F(CommandLineTest, MalformedCommandLines) {
@@ -176,6 +334,113 @@ TEST_F(CommandLineTest, MalformedCommandLines) {
   const CommandLineResult version = Parse({"--version"});
   EXPECT_EQ(version.action, Action::Version);
   EXPECT_EQ(version.text, "Orvanta 3.0.1\n");
+}
+
+// Every string of up to two bytes, and three- and four-byte strings around
+// every boundary of UTF-8, survive the trip through QString unchanged; valid
+// UTF-8 becomes the characters Qt reads, anything else is marked as raw bytes.
+TEST(ArgumentBytes, EveryByteStringSurvivesTheTripThroughQString) {
+  const auto check = [](const std::string& bytes) {
+    const QString argument = ArgumentFromBytes(bytes);
+    ASSERT_EQ(BytesFromArgument(argument), bytes) << ::testing::PrintToString(bytes);
+    const bool valid = QString::fromUtf8(bytes).toUtf8().toStdString() == bytes;
+    ASSERT_EQ(CarriesRawBytes(argument), !valid) << ::testing::PrintToString(bytes);
+    if (valid) {
+      ASSERT_EQ(argument, QString::fromUtf8(bytes));
+    }
+    // What a parser cuts off after an ASCII character keeps its bytes too.
+    ASSERT_EQ(BytesFromArgument(ArgumentFromBytes("--output=" + bytes).mid(9)), bytes);
+  };
+  check("");
+  for (int a = 0; a < 256; ++a) {
+    check(std::string(1, static_cast<char>(a)));
+    for (int b = 0; b < 256; ++b) check({static_cast<char>(a), static_cast<char>(b)});
+  }
+  const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF,
+                                 0xC0, 0xC2, 0xDF, 0xE0, 0xED, 0xF0, 0xF4, 0xFF};
+  for (int lead = 0xC0; lead < 256; ++lead) {
+    for (const unsigned char second : edges) {
+      for (const unsigned char third : edges) {
+        const std::string three = {static_cast<char>(lead), static_cast<char>(second),
+                                   static_cast<char>(third)};
+        check(three);
+        for (const unsigned char fourth : edges) check(three + static_cast<char>(fourth));
+      }
+    }
+  }
+  EXPECT_EQ(WithRawBytesShown(ArgumentFromBytes("a\xFF\U0001F600\x80")),
+            QString::fromUtf8("a\uFFFD\U0001F600\uFFFD"));
+}
+
+// The real callbacks, on real files.
+TEST(CommandLineSystem, FilesFoldersAndBitmaps) {
+  const testsupport::TempFolder folder("orvanta-cli");
+  const std::string base = folder.path().string() + "/";
+  testsupport::WriteFile(base + "a.txt", "a");
+  testsupport::WriteFile(base + "b.txt", "a");
+  ASSERT_EQ(::link((base + "a.txt").c_str(), (base + "hard.txt").c_str()), 0);
+  ASSERT_EQ(::symlink("a.txt", (base + "soft.txt").c_str()), 0);
+  ASSERT_EQ(::symlink(".", (base + "here").c_str()), 0);
+  EXPECT_TRUE(SameFile(base + "a.txt", base + "hard.txt"));
+  EXPECT_TRUE(SameFile(base + "a.txt", base + "soft.txt"));
+  EXPECT_TRUE(
+      SameFile(base + "a.txt", base + "here/../" + folder.path().filename().string() + "/a.txt"));
+  EXPECT_FALSE(SameFile(base + "a.txt", base + "b.txt"));  // same bytes, another file
+  EXPECT_FALSE(SameFile(base + "a.txt", base + "manca.txt"));
+  EXPECT_FALSE(SameFile(base + "manca.txt", base + "manca.txt"));
+
+  EXPECT_TRUE(FolderExists(base));
+  EXPECT_TRUE(FolderExists(base + "here"));
+  EXPECT_FALSE(FolderExists(base + "a.txt"));
+  EXPECT_FALSE(FolderExists(base + "manca"));
+
+  // A good bitmap, then the same file with one field of its header changed
+  // to what the reader does not take (the rows hold enough bytes for each).
+  const std::string good = testsupport::Bitmap24(4, 2);
+  const auto variant = [&](std::size_t at, std::initializer_list<unsigned char> bytes) {
+    std::string bmp = good;
+    for (const unsigned char b : bytes) bmp[at++] = static_cast<char>(b);
+    return bmp;
+  };
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"32 bit", variant(18, {3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 32, 0})},
+      {"16 bit", variant(18, {6, 0, 0, 0, 2, 0, 0, 0, 1, 0, 16, 0})},
+      {"top-down", variant(22, {0xFE, 0xFF, 0xFF, 0xFF})},
+      {"RLE", variant(28, {8, 0, 1, 0, 0, 0})},
+      {"not a bitmap", "Questa non è una bitmap"},
+      {"empty", ""},
+  };
+  testsupport::WriteFile(base + "good.bmp", good);
+  EXPECT_TRUE(BitmapUsable(base + "good.bmp"));
+  for (const auto& [what, bytes] : refused) {
+    testsupport::WriteFile(base + "bad.bmp", bytes);
+    EXPECT_FALSE(BitmapUsable(base + "bad.bmp")) << what;
+  }
+  EXPECT_FALSE(BitmapUsable(base + "manca.bmp"));
+  EXPECT_FALSE(BitmapUsable(base));
+}
+
+// A working folder deleted under the process, or one it cannot search.
+TEST(CommandLineSystem, WorkingFolder) {
+  const int saved = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(saved, 0);
+  const testsupport::TempFolder folder("orvanta-cli");
+  const std::string gone = folder.path().string() + "/cancellata";
+  ASSERT_EQ(::mkdir(gone.c_str(), 0700), 0);
+  ASSERT_EQ(::chdir(gone.c_str()), 0);
+  EXPECT_TRUE(WorkingFolderUsable());
+  ASSERT_EQ(::rmdir(gone.c_str()), 0);
+  EXPECT_FALSE(WorkingFolderUsable());
+  EXPECT_FALSE(SystemCommandLineContext().workingFolderUsable);
+  if (::geteuid() != 0) {  // root may search any folder
+    ASSERT_EQ(::chdir(folder.path().c_str()), 0);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0600), 0);
+    EXPECT_FALSE(WorkingFolderUsable());
+    ::chmod(folder.path().c_str(), 0700);
+  }
+  ASSERT_EQ(::fchdir(saved), 0);
+  ::close(saved);
+  EXPECT_TRUE(WorkingFolderUsable());
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+// The headless program's entry: parse the arguments, then write the calendar.
+#include <QCoreApplication>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/cli/CommandLineRun.h"
+#include "app/cli/CommandLineSystem.h"
+
+namespace orvanta {
+
+int RunCommandLine(int argc, char** argv) {
+  // The bytes as the user gave them, before Qt decodes (or removes) any.
+  const std::vector<std::string> arguments(argv, argv + argc);
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
+  QCoreApplication::setApplicationVersion(QStringLiteral("3.0.1"));
+
+  const CommandLineResult parsed = ParseCommandLine(arguments, SystemCommandLineContext());
+  switch (parsed.action) {
+    case CommandLineResult::Action::Help:
+    case CommandLineResult::Action::Version:
+      std::cout << parsed.text << std::flush;
+      return kExitOk;
+    case CommandLineResult::Action::Error:
+      std::cerr << parsed.text << '\n';
+      return kExitUsage;
+    case CommandLineResult::Action::Run:
+      break;
+  }
+  return RunCalendarRequest(parsed.request, std::cout, std::cerr);
+}
+
+}  // namespace orvanta

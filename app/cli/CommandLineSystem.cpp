@@ -1,0 +1,52 @@
+#include "app/cli/CommandLineSystem.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <exception>
+
+#include "app/core/Folders.h"
+#include "pdf/BmpReader.h"
+
+namespace orvanta {
+
+bool WorkingFolderUsable() {
+  struct stat st {};
+  if (::stat(".", &st) != 0 || !S_ISDIR(st.st_mode) || st.st_nlink == 0) return false;
+  return ::access(".", X_OK) == 0;
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first {
+  }, second{};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool BitmapUsable(const std::string& path) {
+  try {
+    BmpImage image;
+    return ReadBMP(path, 0, image);
+  } catch (const std::exception&) {
+    return false;  // unreadable: no more usable than a bad bitmap
+  }
+}
+
+CommandLineContext SystemCommandLineContext() {
+  CommandLineContext context;
+  context.appFolder = AppFolder();
+  context.tempFolder = TempFolder();
+  context.workingFolderUsable = WorkingFolderUsable();
+  context.fileExists = [](const std::string& path) { return FileExists(path); };
+  context.folderExists = FolderExists;
+  context.sameFile = SameFile;
+  context.bitmapUsable = BitmapUsable;
+  return context;
+}
+
+}  // namespace orvanta

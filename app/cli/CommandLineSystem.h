@@ -1,0 +1,28 @@
+#pragma once
+// What the command line asks of the machine before it writes anything: the
+// real callbacks behind CommandLineContext.
+
+#include <string>
+
+#include "app/cli/CommandLine.h"
+
+namespace orvanta {
+
+// False when the working folder has been deleted (no links left) or cannot be
+// searched: a relative path would then name nothing, or something else.
+bool WorkingFolderUsable();
+
+// True when `path` names a folder (a symbolic link to one counts).
+bool FolderExists(const std::string& path);
+
+// True when both paths name existing files with the same device and inode.
+bool SameFile(const std::string& a, const std::string& b);
+
+// True when the bitmap reader takes the file; false for any failure.
+bool BitmapUsable(const std::string& path);
+
+// The context for this process: application and temporary folders, working
+// folder and the callbacks above.
+CommandLineContext SystemCommandLineContext();
+
+}  // namespace orvanta

@@ -1,0 +1,36 @@
+#pragma once
+// The values of the command line's options, and the messages that refuse
+// them. Every message is one line starting "orvanta: ", valid UTF-8, with no
+// control characters, whatever bytes the user gave.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace orvanta {
+
+// A refusal: the one-line message; none when the value went through.
+using Refusal = std::optional<std::string>;
+
+// 'value' in quotes: bytes that are not UTF-8 shown as U+FFFD, control
+// characters (a line break, a terminal escape) as "?".
+std::string Quoted(const QString& value);
+
+// "orvanta: --opt: valore 'x' non valido; valori ammessi: ..."
+std::string BadValue(const std::string& option, const QString& value, const char* allowed);
+
+// "orvanta: --opt: file 'x' non trovato; valori ammessi: ..."
+std::string MissingFile(const std::string& option, const QString& value, const char* allowed);
+
+// 1900 to 2100, digits only.
+std::optional<int16_t> ParseYear(const QString& text);
+
+// "#RRGGBB" as 0x00BBGGRR.
+std::optional<int32_t> ParseColour(const QString& text);
+
+// The first `limit` characters, control characters as blanks, then without
+// leading and trailing blanks: what the input window stores.
+std::string LimitText(const QString& text, int limit);
+
+}  // namespace orvanta

@@ -1,0 +1,40 @@
+#pragma once
+// One parse of the command line: the options Qt's parser knows, and the steps
+// that turn their values into a calendar request. The steps on files live in
+// RequestParserFiles.cpp.
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <string>
+
+#include "app/cli/CommandLine.h"
+#include "app/cli/CommandLineValues.h"
+
+namespace orvanta {
+
+class RequestParser {
+ public:
+  explicit RequestParser(const CommandLineContext& context);
+  CommandLineResult Parse(const QStringList& arguments);
+
+ private:
+  using Step = Refusal (RequestParser::*)(CalendarRequest&) const;
+
+  QCommandLineOption ValueOption(const char* name, const char* valueName);
+  Refusal YearAndColours(CalendarRequest& request) const;
+  Refusal HeaderAndFooter(CalendarRequest& request) const;
+  Refusal Output(CalendarRequest& request) const;
+  Refusal NotesAndShift(CalendarRequest& request) const;
+  Refusal OutputIsNoInput(CalendarRequest& request) const;
+  Refusal Picture(const std::string& option, const QCommandLineOption& given,
+                  std::string& path) const;
+  Refusal Relative(const std::string& option, const QCommandLineOption& given) const;
+
+  const CommandLineContext& context_;
+  QCommandLineParser parser_;
+  QCommandLineOption help_, version_, year_, output_, textColour_, headerText_, headerColour_,
+      headerImage_, footerText_, footerColour_, footerImage_, notes_, shift_, open_, mono_,
+      noNotes_, noShift_;
+};
+
+}  // namespace orvanta

@@ -1,0 +1,149 @@
+// The steps of the parse that name files. Paths keep the user's bytes and stay
+// relative when given so: the system resolves them (through symbolic links,
+// "..", a renamed folder) exactly as it will when the files are opened.
+#include <cstddef>
+#include <string>
+
+#include "app/cli/ArgumentBytes.h"
+#include "app/cli/RequestParser.h"
+
+namespace orvanta {
+namespace {
+
+constexpr char kBitmapsAllowed[] =
+    "bitmap Windows non compresse da 1, 4, 8 o 24 bit per pixel, memorizzate dal basso verso "
+    "l'alto";
+
+// The composer takes a picture path of fewer than 8 characters (UTF-8 lead
+// bytes) for "no picture", a rule made for the window's chooser, whose paths
+// are always longer. "./" components change nothing for the system.
+std::string LongEnoughForComposer(std::string path) {
+  constexpr std::size_t kComposerMinimum = 8;
+  std::size_t characters = 0;
+  for (const char c : path) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+  }
+  const std::size_t at = path.starts_with('/') ? 1 : 0;
+  for (; characters < kComposerMinimum; characters += 2) path.insert(at, "./");
+  return path;
+}
+
+// A name that can only be a folder: ending in "/", "." or "..".
+bool EndsAsFolder(const std::string& path) {
+  const std::string last = path.substr(path.rfind('/') + 1);
+  return last.empty() || last == "." || last == "..";
+}
+
+}  // namespace
+
+Refusal RequestParser::Relative(const std::string& option, const QCommandLineOption& given) const {
+  const QString value = parser_.value(given);
+  if (context_.workingFolderUsable || value.isEmpty() || value.startsWith(u'/')) return {};
+  return "orvanta: la cartella di lavoro non è utilizzabile (cancellata o non accessibile), "
+         "quindi il percorso relativo " +
+         Quoted(value) + " di --" + option +
+         " non si può risolvere; valori ammessi: un percorso assoluto";
+}
+
+Refusal RequestParser::Picture(const std::string& option, const QCommandLineOption& given,
+                               std::string& path) const {
+  if (Refusal refusal = Relative(option, given)) return refusal;
+  const QString value = parser_.value(given);
+  const std::string bytes = BytesFromArgument(value);
+  if (bytes.empty() || !context_.fileExists(bytes)) {
+    return MissingFile(option, value, "il percorso di un file bitmap (.bmp) esistente");
+  }
+  // Refused here rather than left out of the calendar without a word.
+  if (!context_.bitmapUsable(bytes)) {
+    return "orvanta: --" + option + ": il file " + Quoted(value) +
+           " non è una bitmap che il programma sa leggere; valori ammessi: " + kBitmapsAllowed;
+  }
+  path = LongEnoughForComposer(bytes);
+  return {};
+}
+
+// Personal notes and shifts are printed when their file exists; a file named
+// on the command line has to exist, unless it is switched off.
+Refusal RequestParser::NotesAndShift(CalendarRequest& request) const {
+  struct InputFile {
+    const char* name;
+    const QCommandLineOption& option;
+    const QCommandLineOption& off;
+    const char* defaultName;
+    std::string CalendarRequest::*path;
+    bool CalendarOptions::*flag;
+  };
+  const InputFile inputs[] = {
+      {"notes", notes_, noNotes_, "Notes.dat", &CalendarRequest::notesFile,
+       &CalendarOptions::NotePersonali},
+      {"shift", shift_, noShift_, "Turno.txt", &CalendarRequest::shiftFile,
+       &CalendarOptions::Turno},
+  };
+  for (const InputFile& input : inputs) {
+    std::string& path = request.*(input.path);
+    const bool given = parser_.isSet(input.option);
+    const bool wanted = !parser_.isSet(input.off);
+    // Without an application folder there is no default file (a bare
+    // "Notes.dat" would be looked for in the working folder).
+    path = given                        ? BytesFromArgument(parser_.value(input.option))
+           : context_.appFolder.empty() ? std::string()
+                                        : context_.appFolder + input.defaultName;
+    if (given && wanted) {
+      if (Refusal refusal = Relative(input.name, input.option)) return refusal;
+    }
+    const bool exists = wanted && !path.empty() && context_.fileExists(path);
+    if (given && wanted && !exists) {
+      return MissingFile(input.name, parser_.value(input.option),
+                         "il percorso di un file esistente");
+    }
+    request.options.*(input.flag) = exists;
+  }
+  return {};
+}
+
+Refusal RequestParser::Output(CalendarRequest& request) const {
+  request.outputFile = context_.tempFolder + "Orvanta.pdf";
+  if (!parser_.isSet(output_)) return {};
+  const QString value = parser_.value(output_);
+  if (value.isEmpty()) return BadValue("output", value, "il percorso del file PDF da scrivere");
+  if (Refusal refusal = Relative("output", output_)) return refusal;
+  const std::string path = BytesFromArgument(value);
+  if (EndsAsFolder(path) || context_.folderExists(path)) {
+    return "orvanta: --output: " + Quoted(value) +
+           " indica una cartella, serve il nome di un file; valori ammessi: il percorso del "
+           "file PDF da scrivere, per esempio calendario.pdf";
+  }
+  request.outputFile = path;
+  return {};
+}
+
+// Writing the calendar over a file the run reads would destroy that file
+// (and the run's own input). Compared by identity, so that a link or another
+// spelling of the same file counts too.
+Refusal RequestParser::OutputIsNoInput(CalendarRequest& request) const {
+  const CalendarOptions& o = request.options;
+  struct Input {
+    const char* name;
+    const QCommandLineOption& option;
+    const std::string& path;
+    bool used;
+  };
+  const Input inputs[] = {
+      {"notes", notes_, request.notesFile, o.NotePersonali},
+      {"shift", shift_, request.shiftFile, o.Turno},
+      {"header-image", headerImage_, o.CustomTopImage, !o.CustomTopImage.empty()},
+      {"footer-image", footerImage_, o.CustomDownImage, !o.CustomDownImage.empty()},
+  };
+  for (const Input& input : inputs) {
+    if (!input.used || !context_.sameFile(request.outputFile, input.path)) continue;
+    const QString shown =
+        parser_.isSet(input.option) ? parser_.value(input.option) : ArgumentFromBytes(input.path);
+    return "orvanta: --output: il calendario " + Quoted(ArgumentFromBytes(request.outputFile)) +
+           " è lo stesso file di --" + input.name + " " + Quoted(shown) +
+           ", che verrebbe distrutto; valori ammessi: un file diverso da quelli che il "
+           "calendario legge";
+  }
+  return {};
+}
+
+}  // namespace orvanta
