@@ -1,11 +1,8 @@
 #include "calendar/ComposeCalendar.h"
 #include "calendar/Drawing.h"
 
-#include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "almanac/MoonPhases.h"
@@ -19,18 +16,47 @@
 namespace orvanta {
 namespace {
 
+// Why a run stops early; turned into the outcome at the run's edge.
+struct RunStopped {
+  ComposeOutcome::Status status;
+  std::string detail;
+};
+
 void Pump(const ComposeEnvironment& env) {
   if (env.pumpEvents) env.pumpEvents();
 }
 
-void SetUpWriter(clsPDFCreator& writer, const ComposeEnvironment& env) {
+void SetUpWriter(clsPDFCreator& writer, const ComposeEnvironment& env, std::string& told) {
   writer.Title("Orvanta");
   writer.ScaleMode(3);  // centimetres
   writer.PaperSize(0);  // A4
   writer.Margin(0);
   writer.Orientation(0);  // portrait
-  if (env.showMessage) writer.SetMessageHandler(env.showMessage);
+  // What the writer would tell the user becomes the outcome's detail.
+  writer.SetMessageHandler([&told](const std::string&, const std::string& text) { told = text; });
   if (env.clock) writer.SetClock(env.clock);
+}
+
+bool AllLoaded(const auto& slots) {
+  for (const bool loaded : slots)
+    if (!loaded) return false;
+  return true;
+}
+
+// Extracts one group of pictures and loads it; with picturesRequired a
+// picture that is missing afterwards stops the run.
+template <typename Load>
+void ExtractAndLoad(const std::function<bool()>& extract, const ComposeEnvironment& env,
+                    Load load) {
+  const bool extracted = !extract || extract();
+  Pump(env);
+  if (!load() || !extracted) {
+    if (env.picturesRequired) {
+      throw RunStopped{ComposeOutcome::Status::Failed,
+                       "impossibile preparare le immagini del calendario nella cartella \"" +
+                           env.pictureFolder + "\""};
+    }
+  }
 }
 
 void LoadResources(clsPDFCreator& writer, const CalendarOptions& options,
@@ -40,14 +66,16 @@ void LoadResources(clsPDFCreator& writer, const CalendarOptions& options,
   writer.LoadFont("Fn4", "Arial", 2);
   Pump(env);
   if (options.Icone) {
-    if (env.extractEventImages) env.extractEventImages();
-    Pump(env);
-    LoadEventPictures(writer, env.pictureFolder, greyLoad, slots);
+    ExtractAndLoad(env.extractEventImages, env, [&] {
+      LoadEventPictures(writer, env.pictureFolder, greyLoad, slots);
+      return AllLoaded(slots.event);
+    });
   }
   if (options.Zodiaco) {
-    if (env.extractZodiacImages) env.extractZodiacImages();
-    Pump(env);
-    LoadZodiacPictures(writer, env.pictureFolder, greyLoad, slots);
+    ExtractAndLoad(env.extractZodiacImages, env, [&] {
+      LoadZodiacPictures(writer, env.pictureFolder, greyLoad, slots);
+      return AllLoaded(slots.zodiac);
+    });
   }
   LoadCustomPictures(writer, options, slots);
 }
@@ -107,33 +135,47 @@ void WriteDocument(clsPDFCreator& writer, int year, const CalendarOptions& optio
   page.leftColumnX = static_cast<float>(2.4 - page.gridShift);
   page.shiftLast = shifts.ShiftCount;
   page.shiftIndex = shiftStart;
-  for (int month = 1; month <= 12; ++month) DrawMonth(page, month);
+  for (int month = 1; month <= 12; ++month) {
+    if (env.cancelled && env.cancelled()) throw RunStopped{ComposeOutcome::Status::Cancelled, {}};
+    DrawMonth(page, month);
+  }
   writer.ClosePDFFile();
+}
+
+// The options as the run uses them: black text on monochrome pages, no
+// shifts without a usable shift file.
+CalendarOptions EffectiveOptions(const CalendarOptions& options, const ShiftCycle& shifts,
+                                 ComposeOutcome& outcome) {
+  CalendarOptions effective = options;
+  if (!effective.PrintColor) effective.TextColor = 0;
+  if (effective.Turno && !shifts.Usable()) {
+    effective.Turno = false;
+    outcome.shiftUnusable = true;
+  }
+  outcome.textColor = effective.TextColor;
+  return effective;
+}
+
+ComposeOutcome Stopped(ComposeOutcome outcome, ComposeOutcome::Status status, std::string detail) {
+  outcome.status = status;
+  outcome.detail = std::move(detail);
+  return outcome;
 }
 
 }  // namespace
 
-ComposeResult ComposeCalendar(int16_t year, CalendarOptions& options,
-                              const ComposeEnvironment& env) {
+ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& requested,
+                               const ComposeEnvironment& env) {
+  ComposeOutcome outcome;
   // The neighbouring years of the side columns must exist too.
   if (year < kFirstComposableYear || year > kLastComposableYear) {
-    throw std::out_of_range("year " + std::to_string(year) + " outside " +
-                            std::to_string(kFirstComposableYear) + ".." +
-                            std::to_string(kLastComposableYear));
+    return Stopped(outcome, ComposeOutcome::Status::Failed,
+                   "anno " + std::to_string(year) + " fuori dall'intervallo " +
+                       std::to_string(kFirstComposableYear) + "-" +
+                       std::to_string(kLastComposableYear));
   }
-  // Monochrome pages carry black text, whatever button was chosen.
-  if (!options.PrintColor) options.TextColor = 0;
-
-  ShiftCycle shifts;
-  int shiftStart = 0;
-  if (options.Turno) {
-    shifts = LoadShiftCycle(env.shiftFile);
-    if (shifts.ShiftStart < 0) {
-      options.Turno = false;  // stays off until the user sets it again
-    } else {
-      shiftStart = shifts.ShiftStart;
-    }
-  }
+  const ShiftCycle shifts = requested.Turno ? LoadShiftCycle(env.shiftFile) : ShiftCycle{};
+  const CalendarOptions options = EffectiveOptions(requested, shifts, outcome);
 
   AlmanacYear almanac = PrepareAlmanacYear(year, options.Chiesa, options.NotePersonali);
   if (options.NotePersonali && env.loadNotes) {
@@ -142,23 +184,27 @@ ComposeResult ComposeCalendar(int16_t year, CalendarOptions& options,
   }
 
   std::string path = env.outputFile;
+  std::string told;
   auto writer = std::make_unique<clsPDFCreator>();
-  SetUpWriter(*writer, env);
-  if (!writer->InitPDFFile(path)) return ComposeResult::NotOpened;
-
+  SetUpWriter(*writer, env, told);
+  if (!writer->InitPDFFile(path)) {
+    outcome.notice = told;
+    return Stopped(outcome, ComposeOutcome::Status::NotOpened, writer->OpenFailure().Describe());
+  }
   try {
-    WriteDocument(*writer, year, options, env, almanac, shifts, shiftStart);
-  } catch (...) {
-    // Leave no half-written calendar behind: close the file, then remove it.
-    writer.reset();
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(path, ignored)) std::filesystem::remove(path, ignored);
-    throw;
+    WriteDocument(*writer, year, options, env, almanac, shifts,
+                  options.Turno ? shifts.ShiftStart : 0);
+  } catch (const RunStopped& stopped) {
+    return Stopped(outcome, stopped.status, stopped.detail);
+  } catch (const std::exception& error) {
+    // The writer goes with its temporary file; an earlier calendar stays.
+    return Stopped(outcome, ComposeOutcome::Status::Failed, error.what());
   }
   writer.reset();
 
   if (env.openViewer) env.openViewer(path);
-  return ComposeResult::Written;
+  outcome.status = ComposeOutcome::Status::Written;
+  return outcome;
 }
 
 }  // namespace orvanta

@@ -13,35 +13,53 @@ namespace orvanta {
 
 // Everything outside the core that one run needs, injected by the application.
 struct ComposeEnvironment {
-  std::string outputFile;     // the application passes TempFolder() + "Orvanta.pdf"
+  std::string outputFile;     // the file to write; it appears whole or not at all
   std::string pictureFolder;  // folder (trailing "/") the *OV.bmp pictures are extracted to
   std::string shiftFile;      // path of Turno.txt
   std::function<std::vector<NoteEntry>(int year)> loadNotes;  // LoadNotesForYear; may be empty
-  std::function<void()> extractEventImages;                   // may be empty
-  std::function<void()> extractZodiacImages;                  // may be empty
+  // Write the pictures into pictureFolder and answer whether all were
+  // written; may be empty.
+  std::function<bool()> extractEventImages;
+  std::function<bool()> extractZodiacImages;
+  // A picture that cannot be extracted or loaded fails the run (the command
+  // line) instead of being left out of the page (the window).
+  bool picturesRequired = false;
   std::function<void()> pumpEvents;  // lets pending window events run; may be empty
+  std::function<bool()> cancelled;   // asked before each page; true stops the run
   std::function<void(const std::string& path)> openViewer;  // may be empty
-  // Handed to the writer for its message boxes; may be empty.
-  std::function<void(const std::string& title, const std::string& text)> showMessage;
   std::function<std::tm()> clock;  // handed to the writer; empty means local time
 };
 
-enum class ComposeResult {
-  Written,    // the twelve pages were written and the viewer (if any) started
-  NotOpened,  // the output file could not be opened; the writer already told the user
+// How a run ended, and what the caller must know about it.
+struct ComposeOutcome {
+  enum class Status {
+    Written,    // the twelve pages are in the output file; the viewer (if any) started
+    NotOpened,  // the output file could not be made (detail says why)
+    Failed,     // something failed on the way; the output file is as it was before
+    Cancelled,  // env.cancelled stopped the run; the output file is as it was before
+  };
+  Status status = Status::Failed;
+  std::string detail;  // why not written, in Italian, naming the file
+  // For NotOpened: what the writer tells the user in its message box (a
+  // calendar still open, a link or another user's file); empty otherwise.
+  std::string notice;
+  bool shiftUnusable = false;  // the shifts were asked for but the shift file cannot be used
+  int32_t textColor = 0;       // the text colour used: black on monochrome pages
+
+  [[nodiscard]] bool Written() const { return status == Status::Written; }
 };
 
 // Years the composer accepts: the Gregorian calendar, four-digit years.
 inline constexpr int16_t kFirstComposableYear = 1583;
 inline constexpr int16_t kLastComposableYear = 9998;
 
-// Writes the twelve month pages of `year` into env.outputFile. Writes back into
-// `options`: TextColor becomes black when PrintColor is off, Turno is cleared
-// when the shift file is unusable. If anything fails after the file was opened,
-// the partial file is removed, no viewer is started and the error is rethrown.
-// A year outside kFirstComposableYear..kLastComposableYear throws
-// std::out_of_range before anything is written.
-ComposeResult ComposeCalendar(int16_t year, CalendarOptions& options,
-                              const ComposeEnvironment& env);
+// Writes the twelve month pages of `year` into env.outputFile, through a
+// temporary file that takes the output's name only when complete: whatever
+// fails, an earlier file of that name stays as it was. The options are only
+// read; what the run decided (black text on monochrome pages, no shifts for
+// an unusable shift file) comes back in the outcome. A year outside
+// kFirstComposableYear..kLastComposableYear fails before anything is written.
+[[nodiscard]] ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& options,
+                                             const ComposeEnvironment& env);
 
 }  // namespace orvanta

@@ -1,11 +1,12 @@
 // Document structure: properties, file head, pages, resources, page tree,
 // cross-reference table and trailer, and the object and line primitives.
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 
+#include "base/AtomicFile.h"
 #include "pdf/NumberFormat.h"
-#include "pdf/OutputFile.h"
 #include "pdf/TextEncoding.h"
 #include "pdf/clsPDFCreator.h"
 
@@ -46,14 +47,9 @@ clsPDFCreator::clsPDFCreator() : m_Clock(LocalNow), m_RandomDigit(AnyDigit) {
   m_Line.reserve(256);
 }
 
-clsPDFCreator::~clsPDFCreator() {
-  if (!m_File) return;
-  try {
-    Flush();
-  } catch (...) {
-    // The caller abandoned the document; the partial file is theirs to remove.
-  }
-}
+// A document given up before ClosePDFFile never reaches its file name: the
+// temporary file goes with the writer and an earlier file stays as it was.
+clsPDFCreator::~clsPDFCreator() = default;
 
 // ---- properties ----
 
@@ -155,9 +151,15 @@ int64_t clsPDFCreator::Offset() const {
   return m_Flushed + static_cast<int64_t>(m_Out.size());
 }
 
+void clsPDFCreator::WriteToFile(std::string_view bytes) {
+  if (FileResult written = m_File->Write(bytes); !written) {
+    throw PdfError(PdfErrorCode::Io, "impossibile scrivere il file PDF " + written.Describe());
+  }
+}
+
 void clsPDFCreator::Flush() {
   if (m_Out.empty()) return;
-  m_File->Write(m_Out.data(), m_Out.size());
+  WriteToFile(m_Out);
   m_Flushed += static_cast<int64_t>(m_Out.size());
   m_Out.clear();
 }
@@ -167,7 +169,7 @@ void clsPDFCreator::WriteRaw(std::string_view bytes) {
   if (bytes.size() >= kFlushSize) {
     // Large image data goes straight to the file instead of through the buffer.
     Flush();
-    m_File->Write(bytes.data(), bytes.size());
+    WriteToFile(bytes);
     m_Flushed += static_cast<int64_t>(bytes.size());
     return;
   }
@@ -271,16 +273,29 @@ std::string clsPDFCreator::MakeFileName(const std::tm& now) const {
   return (folder / (std::string("~") + hex + ".pdf")).string();
 }
 
-bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
-  if (m_File) {
-    // A document left unfinished is given up.
-    try {
-      Flush();
-      m_File->Close();
-    } catch (...) {
-    }
-    m_File.reset();
+// What InitPDFFile tells the user when the file cannot be made: a refused
+// access is most likely a calendar still open in a viewer; a link or another
+// user's file is refused on purpose. Other failures give no message.
+std::string clsPDFCreator::OpenFailureText(const FileResult& failure) {
+  switch (failure.status) {
+    case FileStatus::PermissionDenied:
+      return "C'è già un file .pdf con il progetto di un calendario aperto.\r\n"
+             "Se   si  desidera  creare  un   nuovo  progetto  occorre \r\n"
+             "prima  chiudere  il  file  .pdf   attualmente   in   uso.";
+    case FileStatus::SymbolicLink:
+      return "Il file .pdf non è stato creato:\r\n" + failure.path +
+             "\r\nè un collegamento simbolico e per sicurezza non viene seguito.";
+    case FileStatus::ForeignOwner:
+      return "Il file .pdf non è stato creato:\r\n" + failure.path +
+             "\r\nappartiene a un altro utente e per sicurezza non viene sovrascritto.";
+    default:
+      return {};
   }
+}
+
+void clsPDFCreator::ResetDocument() {
+  // A document left unfinished is given up: its temporary file goes.
+  m_File.reset();
   m_Out.clear();
   m_Flushed = 0;
   m_Open = OpenStream::None;
@@ -295,39 +310,30 @@ bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
   m_FormList.clear();
   m_Forms.clear();
   m_XrefTable.clear();
+  m_OpenFailure = FileResult::Success();
+}
+
+bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
+  ResetDocument();
   try {
     const std::tm now = m_Clock ? m_Clock() : LocalNow();
     if (strFileName.empty()) strFileName = MakeFileName(now);
-    OutputFile::OpenResult opened = OutputFile::Open(strFileName);
-    switch (opened.status) {
-      case OutputFile::OpenStatus::Ok:
-        break;
-      case OutputFile::OpenStatus::PermissionDenied:
-        ShowMessage(
-            "C'è già un file .pdf con il progetto di un calendario aperto.\r\n"
-            "Se   si  desidera  creare  un   nuovo  progetto  occorre \r\n"
-            "prima  chiudere  il  file  .pdf   attualmente   in   uso.");
-        return false;
-      case OutputFile::OpenStatus::SymbolicLink:
-        ShowMessage("Il file .pdf non è stato creato:\r\n" + strFileName +
-                    "\r\nè un collegamento simbolico e per sicurezza non viene seguito.");
-        return false;
-      case OutputFile::OpenStatus::ForeignOwner:
-        ShowMessage("Il file .pdf non è stato creato:\r\n" + strFileName +
-                    "\r\nappartiene a un altro utente e per sicurezza non viene sovrascritto.");
-        return false;
-      default:
-        return false;
+    m_OpenFailure = AtomicFile::Create(strFileName, m_File);
+    if (!m_OpenFailure) {
+      if (const std::string text = OpenFailureText(m_OpenFailure); !text.empty()) ShowMessage(text);
+      return false;
     }
-    m_File = std::move(opened.file);
     m_FileName = strFileName;
     WriteHead(now);
     return true;
+  } catch (const PdfError&) {
+    m_OpenFailure = FileResult::FromErrno(strFileName, EIO);
   } catch (const std::exception&) {
-    m_File.reset();
-    m_Out.clear();
-    return false;
+    m_OpenFailure = FileResult::FromErrno(strFileName, ENOMEM);
   }
+  m_File.reset();
+  m_Out.clear();
+  return false;
 }
 
 void clsPDFCreator::WriteHead(const std::tm& now) {
@@ -335,7 +341,7 @@ void clsPDFCreator::WriteHead(const std::tm& now) {
   m_ObjectCount = 0;
   OpenIndirectObject(0);
   std::string line = "<<\r/Title (";
-  line += EscapeText(ToWindows1252(m_Title));
+  line += EscapeText(Utf8ToWindows1252(m_Title));
   line += ")\r/Author (";
   line += EscapeText(kAuthor);
   line += ")\r/Creator  (";
@@ -462,7 +468,9 @@ void clsPDFCreator::ClosePDFFile() {
   WriteLine(m_Line);
   WriteLine("%%EOF\r");
 
-  // The file is closed whatever happens; a failure is still reported.
+  // The file gets its name only when complete and on the disk; on any failure
+  // the temporary file goes and an earlier file of that name stays.
+  std::unique_ptr<AtomicFile> file;
   try {
     Flush();
   } catch (...) {
@@ -470,8 +478,10 @@ void clsPDFCreator::ClosePDFFile() {
     m_File.reset();
     throw;
   }
-  std::unique_ptr<OutputFile> file = std::move(m_File);
-  file->Close();
+  file = std::move(m_File);
+  if (FileResult committed = file->Commit(); !committed) {
+    throw PdfError(PdfErrorCode::Io, "impossibile scrivere il file PDF " + committed.Describe());
+  }
 }
 
 }  // namespace orvanta

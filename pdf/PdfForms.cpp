@@ -9,7 +9,7 @@ namespace orvanta {
 void clsPDFCreator::StartObject(const std::string& Name, int32_t Options) {
   RequireNoStream("StartObject");
   CheckObjectRoom(2);
-  const std::string name = ToWindows1252(Name);
+  const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
   m_Line = "<<\r/Type /XObject\r/Subtype /Form\r/FormType 1\r/Name /" + name + "\r/BBox [";
   InsetPageBox();
@@ -33,7 +33,7 @@ void clsPDFCreator::EndObject() {
 void clsPDFCreator::DrawObject(const std::string& Name) {
   RequireStream();
   m_Line.assign(1, '/');
-  m_Line += ToWindows1252(Name);
+  m_Line += Utf8ToWindows1252(Name);
   m_Line += " Do";
   WriteLine(m_Line);
 }

@@ -52,7 +52,7 @@ void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<
   CheckLayout(ImgBuf, ImgColor, ImgWidth, ImgHeight, ImgBPP, ColorSpace != 0);
   CheckObjectRoom(indexed ? 3 : 2);
   const char* space = ColorSpace == 0 ? "DeviceRGB" : "DeviceGray";
-  const std::string name = ToWindows1252(Name);
+  const std::string name = Utf8ToWindows1252(Name);
 
   const int32_t number = OpenIndirectObject(0);
   m_Line = "<<\r/Type /XObject\r/Subtype /Image\r/Name /" + name + "\r/Width ";
@@ -132,7 +132,7 @@ void clsPDFCreator::DrawImg(const std::string& Name, float DestX, float DestY, f
   m_Line += ' ';
   Num(ToPoints(DestY));
   m_Line += " cm\r/";
-  m_Line += ToWindows1252(Name);
+  m_Line += Utf8ToWindows1252(Name);
   m_Line += " Do\rQ";
   WriteLine(m_Line);
 }

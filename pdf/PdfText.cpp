@@ -75,7 +75,7 @@ void clsPDFCreator::DrawText(float X, float Y, const std::string& Text, const st
   RequireStream();
   std::string converted;
   std::string_view text = Text;
-  if (!IsAscii(text)) text = converted = ToWindows1252(Text);
+  if (!IsAscii(text)) text = converted = Utf8ToWindows1252(Text);
   if (Align == 1) {
     X = X - MeasureBytes(text, FontName, Fontsize);
   } else if (Align == 2) {
@@ -83,7 +83,7 @@ void clsPDFCreator::DrawText(float X, float Y, const std::string& Text, const st
   }
   WriteLine("BT");
   m_Line.assign(1, '/');
-  m_Line += IsAscii(FontName) ? FontName : ToWindows1252(FontName);
+  m_Line += IsAscii(FontName) ? FontName : Utf8ToWindows1252(FontName);
   m_Line += ' ';
   Num(Fontsize);
   m_Line += " Tf";
@@ -127,12 +127,12 @@ void clsPDFCreator::DrawText(float X, float Y, const std::string& Text, const st
 float clsPDFCreator::Length(const std::string& Phrase, const std::string& FontName,
                             float Fontsize) const {
   if (IsAscii(Phrase)) return MeasureBytes(Phrase, FontName, Fontsize);
-  return MeasureBytes(ToWindows1252(Phrase), FontName, Fontsize);
+  return MeasureBytes(Utf8ToWindows1252(Phrase), FontName, Fontsize);
 }
 
 float clsPDFCreator::MeasureBytes(std::string_view bytes, const std::string& FontName,
                                   float Fontsize) const {
-  const std::string name = IsAscii(FontName) ? FontName : ToWindows1252(FontName);
+  const std::string name = IsAscii(FontName) ? FontName : Utf8ToWindows1252(FontName);
   const FontMetrics* font = nullptr;
   for (const FontIndexEntry& entry : m_FontIndex) {
     if (SameIgnoringCase(entry.UpperName, name)) {
@@ -167,10 +167,10 @@ void clsPDFCreator::LoadFontStandard(const std::string& Name, std::string& BaseF
                        : Options == 2 ? ",Italic"
                        : Options == 3 ? ",BoldItalic"
                                       : "";
-  const std::string name = ToWindows1252(Name);
+  const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
   m_Line = "<< /Type /Font /Subtype /Type1 /Name /" + name + " /BaseFont /" +
-           ToWindows1252(BaseFont) + suffix + " /Encoding /WinAnsiEncoding >>";
+           Utf8ToWindows1252(BaseFont) + suffix + " /Encoding /WinAnsiEncoding >>";
   WriteLine(m_Line);
   CloseIndirectObject();
   AppendResourceEntry(m_FontList, name, number);
@@ -185,12 +185,12 @@ void clsPDFCreator::LoadFontStandard(const std::string& Name, const std::string&
 void clsPDFCreator::LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options) {
   RequireNoStream("LoadFont");
   CheckObjectRoom(2);
-  const std::string family = UpperWindows1252(WithoutSpaces(ToWindows1252(BaseFont)));
+  const std::string family = UpperWindows1252(WithoutSpaces(Utf8ToWindows1252(BaseFont)));
   // Unknown styles throw here, before anything is written.
   FontMetrics metrics = family == "SYMBOL" ? SymbolMetrics(Options) : ArialMetrics(Options);
-  BaseFont = FromWindows1252(family);
+  BaseFont = Windows1252ToUtf8(family);
 
-  const std::string name = ToWindows1252(Name);
+  const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
   m_Line = "<< /Type /Font \r/Subtype /TrueType\r/Name /" + name + "\r/BaseFont /" +
            metrics.BaseFont + "\r/FirstChar ";

@@ -17,12 +17,13 @@
 #include <string_view>
 #include <vector>
 
+#include "base/FileResult.h"
 #include "pdf/FontMetrics.h"
 #include "pdf/PdfError.h"
 
 namespace orvanta {
 
-class OutputFile;
+class AtomicFile;
 
 class clsPDFCreator {
  public:
@@ -119,6 +120,10 @@ class clsPDFCreator {
   void SetRandomDigit(RandomDigit source);
   void ProgramFolder(std::string folder);
 
+  // Why the last InitPDFFile answered false (the message it showed says the
+  // same in words); Ok after a successful one.
+  const FileResult& OpenFailure() const { return m_OpenFailure; }
+
  private:
   struct FormEntry {
     std::string Name;
@@ -140,6 +145,9 @@ class clsPDFCreator {
 
   void WriteRaw(std::string_view bytes);
   void Flush();
+  void WriteToFile(std::string_view bytes);
+  void ResetDocument();
+  static std::string OpenFailureText(const FileResult& failure);
   int64_t Offset() const;
   void CheckObjectRoom(int32_t count) const;
   float MeasureBytes(std::string_view bytes, const std::string& FontName, float Fontsize) const;
@@ -162,7 +170,8 @@ class clsPDFCreator {
   void InsetPageBox();
 
   // Output: bytes are kept in m_Out and counted as they are written.
-  std::unique_ptr<OutputFile> m_File;
+  std::unique_ptr<AtomicFile> m_File;  // the document until ClosePDFFile commits it
+  FileResult m_OpenFailure;            // why the last InitPDFFile failed
   std::string m_Out;
   int64_t m_Flushed = 0;  // bytes already handed to the file
   std::string m_Line;     // scratch line under construction

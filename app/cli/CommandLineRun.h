@@ -14,9 +14,9 @@ int RunCommandLine(int argc, char** argv);
 
 // Writes one calendar. On success prints the path written to `out` and answers
 // kExitOk; when the calendar cannot be written prints the reason to `err` and
-// answers kExitNotWritten, with no partial file left behind. Pictures are
-// extracted into a private folder under the temporary folder for the run and
-// deleted with it afterwards.
+// answers kExitNotWritten; whatever fails, an earlier file at the output path
+// stays as it was. SIGINT or SIGTERM stop the run before its next page and it
+// answers 128 + the signal's number, with nothing of the run left behind.
 int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream& err);
 
 }  // namespace orvanta

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "app/core/Folders.h"
-#include "app/core/SafeFile.h"
 #include "app/embedded/EmbeddedData.h"
+#include "base/AtomicFile.h"
 
 namespace orvanta {
 
@@ -24,7 +24,9 @@ std::string WriteEmbedded(int id, const std::string& folder, const EventPump& pu
   const std::string name = EmbeddedFileName(id);
   if (name.empty() || folder.empty()) return {};
   const std::string path = WithTrailingSlash(folder) + name;
-  const bool written = static_cast<bool>(WriteFileSafely(path, EmbeddedFile(id)));
+  const std::span<const std::uint8_t> bytes = EmbeddedFile(id);
+  const bool written = static_cast<bool>(ReplaceFile(
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
   if (pump) pump();
   return written ? path : std::string();
 }
@@ -106,7 +108,7 @@ std::string WriteShiftGuide(const std::string& tempFolder, const EventPump& pump
 }
 
 std::string WriteShiftGuide() {
-  return WriteShiftGuide(TempFolder());
+  return WriteShiftGuide(PrivateTempFolder());
 }
 
 }  // namespace orvanta

@@ -45,7 +45,7 @@ void DeleteExtractedImages();
 
 // Writes the user guide as `tempFolder` + "Turno_Guida.htm" and returns that
 // path, or an empty text when it could not be written. The form without
-// arguments writes into TempFolder().
+// arguments writes into PrivateTempFolder().
 std::string WriteShiftGuide(const std::string& tempFolder, const EventPump& pump = {});
 std::string WriteShiftGuide();
 

@@ -1,11 +1,14 @@
 #include "app/core/Folders.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
+
+#include "base/PrivateFolder.h"
 
 namespace orvanta {
 
@@ -77,6 +80,26 @@ std::string TempFolder() {
   const char* tmpdir = std::getenv("TMPDIR");
   if (tmpdir != nullptr && tmpdir[0] == '/' && IsFolder(tmpdir)) return WithTrailingSlash(tmpdir);
   return "/tmp/";
+}
+
+std::string PrivateTempFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  return MakePrivateTempFolder(TempFolder(), runtime ? runtime : "");
+}
+
+std::string InstanceLockFolder() {
+  const std::string uid = std::to_string(::geteuid());
+  const std::string runtime = "/run/user/" + uid;
+  struct stat info {};
+  if (::lstat(runtime.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
+      (info.st_mode & 077) == 0)
+    return runtime + "/";
+  const passwd* user = ::getpwuid(::geteuid());
+  if (user == nullptr || user->pw_dir == nullptr || user->pw_dir[0] != '/') return {};
+  const std::string home = WithTrailingSlash(user->pw_dir);
+  const std::string folder = home + ".local/state/orvanta";
+  if (!MakeFolders(folder + "/") || !EnsurePrivateFolder(folder)) return {};
+  return folder + "/";
 }
 
 bool FileExists(const std::string& path) {

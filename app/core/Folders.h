@@ -25,6 +25,20 @@ std::string ChooseAppFolder(const std::string& exeFolder, bool exeFolderWritable
 // an absolute path naming a folder, otherwise "/tmp/".
 std::string TempFolder();
 
+// The program's private per-user temporary folder, ending in "/": everything
+// the program writes for a while (the calendar, the viewer probe, the guide,
+// the pictures of a run) goes there, never straight into the shared
+// temporary folder. Made on each call: ask once and keep the answer.
+std::string PrivateTempFolder();
+
+// Where the single-instance lock lives, ending in "/": the same for every
+// start of the same user whatever the environment (it is not taken from
+// TMPDIR or XDG variables), and a folder nobody else can write to: the
+// user's runtime folder /run/user/<uid>/ when it is private, else
+// ~/.local/state/orvanta/ in the home folder from the user database. Empty
+// when neither can be used.
+std::string InstanceLockFolder();
+
 // True when `path` names an existing regular file (a symbolic link to one
 // counts); false for folders, other file kinds, missing paths and any error.
 bool FileExists(const std::string& path);

@@ -23,7 +23,7 @@ QMessageBox::StandardButton ShowMessageBox(QWidget* owner, QMessageBox::Icon ico
 GuiServices DefaultGuiServices() {
   GuiServices services;
   services.appFolder = FromUtf8(AppFolder());
-  services.tempFolder = FromUtf8(TempFolder());
+  services.tempFolder = FromUtf8(PrivateTempFolder());
   services.message = ShowMessageBox;
   services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
   services.chooseImageFile = [](QWidget* owner) {
@@ -42,7 +42,7 @@ GuiServices DefaultGuiServices() {
     return TerminateProcessByName(ToUtf8(viewer), ToUtf8(document));
   };
   services.isNotesFileReadOnly = [](const std::string& path) { return IsNotesFileReadOnly(path); };
-  services.compose = ComposeCalendar;
+  services.runCalendar = RunCalendar;
   return services;
 }
 

@@ -13,15 +13,17 @@
 #include <optional>
 #include <string>
 
-#include "calendar/ComposeCalendar.h"
+#include "app/core/CalendarRun.h"
 
 class QWidget;
 
 namespace orvanta {
 
 struct GuiServices {
-  QString appFolder;   // the program's folder, with its trailing "/"
-  QString tempFolder;  // the user's temporary folder, with its trailing "/"
+  QString appFolder;  // the program's folder, with its trailing "/"
+  // The program's private temporary folder (calendar, probe, guide, the
+  // pictures of a run), with its trailing "/".
+  QString tempFolder;
 
   // A modal message box; answers the button pressed.
   std::function<QMessageBox::StandardButton(QWidget* owner, QMessageBox::Icon icon,
@@ -44,9 +46,7 @@ struct GuiServices {
   // Whether the notes file cannot be changed (a test running as root cannot
   // make a file unwritable, so this is replaceable).
   std::function<bool(const std::string& notesPath)> isNotesFileReadOnly;
-  std::function<ComposeResult(int16_t year, CalendarOptions& options,
-                              const ComposeEnvironment& env)>
-      compose;
+  std::function<ComposeOutcome(const CalendarRunRequest& request)> runCalendar;
 
   QString NotesFile() const { return appFolder + QStringLiteral("Notes.dat"); }
   QString ShiftFile() const { return appFolder + QStringLiteral("Turno.txt"); }

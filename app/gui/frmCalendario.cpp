@@ -433,24 +433,45 @@ void frmCalendario::OpenAbout() {
   about.exec();
 }
 
-ComposeEnvironment frmCalendario::MakeEnvironment() {
-  ComposeEnvironment env;
-  env.outputFile = ToUtf8(services_.CalendarFile());
-  env.pictureFolder = ToUtf8(services_.appFolder);
-  env.shiftFile = ToUtf8(services_.ShiftFile());
-  const std::string notesPath = ToUtf8(services_.NotesFile());
-  env.loadNotes = [notesPath](int year) { return LoadNotesForYear(notesPath, year); };
-  const std::string folder = env.pictureFolder;
-  env.extractEventImages = [folder] { ExtractEventImages(folder, PumpEvents); };
-  env.extractZodiacImages = [folder] { ExtractZodiacImages(folder, PumpEvents); };
-  env.pumpEvents = PumpEvents;
-  env.openViewer = [this](const std::string& path) {
+CalendarRunRequest frmCalendario::MakeRunRequest() {
+  CalendarRunRequest request;
+  request.options = options_;
+  request.outputFile = ToUtf8(services_.CalendarFile());
+  request.notesFile = ToUtf8(services_.NotesFile());
+  request.shiftFile = ToUtf8(services_.ShiftFile());
+  request.privateFolder = ToUtf8(services_.tempFolder);
+  request.pumpEvents = PumpEvents;
+  request.openViewer = [this](const std::string& path) {
     services_.openUrl(QUrl::fromLocalFile(FromUtf8(path)));
   };
-  env.showMessage = [this](const std::string& title, const std::string& text) {
-    services_.Tell(this, QMessageBox::Critical, FromUtf8(title), FromUtf8(text));
-  };
-  return env;
+  return request;
+}
+
+void frmCalendario::ShowOutcome(const ComposeOutcome& outcome) {
+  // An unusable shift file switches the shift option off until the user
+  // sets it again.
+  if (outcome.shiftUnusable) {
+    options_.Turno = false;
+    const QSignalBlocker blocker(chkTurno_);
+    chkTurno_->setChecked(false);
+  }
+  switch (outcome.status) {
+    case ComposeOutcome::Status::Written:
+    case ComposeOutcome::Status::Cancelled:
+      return;
+    case ComposeOutcome::Status::NotOpened:
+      if (!outcome.notice.empty()) {
+        services_.Tell(this, QMessageBox::Critical, QStringLiteral("Orvanta"),
+                       FromUtf8(outcome.notice));
+        return;
+      }
+      [[fallthrough]];
+    case ComposeOutcome::Status::Failed:
+      services_.Tell(
+          this, QMessageBox::Critical, QStringLiteral("Orvanta"),
+          QStringLiteral("Il calendario non è stato creato.\n") + FromUtf8(outcome.detail));
+      return;
+  }
 }
 
 void frmCalendario::CreateCalendar() {
@@ -466,21 +487,14 @@ void frmCalendario::CreateCalendar() {
   picPrint_->repaint();
   services_.waitSeconds(1, true);
 
-  const auto year = static_cast<int16_t>(cboAnno_->currentText().toInt());
-  options_.Anno = year;
+  options_.Anno = static_cast<int16_t>(cboAnno_->currentText().toInt());
+  ComposeOutcome outcome;
   try {
-    services_.compose(year, options_, MakeEnvironment());
-  } catch (const std::exception& error) {
-    // The composer has removed the partial file and started no viewer.
-    services_.Tell(
-        this, QMessageBox::Critical, QStringLiteral("Orvanta"),
-        QStringLiteral("Il calendario non è stato creato.\n") + QString::fromUtf8(error.what()));
+    outcome = services_.runCalendar(MakeRunRequest());
+  } catch (const std::exception& error) {  // out of memory while preparing the year
+    outcome.detail = error.what();
   }
-  // An unusable shift file has switched the shift option off: show it.
-  if (!options_.Turno && chkTurno_->isChecked()) {
-    const QSignalBlocker blocker(chkTurno_);
-    chkTurno_->setChecked(false);
-  }
+  ShowOutcome(outcome);
 
   picPrint_->hide();
   QApplication::restoreOverrideCursor();
@@ -526,7 +540,6 @@ void frmCalendario::CleanUp() {
     services_.terminateViewer(viewerProgramName_, services_.CalendarFile());
   const QString guide = services_.tempFolder + QString::fromUtf8(kShiftGuideFileName);
   if (FileExists(ToUtf8(guide))) QFile::remove(guide);
-  DeleteExtractedImages(ToUtf8(services_.appFolder));
   for (QWidget* window : QApplication::topLevelWidgets())
     if (window != this && window->isVisible()) window->close();
 }

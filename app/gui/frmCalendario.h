@@ -67,7 +67,8 @@ class frmCalendario : public QWidget {
   void OpenAbout();
   void CleanUp();
   void PlaceBusyPanel();
-  ComposeEnvironment MakeEnvironment();
+  CalendarRunRequest MakeRunRequest();
+  void ShowOutcome(const ComposeOutcome& outcome);
 
   GuiServices services_;
   CalendarOptions options_;

@@ -170,22 +170,26 @@ TEST_F(EmbeddedFilesTest, PlantedSymlinksAreRefusedAndTheirTargetsUntouched) {
   EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
 }
 
-TEST_F(EmbeddedFilesTest, GuideGoesIntoTheTemporaryFolder) {
+TEST_F(EmbeddedFilesTest, GuideGoesIntoThePrivateTemporaryFolder) {
   const std::string path = WriteShiftGuide(dir_.string() + "/");
   EXPECT_EQ(path, (dir_ / "Turno_Guida.htm").string());
   EXPECT_EQ(ReadBytes(path), Embedded(300));
 
+  // The form without arguments writes into a folder only the user can enter,
+  // not straight into the shared temporary folder.
   const char* old = std::getenv("TMPDIR");
   const std::string saved = old ? old : "";
   ::setenv("TMPDIR", dir_.c_str(), 1);
-  fs::remove(path);
-  EXPECT_EQ(WriteShiftGuide(), path);  // the form without arguments uses TempFolder()
+  const std::string privateFolder = PrivateTempFolder();
+  const std::string written = WriteShiftGuide();
   if (old != nullptr) {
     ::setenv("TMPDIR", saved.c_str(), 1);
   } else {
     ::unsetenv("TMPDIR");
   }
-  EXPECT_TRUE(fs::exists(path));
+  EXPECT_EQ(written, privateFolder + "Turno_Guida.htm");
+  EXPECT_EQ(fs::status(privateFolder).permissions() & fs::perms::all, fs::perms::owner_all);
+  EXPECT_EQ(ReadBytes(written), Embedded(300));
 }
 
 TEST_F(EmbeddedFilesTest, UnwritableFoldersWriteNothing) {

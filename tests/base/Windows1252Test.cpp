@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "almanac/Text.h"
+#include "base/Windows1252.h"
 
 namespace orvanta {
 namespace {
@@ -18,6 +18,17 @@ TEST(Windows1252, EveryByteSurvivesTheTripThroughUtf8) {
 TEST(Windows1252, ItalianLettersAndTheCedillaComma) {
   EXPECT_EQ(Utf8ToWindows1252("città ¸ €"), "citt\xE0 \xB8 \x80");
   EXPECT_EQ(Windows1252ToUtf8("Luned\xEC"), "Lunedì");
+  EXPECT_EQ(Utf8ToWindows1252("€ — “x” Œ"), "\x80 \x97 \x93x\x94 \x8C");
+}
+
+// The bytes the code page leaves undefined travel unchanged from a user's
+// file through UTF-8 to the PDF.
+TEST(Windows1252, UndefinedBytesTravelUnchanged) {
+  for (const char* byte : {"\x81", "\x8D", "\x8F", "\x90", "\x9D"}) {
+    const std::string utf8 = Windows1252ToUtf8(byte);
+    EXPECT_EQ(utf8.size(), 2u) << "C1 code point for " << +static_cast<unsigned char>(byte[0]);
+    EXPECT_EQ(Utf8ToWindows1252(utf8), byte);
+  }
 }
 
 TEST(Windows1252, MissingCharactersAndMalformedUtf8BecomeQuestionMarks) {

@@ -6,6 +6,8 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -79,7 +81,8 @@ TEST_F(Calendar, MonochromeUsesGreyBandsAndBlackText) {
   o.PrintColor = false;
   o.TextColor = 0xCD0000;  // blue, as the window keeps it
   const std::string pdf = Compose(2013, o);
-  EXPECT_EQ(o.TextColor, 0);  // written back
+  EXPECT_EQ(outcome.textColor, 0);
+  EXPECT_EQ(o.TextColor, 0xCD0000);  // the options stay as the window keeps them
   const std::vector<std::string> streams = PageStreams(pdf);
   ASSERT_EQ(streams.size(), 12u);
   const std::string january = Lines(streams[0]);
@@ -103,7 +106,7 @@ TEST_F(Calendar, ColourPageKeepsTheChosenTextColour) {
   CalendarOptions o = AllOptions();
   o.TextColor = 0x00A900;  // green
   const std::vector<std::string> pages = ComposePages(2013, o);
-  EXPECT_EQ(o.TextColor, 0x00A900);
+  EXPECT_EQ(outcome.textColor, 0x00A900);
   EXPECT_EQ(pages[0].rfind("0.142 w\n0 0.663 0 rg\n140 Tz\n", 0), 0u);
   EXPECT_TRUE(Has(pages[0], "1 0.561 0.02 rg\n"));  // orange sun
 }
@@ -130,20 +133,22 @@ TEST_F(Calendar, UnusableShiftFileTurnsTheOptionOff) {
   WriteShiftFile("0;M;P;");
   CalendarOptions o = AllOptions();
   const std::vector<std::string> pages = ComposePages(2013, o);
-  EXPECT_FALSE(o.Turno);
+  EXPECT_TRUE(outcome.shiftUnusable);
   EXPECT_FALSE(Has(pages[0], "/Fn3 14 Tf"));
 
   std::filesystem::remove(env.shiftFile);
-  o.Turno = true;
   ComposePages(2013, o);
-  EXPECT_FALSE(o.Turno);
+  EXPECT_TRUE(outcome.shiftUnusable);
+  o.Turno = false;  // not asked for: nothing to report
+  ComposePages(2013, o);
+  EXPECT_FALSE(outcome.shiftUnusable);
 }
 
 TEST_F(Calendar, ShiftCycleRunsOnAcrossMonths) {
   WriteShiftFile("2;M;P;N;");
   CalendarOptions o = AllOptions();
   const std::vector<std::string> pages = ComposePages(2013, o);
-  EXPECT_TRUE(o.Turno);
+  EXPECT_FALSE(outcome.shiftUnusable);
   // 1 January shows entry 2 (P); 31 days later 1 February shows entry
   // ((2 - 1 + 31) mod 3) + 1 = 3 (N).
   auto firstShift = [](const std::string& page) {
@@ -157,36 +162,55 @@ TEST_F(Calendar, ShiftCycleRunsOnAcrossMonths) {
 
 TEST_F(Calendar, YearsWithoutNeighboursAreRefusedBeforeWriting) {
   CalendarOptions o = AllOptions();
-  EXPECT_THROW(ComposeCalendar(1582, o, env), std::out_of_range);
-  EXPECT_THROW(ComposeCalendar(9999, o, env), std::out_of_range);
+  EXPECT_EQ(ComposeCalendar(1582, o, env).status, ComposeOutcome::Status::Failed);
+  EXPECT_EQ(ComposeCalendar(9999, o, env).status, ComposeOutcome::Status::Failed);
   EXPECT_FALSE(std::filesystem::exists(output));
-  EXPECT_EQ(ComposeCalendar(1900, o, env), ComposeResult::Written);
-  EXPECT_EQ(ComposeCalendar(2100, o, env), ComposeResult::Written);
+  EXPECT_TRUE(ComposeCalendar(1900, o, env).Written());
+  EXPECT_TRUE(ComposeCalendar(2100, o, env).Written());
 }
 
 TEST_F(Calendar, FileThatCannotBeOpenedWritesNothing) {
   env.outputFile = (dir / "missing-folder" / "Orvanta.pdf").string();
-  std::string shown;
-  env.showMessage = [&](const std::string&, const std::string& text) { shown = text; };
   CalendarOptions o = AllOptions();
-  EXPECT_EQ(ComposeCalendar(2013, o, env), ComposeResult::NotOpened);
+  const ComposeOutcome failed = ComposeCalendar(2013, o, env);
+  EXPECT_EQ(failed.status, ComposeOutcome::Status::NotOpened);
+  EXPECT_NE(failed.detail.find(env.outputFile), std::string::npos) << failed.detail;
   EXPECT_EQ(viewerCalls, 0);
   EXPECT_FALSE(std::filesystem::exists(env.outputFile));
 }
 
-// A failure once the file is open (a full disk, an I/O error) leaves no
-// partial calendar behind and starts no viewer; the error reaches the caller.
-TEST_F(Calendar, FailureAfterOpeningRemovesThePartialFile) {
-  env.extractZodiacImages = [] { throw PdfError(PdfErrorCode::Io, "disco pieno"); };
+// A failure once the file is open (a full disk, an I/O error) leaves the
+// earlier calendar as it was and nothing else, starts no viewer, and says why.
+TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
+  std::ofstream(output) << "the calendar of last year";
+  env.extractZodiacImages = []() -> bool { throw PdfError(PdfErrorCode::Io, "disco pieno"); };
   CalendarOptions o = AllOptions();
-  EXPECT_THROW(ComposeCalendar(2013, o, env), PdfError);
-  EXPECT_FALSE(std::filesystem::exists(output));
+  const ComposeOutcome failed = ComposeCalendar(2013, o, env);
+  EXPECT_EQ(failed.status, ComposeOutcome::Status::Failed);
+  EXPECT_EQ(failed.detail, "disco pieno");
+  EXPECT_EQ(ReadFileBytes(output), "the calendar of last year");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                          std::filesystem::directory_iterator()),
+            2);  // the calendar and the picture folder
   EXPECT_EQ(viewerCalls, 0);
 
+  // Missing pictures fail a run that requires them, and only then.
+  env.extractZodiacImages = [] { return false; };
+  env.picturesRequired = true;
+  EXPECT_EQ(ComposeCalendar(2013, o, env).status, ComposeOutcome::Status::Failed);
+  EXPECT_EQ(ReadFileBytes(output), "the calendar of last year");
+
+  // A run stopped between pages leaves the earlier calendar too.
+  env.picturesRequired = false;
+  int asked = 0;
+  env.cancelled = [&] { return ++asked == 5; };
+  EXPECT_EQ(ComposeCalendar(2013, o, env).status, ComposeOutcome::Status::Cancelled);
+  EXPECT_EQ(ReadFileBytes(output), "the calendar of last year");
+
   // A later run in the same place works again.
-  env.extractZodiacImages = nullptr;
-  EXPECT_EQ(ComposeCalendar(2013, o, env), ComposeResult::Written);
-  EXPECT_TRUE(std::filesystem::exists(output));
+  env.cancelled = nullptr;
+  EXPECT_TRUE(ComposeCalendar(2013, o, env).Written());
+  EXPECT_NE(ReadFileBytes(output), "the calendar of last year");
 }
 
 // Two runs give the same bytes, also under a locale with a decimal comma.

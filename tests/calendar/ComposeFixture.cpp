@@ -80,8 +80,9 @@ void ComposeFixture::WriteShiftFile(const std::string& content) {
   std::ofstream(env.shiftFile, std::ios::binary) << content;
 }
 
-std::string ComposeFixture::Compose(int16_t year, CalendarOptions& options) {
-  EXPECT_EQ(ComposeCalendar(year, options, env), ComposeResult::Written);
+std::string ComposeFixture::Compose(int16_t year, const CalendarOptions& options) {
+  outcome = ComposeCalendar(year, options, env);
+  EXPECT_TRUE(outcome.Written()) << outcome.detail;
   return ReadFileBytes(output);
 }
 

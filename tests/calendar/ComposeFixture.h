@@ -23,14 +23,16 @@ class ComposeFixture : public ::testing::Test {
   void WritePicture(int number, int width, int height);
   void WriteShiftFile(const std::string& content);
 
-  // Composes `year` with `options` and returns the file's bytes.
-  std::string Compose(int16_t year, CalendarOptions& options);
+  // Composes `year` with `options` and returns the file's bytes; the run's
+  // outcome stays in `outcome`.
+  std::string Compose(int16_t year, const CalendarOptions& options);
 
   std::filesystem::path dir;
   std::string output;
   ComposeEnvironment env;
   std::vector<NoteEntry> notes;
   int viewerCalls = 0;
+  ComposeOutcome outcome;
 };
 
 // Every option on, no custom header or footer: the main window's defaults.

@@ -41,7 +41,10 @@ TEST_F(Annotations, EasterInAprilAtTheUsualPlace) {
 
 TEST_F(Annotations, ClockLabelsWithoutPicturesAndNothingWithoutIcons) {
   int extractions = 0;
-  env.extractEventImages = [&] { ++extractions; };
+  env.extractEventImages = [&] {
+    ++extractions;
+    return true;
+  };
   CalendarOptions o = AllOptions();
   const std::string pdf = Compose(2013, o);
   EXPECT_EQ(extractions, 1);
@@ -52,7 +55,10 @@ TEST_F(Annotations, ClockLabelsWithoutPicturesAndNothingWithoutIcons) {
   CopyPictures();
   o.Icone = false;
   o.Zodiaco = false;
-  env.extractZodiacImages = [&] { ++extractions; };
+  env.extractZodiacImages = [&] {
+    ++extractions;
+    return true;
+  };
   const std::string plain = Compose(2013, o);
   EXPECT_EQ(extractions, 1);
   EXPECT_EQ(plain.find("/Subtype /Image"), std::string::npos);

@@ -37,9 +37,9 @@ TestServices::TestServices() {
   services.isNotesFileReadOnly = [this](const std::string& path) {
     return readOnly ? *readOnly : DefaultGuiServices().isNotesFileReadOnly(path);
   };
-  services.compose = [this](int16_t year, CalendarOptions& options, const ComposeEnvironment& env) {
+  services.runCalendar = [this](const CalendarRunRequest& request) {
     ++composeCalls;
-    return ComposeCalendar(year, options, env);
+    return RunCalendar(request);
   };
 }
 

@@ -378,9 +378,10 @@ class MainWindowTest : public QObject {
   }
 
   void aFailedRunIsReportedAndOpensNothing() {
-    t_->services.compose = [](int16_t, CalendarOptions&,
-                              const ComposeEnvironment&) -> ComposeResult {
-      throw PdfError(PdfErrorCode::Io, "Impossibile scrivere il file");
+    t_->services.runCalendar = [](const CalendarRunRequest&) {
+      ComposeOutcome failed;
+      failed.detail = "Impossibile scrivere il file";
+      return failed;
     };
     Open();
     Click("cmdCrea");

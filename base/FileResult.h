@@ -1,0 +1,38 @@
+#pragma once
+// What a file operation answers: fine, or what went wrong with which file.
+
+#include <string>
+
+namespace orvanta {
+
+enum class FileStatus {
+  Ok,
+  SymbolicLink,      // the name is a symbolic link, which we do not follow
+  NotRegular,        // a folder, a device, a pipe: not a document
+  ForeignOwner,      // the file belongs to another user
+  PermissionDenied,  // the system refused access
+  NotFound,          // the file or its folder does not exist
+  NoName,            // the path has no file name (empty, or ends in "/")
+  SystemError,       // any other error the system reported (see `error`)
+};
+
+struct FileResult {
+  FileStatus status = FileStatus::Ok;
+  int error = 0;     // errno, when the system reported one
+  std::string path;  // the file concerned
+
+  [[nodiscard]] bool Ok() const { return status == FileStatus::Ok; }
+  explicit operator bool() const { return Ok(); }
+
+  // One Italian sentence naming the file and the reason, for a message.
+  std::string Describe() const;
+
+  static FileResult Success() { return {}; }
+  static FileResult Failure(FileStatus status, std::string path, int error = 0) {
+    return {status, error, std::move(path)};
+  }
+  // The failure errno stands for.
+  static FileResult FromErrno(std::string path, int error);
+};
+
+}  // namespace orvanta
