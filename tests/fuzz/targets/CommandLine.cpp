@@ -1,11 +1,15 @@
 // The command-line parser on arbitrary argument lists (arguments separated by
-// NUL bytes, as the kernel hands them over). Every list gets one of the four
-// answers; a run request carries only values the composer accepts, and an
-// error is one line that a terminal shows as it is.
-#include <QStringList>
+// NUL bytes, as the kernel hands them over), once with a usable working folder
+// and once with a deleted one. Every list gets one of the four answers; a run
+// request carries only values the composer accepts and paths the user gave
+// (their bytes, not necessarily UTF-8), and an error is one line that a
+// terminal shows as it is.
+#include <QList>
+#include <QString>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "almanac/Text.h"
 #include "app/cli/CommandLine.h"
 #include "tests/fuzz/FuzzTargets.h"
 
@@ -13,14 +17,39 @@ namespace orvanta::fuzz {
 namespace {
 
 constexpr char kAppFolder[] = "/opt/orvanta/";
+constexpr char kDefaultOutput[] = "/tmp/Orvanta.pdf";
 
-bool EndsWith(const std::string& text, std::string_view end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+bool EndsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
-// Files "exist" when they carry one of the extensions the program reads.
+bool IsUtf8(const std::string& bytes) {
+  return QString::fromUtf8(bytes).toUtf8().toStdString() == bytes;
+}
+
+// Files "exist" when they carry one of the extensions the program reads;
+// folders when their name ends in "dir"; bitmaps are bad when "rle" is in
+// their name.
 bool FakeFileExists(const std::string& path) {
   return EndsWith(path, ".bmp") || EndsWith(path, ".dat") || EndsWith(path, ".txt");
+}
+bool FakeFolderExists(const std::string& path) {
+  return EndsWith(path, "dir");
+}
+bool FakeBitmapUsable(const std::string& path) {
+  return path.find("rle") == std::string::npos;
+}
+
+// One file, one name: without the "./" components the parser may put in
+// front (after the "/" of an absolute path). What is left is still a part of
+// what the user gave.
+std::string FakeIdentity(std::string path) {
+  const std::size_t at = path.starts_with('/') ? 1 : 0;
+  while (path.compare(at, 2, "./") == 0) path.erase(at, 2);
+  return path;
+}
+bool FakeSameFile(const std::string& a, const std::string& b) {
+  return FakeFileExists(a) && FakeFileExists(b) && FakeIdentity(a) == FakeIdentity(b);
 }
 
 bool HasControlCharacter(std::string_view utf8) {
@@ -31,68 +60,74 @@ bool HasControlCharacter(std::string_view utf8) {
   return false;
 }
 
+// Characters as the composer counts them: bytes that do not continue a
+// UTF-8 sequence.
+std::size_t ComposerCharacters(const std::string& path) {
+  std::size_t count = 0;
+  for (const char c : path) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
 qsizetype CodePoints(const std::string& utf8) {
   return QString::fromStdString(utf8).toUcs4().size();
 }
 
 void CheckText(const std::string& text, qsizetype limit) {
-  FUZZ_CHECK(IsValidUtf8(text));
+  FUZZ_CHECK(IsUtf8(text));
   FUZZ_CHECK(CodePoints(text) <= limit);
   FUZZ_CHECK(!HasControlCharacter(text));
   FUZZ_CHECK(QString::fromStdString(text).trimmed().toStdString() == text);
 }
 
-void CheckPath(const std::string& path) {
-  FUZZ_CHECK(!path.empty() && path.front() == '/');
-  FUZZ_CHECK(IsValidUtf8(path));
+// A path is the default or bytes the user gave; relative only when the
+// working folder can resolve it.
+void CheckPath(const std::string& path, std::string_view given, const std::string& byDefault,
+               bool workingFolderUsable) {
+  FUZZ_CHECK(!path.empty());
+  FUZZ_CHECK(path == byDefault || given.find(FakeIdentity(path)) != std::string_view::npos);
+  if (!workingFolderUsable) FUZZ_CHECK(path.front() == '/');
 }
 
-void CheckRequest(const CalendarRequest& request) {
+void CheckRequest(const CalendarRequest& request, std::string_view given, bool usable) {
   const CalendarOptions& o = request.options;
   FUZZ_CHECK(o.Anno >= kFirstCommandLineYear && o.Anno <= kLastCommandLineYear);
   FUZZ_CHECK(o.TextColor == 0x000000 || o.TextColor == 0xCD0000 || o.TextColor == 0x00A900);
   FUZZ_CHECK(o.CustomTopColor >= 0 && o.CustomTopColor <= 0xFFFFFF);
   FUZZ_CHECK(o.CustomDownColor >= 0 && o.CustomDownColor <= 0xFFFFFF);
-  CheckPath(request.outputFile);
+  CheckPath(request.outputFile, given, kDefaultOutput, usable);
+  FUZZ_CHECK(!EndsWith(request.outputFile, "/") && !FakeFolderExists(request.outputFile));
   CheckText(o.CustomTopText, kHeaderTextLimit);
   CheckText(o.CustomDownText, kFooterTextLimit);
-  // A text or a picture, and a picture only when its file exists.
+  // A text or a picture, and a picture only when the reader takes its file.
   FUZZ_CHECK(o.CustomTopText.empty() || o.CustomTopImage.empty());
   FUZZ_CHECK(o.CustomDownText.empty() || o.CustomDownImage.empty());
+  std::vector<std::string> inputs;
   for (const std::string* image : {&o.CustomTopImage, &o.CustomDownImage}) {
     if (image->empty()) continue;
-    CheckPath(*image);
-    FUZZ_CHECK(FakeFileExists(*image));
+    CheckPath(*image, given, "", usable);
+    FUZZ_CHECK(ComposerCharacters(*image) >= 8);  // what the composer leaves out
+    FUZZ_CHECK(FakeFileExists(*image) && FakeBitmapUsable(*image));
+    inputs.push_back(*image);
   }
   // Notes and shifts only from files that exist.
-  if (o.NotePersonali) FUZZ_CHECK(FakeFileExists(request.notesFile));
-  if (o.Turno) FUZZ_CHECK(FakeFileExists(request.shiftFile));
+  if (o.NotePersonali) {
+    CheckPath(request.notesFile, given, std::string(kAppFolder) + "Notes.dat", usable);
+    FUZZ_CHECK(FakeFileExists(request.notesFile));
+    inputs.push_back(request.notesFile);
+  }
+  if (o.Turno) {
+    CheckPath(request.shiftFile, given, std::string(kAppFolder) + "Turno.txt", usable);
+    FUZZ_CHECK(FakeFileExists(request.shiftFile));
+    inputs.push_back(request.shiftFile);
+  }
+  // The calendar is never written over a file the run reads.
+  for (const std::string& input : inputs) FUZZ_CHECK(!FakeSameFile(request.outputFile, input));
 }
 
-}  // namespace
-
-int FuzzCommandLine(const std::uint8_t* data, std::size_t size) {
-  QStringList arguments{QStringLiteral("/opt/orvanta/orvanta")};
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  std::size_t start = 0;
-  while (start <= bytes.size() && !bytes.empty()) {
-    std::size_t end = bytes.find('\0', start);
-    if (end == std::string_view::npos) end = bytes.size();
-    const std::string_view argument = bytes.substr(start, end - start);
-    arguments << QString::fromUtf8(argument.data(), static_cast<qsizetype>(argument.size()));
-    start = end + 1;
-  }
-
-  CommandLineContext context;
-  context.appFolder = kAppFolder;
-  context.tempFolder = "/tmp/";
-  context.currentFolder = "/home/anna";
-  context.fileExists = FakeFileExists;
-  const CommandLineResult result = ParseCommandLine(arguments, context);
-
+void CheckResult(const CommandLineResult& result, std::string_view given, bool usable) {
   switch (result.action) {
     case CommandLineResult::Action::Run:
-      CheckRequest(result.request);
+      CheckRequest(result.request, given, usable);
       break;
     case CommandLineResult::Action::Help:
       FUZZ_CHECK(result.text.starts_with("Uso: orvanta"));
@@ -102,9 +137,35 @@ int FuzzCommandLine(const std::uint8_t* data, std::size_t size) {
       break;
     case CommandLineResult::Action::Error:
       FUZZ_CHECK(result.text.starts_with("orvanta: "));
-      FUZZ_CHECK(IsValidUtf8(result.text));
+      FUZZ_CHECK(IsUtf8(result.text));
       FUZZ_CHECK(!HasControlCharacter(result.text));
       break;
+  }
+}
+
+}  // namespace
+
+int FuzzCommandLine(const std::uint8_t* data, std::size_t size) {
+  std::vector<std::string> arguments{"/opt/orvanta/orvanta"};
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::size_t start = 0;
+  while (start <= bytes.size() && !bytes.empty()) {
+    std::size_t end = bytes.find('\0', start);
+    if (end == std::string_view::npos) end = bytes.size();
+    arguments.emplace_back(bytes.substr(start, end - start));
+    start = end + 1;
+  }
+
+  for (const bool usable : {true, false}) {
+    CommandLineContext context;
+    context.appFolder = kAppFolder;
+    context.tempFolder = "/tmp/";
+    context.workingFolderUsable = usable;
+    context.fileExists = FakeFileExists;
+    context.folderExists = FakeFolderExists;
+    context.sameFile = FakeSameFile;
+    context.bitmapUsable = FakeBitmapUsable;
+    CheckResult(ParseCommandLine(arguments, context), bytes, usable);
   }
   return 0;
 }
