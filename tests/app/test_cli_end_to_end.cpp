@@ -54,6 +54,27 @@ class CliEndToEnd : public ::testing::Test {
     return RunProgram(folder_, exe_.string(), args, settings);
   }
 
+  // The program started in `workingFolder`; with `removed` that folder is
+  // deleted first, under the program's feet.
+  RunResult OrvantaIn(const fs::path& workingFolder, bool removed,
+                      const std::vector<std::string>& args) {
+    std::vector<std::string> shell = {
+        "-c",
+        std::string("cd \"$1\" && ") + (removed ? "rmdir \"$1\" && " : "") + "shift && exec \"$@\"",
+        "sh", workingFolder.string(), exe_.string()};
+    shell.insert(shell.end(), args.begin(), args.end());
+    return RunProgram(folder_, "/bin/sh", shell);
+  }
+
+  // A refused request: exit code 2, one line on standard error containing
+  // `part`, nothing on standard output.
+  void ExpectUsageError(const RunResult& run, const std::string& part, const std::string& label) {
+    EXPECT_EQ(run.exitCode, 2) << label << ": " << run.out << run.err;
+    EXPECT_EQ(run.out, "") << label;
+    EXPECT_EQ(Count(run.err, "\n"), 1u) << label << ": " << run.err;
+    EXPECT_TRUE(Contains(run.err, part)) << label << ": " << run.err;
+  }
+
   // Writes the calendar and checks what every run must give: exit code 0, the
   // path on standard output, a file qpdf finds clean, twelve month pages with
   // their titles, and no extracted picture left in the application folder.
@@ -340,6 +361,113 @@ TEST_F(CliEndToEnd, DefaultOutputIsOrvantaPdfInTheTemporaryFolder) {
   EXPECT_EQ(run.out, (folder_ / "tmp" / "Orvanta.pdf").string() + "\n");
   EXPECT_TRUE(fs::is_regular_file(folder_ / "tmp" / "Orvanta.pdf"));
   EXPECT_EQ(PicturesLeft(), 0);
+}
+
+// File names are bytes: one that is not UTF-8 names that very file, for the
+// calendar and for every file the run reads.
+TEST_F(CliEndToEnd, FileNamesThatAreNotUtf8) {
+  const fs::path output = folder_ / "lat\xE8n.pdf";
+  WriteFile(folder_ / "note\xE8.dat", "40558,\"Visita dal dentista\"\r\n");
+  WriteFile(folder_ / "turno\xFF.txt", "1;Giorno;Riposo;");
+  WriteFile(folder_ / "testata\xE8.bmp", Bitmap24(210, 25));
+  const RunResult run =
+      Orvanta({"--year", "2013", "--output", output.string(), "--notes",
+               (folder_ / "note\xE8.dat").string(), "--shift", (folder_ / "turno\xFF.txt").string(),
+               "--header-image", (folder_ / "testata\xE8.bmp").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, output.string() + "\n");
+  ASSERT_TRUE(fs::is_regular_file(output));
+  EXPECT_FALSE(fs::exists(folder_ / "lat\uFFFDn.pdf"));
+  const std::string text = PdfText(folder_, output);
+  EXPECT_TRUE(Contains(text, "Visita dal dentista"));
+  EXPECT_TRUE(Contains(text, "Giorno"));
+  EXPECT_EQ(Count(ReadFile(output), "/ImgTop Do"), 12u);
+
+  // A header text has to be text.
+  ExpectUsageError(Orvanta({"--output", output.string(), "--header-text", "Rossi \xE8"}),
+                   "--header-text", "header text");
+}
+
+// Relative paths go to the system as they are: "lnk/.." is the parent of the
+// folder the link points to, and a deleted working folder resolves nothing.
+TEST_F(CliEndToEnd, RelativePathsAreLeftToTheSystem) {
+  fs::create_directories(folder_ / "a" / "b");
+  fs::create_directory_symlink(folder_ / "a" / "b", folder_ / "lnk");
+  RunResult run = OrvantaIn(folder_, false, {"--output", "lnk/../cal.pdf"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "lnk/../cal.pdf\n");
+  EXPECT_TRUE(fs::is_regular_file(folder_ / "a" / "cal.pdf"));
+  EXPECT_FALSE(fs::exists(folder_ / "cal.pdf"));
+
+  const bool rootHadOne = fs::exists("/cal.pdf");
+  fs::create_directory(folder_ / "cancellata");
+  run = OrvantaIn(folder_ / "cancellata", true, {"--output", "cal.pdf"});
+  ExpectUsageError(run, "orvanta: la cartella di lavoro non è utilizzabile", "deleted folder");
+  EXPECT_TRUE(Contains(run.err, "'cal.pdf'")) << run.err;
+  if (!rootHadOne) {
+    EXPECT_FALSE(fs::exists("/cal.pdf"));
+  }
+  // An absolute path needs no working folder.
+  fs::create_directory(folder_ / "cancellata");
+  const fs::path absolute = folder_ / "assoluto.pdf";
+  run = OrvantaIn(folder_ / "cancellata", true, {"--output", absolute.string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(fs::is_regular_file(absolute));
+}
+
+// Names that would make the calendar overwrite something else are refused
+// before anything is written.
+TEST_F(CliEndToEnd, OutputThatWouldDestroyAnotherFile) {
+  WriteFile(folder_ / "keep.txt", "da tenere");
+  ExpectUsageError(Orvanta({"--output", (folder_ / "keep.txt").string() + "/"}), "nome di un file",
+                   "keep.txt/");
+  EXPECT_EQ(ReadFile(folder_ / "keep.txt"), "da tenere");
+  fs::create_directory(folder_ / "cartella");
+  ExpectUsageError(Orvanta({"--output", (folder_ / "cartella").string()}), "nome di un file",
+                   "a folder");
+  EXPECT_TRUE(fs::is_directory(folder_ / "cartella"));
+
+  // The run's own inputs: the default Notes.dat and Turno.txt (one through a
+  // hard link), a named notes file by another spelling, a header picture.
+  const std::string notes = ReadFile(folder_ / "Notes.dat");
+  const std::string shift = ReadFile(folder_ / "Turno.txt");
+  fs::create_hard_link(folder_ / "Turno.txt", folder_ / "turno-link.pdf");
+  WriteFile(folder_ / "mie-note.dat", notes);
+  WriteFile(folder_ / "testata.bmp", Bitmap24(210, 25));
+  const std::vector<std::pair<std::vector<std::string>, std::string>> clashes = {
+      {{"--output", (folder_ / "Notes.dat").string()}, "--notes"},
+      {{"--output", (folder_ / "turno-link.pdf").string()}, "--shift"},
+      {{"--notes", (folder_ / "mie-note.dat").string(), "--output",
+        (folder_ / "a" / ".." / "mie-note.dat").string()},
+       "--notes"},
+      {{"--header-image", (folder_ / "testata.bmp").string(), "--output",
+        (folder_ / "testata.bmp").string()},
+       "--header-image"},
+  };
+  fs::create_directory(folder_ / "a");
+  for (const auto& [args, option] : clashes) ExpectUsageError(Orvanta(args), option, args.back());
+  EXPECT_EQ(ReadFile(folder_ / "Notes.dat"), notes);
+  EXPECT_EQ(ReadFile(folder_ / "Turno.txt"), shift);
+  EXPECT_EQ(ReadFile(folder_ / "mie-note.dat"), notes);
+  EXPECT_EQ(ReadFile(folder_ / "testata.bmp"), Bitmap24(210, 25));
+}
+
+// A picture the bitmap reader refuses would be left out of every page.
+TEST_F(CliEndToEnd, PicturesTheReaderRefusesExitWithTwo) {
+  std::string deep = Bitmap24(210, 25);
+  deep[28] = 32;  // bits per pixel
+  WriteFile(folder_ / "32bit.bmp", deep);
+  WriteFile(folder_ / "testo.bmp", "non è una bitmap");
+  const fs::path output = folder_ / "cal.pdf";
+  for (const char* name : {"32bit.bmp", "testo.bmp"}) {
+    for (const char* option : {"--header-image", "--footer-image"}) {
+      const RunResult run =
+          Orvanta({"--output", output.string(), option, (folder_ / name).string()});
+      ExpectUsageError(run, "1, 4, 8 o 24 bit", std::string(option) + " " + name);
+      EXPECT_TRUE(Contains(run.err, option)) << run.err;
+      EXPECT_FALSE(fs::exists(output));
+    }
+  }
 }
 
 }  // namespace
