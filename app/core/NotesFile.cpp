@@ -10,10 +10,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <optional>
 
 #include "almanac/Text.h"
+#include "base/FileDescriptor.h"
+#include "base/Windows1252.h"
 
 namespace orvanta {
 namespace {
@@ -21,49 +24,36 @@ namespace {
 // 31 December 9999: later numbers are not dates anyone writes into a notes file.
 constexpr DayNumber kLastDayNumber = 2958465;
 
+// A rewrite reads the file again first; a file the editor may rewrite is at
+// most 365 records of kMaxNotesLineBytes plus kMaxKeptNotesBytes, and one
+// far beyond that did not come from a few notes added meanwhile.
+constexpr std::size_t kMaxRereadBytes = 8 * 1024 * 1024;
+
 bool IsValidDayNumber(DayNumber day) {
   return day >= 0 && day <= kLastDayNumber;
-}
-
-// Owns a file descriptor.
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  // Closes now and answers whether close succeeded (it can report a write error).
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd < 0 || ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
-// A regular file opened for reading, or null. Never blocks on a FIFO or device
-// that happens to carry the file's name.
-std::FILE* OpenRegularFileForReading(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return nullptr;
-  }
-  std::FILE* file = ::fdopen(fd, "rb");
-  if (!file) ::close(fd);
-  return file;
 }
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// A regular file opened for reading, or null with the reason in `result`.
+FilePtr OpenNotesFile(const std::string& path, FileResult& result) {
+  FileDescriptor fd = OpenForReading(path, result);
+  if (!fd.IsOpen()) return nullptr;
+  FilePtr file(::fdopen(fd.Get(), "rb"));
+  if (!file) {
+    result = FileResult::FromErrno(path, errno);
+    return nullptr;
+  }
+  fd.Release();
+  return file;
+}
+
+bool IsMissing(const FileResult& result) {
+  return result.error == ENOENT;
+}
 
 // Reads lines of at most kMaxNotesLineBytes bytes and remembers where each began.
 class LineReader {
@@ -143,7 +133,8 @@ bool IsBlankLine(std::string_view line) {
 // The reading loop shared by the composer's and the editor's reader.
 struct ReadOutcome {
   std::vector<NoteEntry> entries;
-  bool stopped = false;  // an unreadable record (or the 366th) ended the reading
+  std::vector<std::string> lines;  // each entry's line as read
+  bool stopped = false;            // an unreadable record (or the 366th) ended the reading
   bool readError = false;
   std::uint64_t stopOffset = 0;  // where the unreadable part begins
 };
@@ -157,8 +148,6 @@ ReadOutcome ReadRecords(std::FILE* file, int year) {
     if (result == LineReader::Result::End) break;
     if (result == LineReader::Result::Error) {
       outcome.readError = true;
-      outcome.stopped = true;
-      outcome.stopOffset = reader.LineStart();
       break;
     }
     if (result == LineReader::Result::Line && IsBlankLine(line)) continue;
@@ -173,9 +162,29 @@ ReadOutcome ReadRecords(std::FILE* file, int year) {
       outcome.stopOffset = reader.LineStart();
       break;
     }
-    outcome.entries.push_back({*moved, DecodeUserText(record->second)});
+    // The file's code page, whatever the bytes look like: Windows-1252 bytes
+    // are often valid UTF-8 too ("È¸" is C8 B8).
+    outcome.entries.push_back({*moved, Windows1252ToUtf8(record->second)});
+    outcome.lines.push_back(line);
   }
   return outcome;
+}
+
+// The lines of `bytes` without their line ends (LF or CR LF); a last line
+// without line end counts too.
+std::vector<std::string> SplitLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    const bool complete = end != std::string_view::npos;
+    if (!complete) end = bytes.size();
+    std::string_view line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.emplace_back(line);
+    start = complete ? end + 1 : end;
+  }
+  return lines;
 }
 
 // The lines of the file from `offset` on, at most kMaxKeptNotesBytes of them.
@@ -189,67 +198,45 @@ void ReadUnreadablePart(std::FILE* file, std::uint64_t offset, NotesFileContents
   const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
   if (std::ferror(file) || got > kMaxKeptNotesBytes) contents.unreadableTruncated = true;
   bytes.resize(std::min(got, kMaxKeptNotesBytes));
+  contents.unreadableLines = SplitLines(bytes);
+}
 
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    const bool complete = end != std::string::npos;
-    if (!complete) end = bytes.size();
-    std::string_view line(bytes.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    contents.unreadableLines.emplace_back(line);
-    start = complete ? end + 1 : end;
+// Every line of the file as it is now; a missing file has none.
+FileResult ReadAllLines(const std::string& path, std::vector<std::string>& lines) {
+  lines.clear();
+  FileResult result;
+  const FilePtr file = OpenNotesFile(path, result);
+  if (!file) return IsMissing(result) ? FileResult::Success() : result;
+  std::string bytes;
+  char chunk[64 * 1024];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+    if (bytes.size() + got > kMaxRereadBytes) return FileResult::FromErrno(path, EFBIG);
+    bytes.append(chunk, got);
   }
+  if (std::ferror(file.get())) return FileResult::FromErrno(path, EIO);
+  lines = SplitLines(bytes);
+  return FileResult::Success();
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// The file a path names, following a symbolic link so that rewriting replaces
-// the link's target and the link stays.
-std::string ResolveLink(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (!resolved) return path;
-  std::string target(resolved);
-  std::free(resolved);
-  return target;
-}
-
-ssize_t DoWrite(const NotesFileIo& io, int fd, const void* data, std::size_t size) {
-  return io.write ? io.write(fd, data, size) : ::write(fd, data, size);
-}
-
-bool WriteAll(const NotesFileIo& io, int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t written = DoWrite(io, fd, data.data(), data.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    data.remove_prefix(static_cast<std::size_t>(written));
+// The non-blank lines of `now` that `before` does not hold (as many times as
+// they are missing there), in the order of `now`.
+std::vector<std::string> LinesAddedSince(const std::vector<std::string>& now,
+                                         const NotesFileContents& before) {
+  std::map<std::string_view, std::size_t> known;
+  for (const std::string& line : before.recordLines) ++known[line];
+  for (const std::string& line : before.unreadableLines) ++known[line];
+  std::vector<std::string> added;
+  for (const std::string& line : now) {
+    if (IsBlankLine(line)) continue;
+    const auto found = known.find(line);
+    if (found != known.end() && found->second > 0) {
+      --found->second;
+    } else {
+      added.push_back(line);
+    }
   }
-  return true;
-}
-
-// Creates a new file beside `target` that nobody else can have opened.
-int CreateFileBeside(const std::string& target, std::string& name) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+  return added;
 }
 
 }  // namespace
@@ -259,22 +246,27 @@ std::string NotesFilePath(std::string_view appFolder) {
 }
 
 NotesTable LoadNotesForYear(const std::string& path, int year) {
-  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileForReading(path));
+  FileResult result;
+  const FilePtr file = OpenNotesFile(path, result);
   if (!file) return {};
   return ReadRecords(file.get(), year).entries;
 }
 
 NotesFileContents ReadNotesFile(const std::string& path) {
   NotesFileContents contents;
-  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileForReading(path));
-  if (!file) return contents;
-  ReadOutcome outcome = ReadRecords(file.get(), kEditorYear);
-  contents.records = std::move(outcome.entries);
-  if (outcome.readError) {
-    contents.unreadableTruncated = true;
-  } else if (outcome.stopped) {
-    ReadUnreadablePart(file.get(), outcome.stopOffset, contents);
+  const FilePtr file = OpenNotesFile(path, contents.status);
+  if (!file) {
+    if (IsMissing(contents.status)) contents.status = FileResult::Success();
+    return contents;
   }
+  ReadOutcome outcome = ReadRecords(file.get(), kEditorYear);
+  if (outcome.readError) {
+    contents.status = FileResult::FromErrno(path, EIO);
+    return contents;
+  }
+  contents.records = std::move(outcome.entries);
+  contents.recordLines = std::move(outcome.lines);
+  if (outcome.stopped) ReadUnreadablePart(file.get(), outcome.stopOffset, contents);
   return contents;
 }
 
@@ -298,81 +290,76 @@ bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view t
   if (!IsValidDayNumber(day)) return false;
   std::string line = FormatNoteRecord(day, text) + "\r\n";
 
-  bool canRead = true;
-  int raw = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (raw < 0 && errno == EACCES) {
-    canRead = false;
-    raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  }
-  Fd fd(raw);
-  if (fd.get() < 0) return false;
+  // Read and write: a file we may not read is not ours to add to (and we
+  // must see how it ends).
+  FileDescriptor fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666));
+  if (!fd.IsOpen()) return false;
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   const off_t oldSize = st.st_size;
 
-  if (canRead && oldSize > 0) {
+  if (oldSize > 0) {
     char last = 0;
+    if (::pread(fd.Get(), &last, 1, oldSize - 1) != 1) return false;
     // A lone CR at the end only lacks its LF: "\r" + "\r\n" would glue a stray CR
     // to the last record and make it unreadable.
-    if (::pread(fd.get(), &last, 1, oldSize - 1) == 1 && last != '\n')
-      line.insert(0, last == '\r' ? "\n" : "\r\n");
+    if (last != '\n') line.insert(0, last == '\r' ? "\n" : "\r\n");
   }
 
   // One write on an O_APPEND descriptor; whatever part of a short write got
   // through is cut off again, so the file never ends in half a record.
-  const ssize_t written = DoWrite(io, fd.get(), line.data(), line.size());
+  const ssize_t written = io.write ? io.write(fd.Get(), line.data(), line.size())
+                                   : ::write(fd.Get(), line.data(), line.size());
   if (written != static_cast<ssize_t>(line.size())) {
-    if (written > 0 && ::ftruncate(fd.get(), oldSize) != 0) return false;
+    if (written > 0 && ::ftruncate(fd.Get(), oldSize) != 0) return false;
     return false;
   }
-  if (::fdatasync(fd.get()) != 0) return false;
+  if (::fdatasync(fd.Get()) != 0) return false;
   return fd.Close();
 }
 
-bool RewriteNotesFile(const std::string& path, const std::vector<NoteEntry>& records,
-                      const std::vector<std::string>& keptLines, const NotesFileIo& io) {
+bool RewriteNotesFile(const std::string& path, const std::vector<NoteToWrite>& notes,
+                      const NotesFileContents& asRead, const NotesFileIo& io) {
+  if (!asRead.Rewritable()) return false;
   std::string content;
-  for (const NoteEntry& record : records) {
-    if (!IsValidDayNumber(record.day)) return false;
-    content += FormatNoteRecord(record.day, record.text);
+  for (const NoteToWrite& note : notes) {
+    if (note.line.empty()) {
+      if (!IsValidDayNumber(note.day)) return false;
+      content += FormatNoteRecord(note.day, note.text);
+    } else {
+      if (note.line.find('\n') != std::string::npos) return false;
+      content += note.line;
+    }
     content += "\r\n";
   }
-  for (const std::string& line : keptLines) {
-    content += line;
-    content += "\r\n";
-  }
+  // Another window may have added notes since the editor read the file.
+  std::vector<std::string> now;
+  if (!ReadAllLines(path, now)) return false;
+  for (const std::string& line : LinesAddedSince(now, asRead)) content += line + "\r\n";
+  for (const std::string& line : asRead.unreadableLines) content += line + "\r\n";
 
-  const std::string target = ResolveLink(path);
-  struct stat old {};
-  const bool hadOld = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-
-  std::string tempName;
-  Fd fd(CreateFileBeside(target, tempName));
-  if (fd.get() < 0) return false;
-  const auto fail = [&] {
-    fd.Close();
-    ::unlink(tempName.c_str());
-    return false;
-  };
-  if (hadOld) ::fchmod(fd.get(), old.st_mode & 07777);  // keep the old file's permissions
-  if (!WriteAll(io, fd.get(), content)) return fail();
-  if (::fsync(fd.get()) != 0) return fail();
-  if (!fd.Close()) return fail();
-  const int renamed = io.rename ? io.rename(tempName.c_str(), target.c_str())
-                                : ::rename(tempName.c_str(), target.c_str());
-  if (renamed != 0) return fail();
-  SyncFolder(FolderOf(target));
-  return true;
+  ReplaceOptions options;
+  options.followLink = true;  // the user's own link to the notes stays
+  options.hooks = io;
+  return ReplaceFile(path, content, options).Ok();
 }
 
 bool IsNotesFileReadOnly(const std::string& path) {
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (::stat(path.c_str(), &st) != 0) return errno != ENOENT;
+  if (!S_ISREG(st.st_mode)) return true;
+  // Unreadable: left exactly as it is (making it writable would invite a
+  // save that replaces notes nobody could see).
+  if (::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0) return true;
   if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
     ::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR);
     if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return true;
   }
-  const std::string folder = FolderOf(ResolveLink(path));
+  if (!CheckReplaceable(path, true)) return true;
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  const std::string target = resolved ? std::string(resolved) : path;
+  std::free(resolved);
+  const std::string folder = FolderOfPath(target);
   return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0;
 }
 

@@ -3,16 +3,15 @@
 // each record the DayNumber in decimal, a comma and the text in double quotes,
 // for example 40607,"Compleanno di Anna". Texts are UTF-8 in memory.
 
-#include <sys/types.h>
-
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "almanac/AlmanacYear.h"
 #include "almanac/DayNumber.h"
+#include "base/AtomicFile.h"
+#include "base/FileResult.h"
 
 namespace orvanta {
 
@@ -33,55 +32,71 @@ std::string NotesFilePath(std::string_view appFolder);
 
 // The notes of the file moved into `year`, in file order: reading stops at the
 // first unreadable record (or a date that does not exist in `year`, such as
-// 29 February in a common year) and after kMaxNotes entries. A missing file
-// gives an empty table. Texts are as read (not trimmed), in UTF-8; a line that
-// is valid UTF-8 is taken as such, anything else as Windows-1252.
+// 29 February in a common year) and after kMaxNotes entries. A missing or
+// unreadable file gives an empty table. Texts are as read (not trimmed),
+// decoded from Windows-1252 whatever the bytes look like.
 NotesTable LoadNotesForYear(const std::string& path, int year);
 
 // What the notes editor reads: the readable records with their dates moved into
-// kEditorYear, and everything from the first unreadable record on, so that the
-// editor can warn about it and hand it back to RewriteNotesFile.
+// kEditorYear, each with its line as read, and everything from the first
+// unreadable record on, so that a rewrite can give all of it back.
 struct NotesFileContents {
+  // Ok also for a missing file (no notes yet). Otherwise the file is there but
+  // could not be read (no permission, not a regular file, an I/O error): the
+  // rest is empty and the file must not be changed.
+  FileResult status;
   std::vector<NoteEntry> records;
-  // The raw lines (Windows-1252 bytes, without line ends) from the first
-  // unreadable record to the end of the file.
+  // The line of each record as read (Windows-1252 bytes, without line end).
+  std::vector<std::string> recordLines;
+  // The raw lines from the first unreadable record to the end of the file.
   std::vector<std::string> unreadableLines;
   // The unreadable part is longer than kMaxKeptNotesBytes and unreadableLines
-  // holds only its beginning: rewriting would lose the rest, so the editor must
-  // treat the file as read-only.
+  // holds only its beginning: rewriting would lose the rest.
   bool unreadableTruncated = false;
 
   bool HasUnreadable() const { return !unreadableLines.empty() || unreadableTruncated; }
+  // Whether a rewrite from these contents can give back everything read.
+  bool Rewritable() const { return status.Ok() && !unreadableTruncated; }
 };
 
 NotesFileContents ReadNotesFile(const std::string& path);
 
-// The system calls the two writers use; tests replace them to simulate a full
-// disk or a failing rename. Empty members mean the real ::write and ::rename.
-struct NotesFileIo {
-  std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
-  std::function<int(const char* from, const char* to)> rename;
+// One note for RewriteNotesFile. A note the user did not change carries its
+// line as read and is written back byte for byte; a new or changed one has an
+// empty `line` and is formatted from day and text.
+struct NoteToWrite {
+  DayNumber day = 0;
+  std::string text;  // UTF-8
+  std::string line;  // as read, Windows-1252 bytes without line end
 };
 
+// The system calls the two writers use; tests replace them to simulate a full
+// disk or a failing rename.
+using NotesFileIo = FileSystemHooks;
+
 // Appends one record line, creating the file when missing. Either the whole
-// line reaches the file or the file is left as it was. A file whose last line
-// lacks its line end gets one first, so the two records stay apart. Answers
-// whether the record was written.
+// line reaches the file or the file is left as it was; a file we cannot read
+// is not touched. A file whose last line lacks its line end gets one first, so
+// the two records stay apart. Answers whether the record was written.
 bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view text,
                       const NotesFileIo& io = {});
 
-// Replaces the file by one record line per entry of `records` (in the given
-// order) followed by `keptLines` written back byte for byte. The new content is
-// written to a file beside the old one and renamed over it, so a crash, a kill
-// or a full disk leaves either the old or the new complete file. Answers whether
-// the file was replaced.
-bool RewriteNotesFile(const std::string& path, const std::vector<NoteEntry>& records,
-                      const std::vector<std::string>& keptLines, const NotesFileIo& io = {});
+// Replaces the file by the lines of `notes` (in the given order), then every
+// line that is in the file now but was not when `asRead` was read (added
+// meanwhile by another window), then the unreadable lines of `asRead` byte for
+// byte. The new content is written beside the old file and renamed over it,
+// so a crash, a kill or a full disk leaves either the old or the new complete
+// file; leftovers of killed saves go. Refuses contents that cannot be given
+// back whole and a file that cannot be read again. Answers whether the file
+// was replaced.
+bool RewriteNotesFile(const std::string& path, const std::vector<NoteToWrite>& notes,
+                      const NotesFileContents& asRead, const NotesFileIo& io = {});
 
-// True only when the file exists and cannot be changed: a file that is merely
-// not writable for us is made writable (u+w) first. A file in a folder where we
-// cannot create files also counts as read-only, because RewriteNotesFile needs
-// to write its new file beside the old one.
+// True when the file exists and cannot be rewritten: a file that is merely not
+// writable for us is made writable (u+w) first, but one we cannot read keeps
+// its permissions. A file in a folder where we cannot create files, or one of
+// another user, also counts as read-only, because RewriteNotesFile replaces
+// the file by a new one of ours.
 bool IsNotesFileReadOnly(const std::string& path);
 
 // The line (without line end) that stands for one note in the file. Texts are

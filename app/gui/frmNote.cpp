@@ -24,6 +24,10 @@ namespace {
 
 const QColor kEditColour(192, 255, 255);  // light cyan while a note is being written
 
+// What the note field lets anyone type; a longer note already in the file
+// keeps its length when opened with "Modifica".
+constexpr int kMaxTypedNote = 50;
+
 QLineEdit* MakeField(QWidget* parent, const QString& name, int maxLength, int width) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(name);
@@ -89,7 +93,7 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   txmask_->raise();
 
   txtScadenze_->setObjectName(QStringLiteral("txtScadenze"));
-  txtScadenze_->setMaxLength(50);
+  txtScadenze_->setMaxLength(kMaxTypedNote);
   lnotes_->setObjectName(QStringLiteral("Lnotes"));
   lnotes_->setSelectionMode(QAbstractItemView::SingleSelection);
   QFont mono = lnotes_->font();
@@ -179,55 +183,89 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   txtdata_[2]->setText(QStringLiteral("2011"));
   readOnlyMode_ = services_.isNotesFileReadOnly(notesPath_);
   LoadNotesList();
-  if (readOnlyMode_) {
-    lblInfo_->setText(QStringLiteral("Attenzione: File dati di sola lettura"));
-    cmdNote_[cmdNuova]->setEnabled(false);
-    cmdNote_[cmdAnnulla]->setEnabled(false);
-  }
+  if (readOnlyMode_) ShowReadOnly();
   SetEditColours(false);
 }
 
 void frmNote::LoadNotesList() {
-  const NotesFileContents contents = ReadNotesFile(notesPath_);
+  asRead_ = ReadNotesFile(notesPath_);
+  FillLists();
+  ShowFileProblems();
+  if (readOnlyMode_) ShowReadOnly();
+  if (isVisible()) ShowPendingWarning();
+}
+
+void frmNote::FillLists() {
+  std::vector<std::pair<QString, std::string>> entries;
+  for (std::size_t i = 0; i < asRead_.records.size(); ++i) {
+    const NoteEntry& record = asRead_.records[i];
+    entries.emplace_back(HiddenEntry(record.day, FromUtf8(record.text)), asRead_.recordLines[i]);
+  }
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   hiddenList_.clear();
-  for (const NoteEntry& record : contents.records)
-    hiddenList_.append(HiddenEntry(record.day, FromUtf8(record.text)));
-  std::sort(hiddenList_.begin(), hiddenList_.end());
-  keptLines_ = contents.unreadableLines;
+  noteLines_.clear();
+  for (auto& [entry, line] : entries) {
+    hiddenList_.append(entry);
+    noteLines_.push_back(std::move(line));
+  }
 
   const QSignalBlocker blocker(lnotes_);
   lnotes_->clear();
   for (const QString& entry : hiddenList_) lnotes_->addItem(VisibleEntry(entry));
   ShowCount();
+}
 
+void frmNote::ShowFileProblems() {
+  if (!asRead_.status.Ok()) {
+    // Nothing we cannot see may be overwritten: no change at all.
+    readOnlyMode_ = true;
+    if (!readFailureWarned_) {
+      readFailureWarned_ = true;
+      pendingWarning_ = QStringLiteral("Attenzione: impossibile leggere il file delle note.\n") +
+                        FromUtf8(asRead_.status.Describe());
+    }
+  }
   // Lines we cannot read are shown as a warning and kept in the file.
-  if (contents.HasUnreadable()) {
+  if (asRead_.HasUnreadable()) {
     QString text = QStringLiteral(
                        "Attenzione: il file delle note contiene %1 righe non leggibili. Qui sono "
                        "elencate solo le note leggibili; le altre righe restano nel file così "
                        "come sono.")
-                       .arg(keptLines_.size());
-    if (contents.unreadableTruncated) {
+                       .arg(asRead_.unreadableLines.size());
+    if (asRead_.unreadableTruncated) {
       // Rewriting would cut the unreadable part short: no change is allowed.
       text += QStringLiteral(" Il file è troppo grande per essere modificato.");
       readOnlyMode_ = true;
     }
     lblUnreadable_->setText(text);
     lblUnreadable_->show();
+    if (!unreadableWarned_ && pendingWarning_.isEmpty()) {
+      unreadableWarned_ = true;
+      pendingWarning_ = text;
+    }
   } else {
     lblUnreadable_->hide();
   }
 }
 
+void frmNote::ShowReadOnly() {
+  lblInfo_->setText(QStringLiteral("Attenzione: File dati di sola lettura"));
+  for (QPushButton* button : cmdNote_) button->setEnabled(false);
+}
+
+void frmNote::ShowPendingWarning() {
+  if (pendingWarning_.isEmpty()) return;
+  const QString text = pendingWarning_;
+  pendingWarning_.clear();
+  QTimer::singleShot(0, this, [this, text] {
+    services_.Tell(this, QMessageBox::Warning, QStringLiteral("Orvanta"), text);
+  });
+}
+
 void frmNote::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!lblUnreadable_->isHidden() && !unreadableWarned_) {
-    unreadableWarned_ = true;
-    const QString text = lblUnreadable_->text();
-    QTimer::singleShot(0, this, [this, text] {
-      services_.Tell(this, QMessageBox::Warning, QStringLiteral("Orvanta"), text);
-    });
-  }
+  ShowPendingWarning();
 }
 
 void frmNote::ShowCount() {
@@ -260,7 +298,9 @@ void frmNote::ResetEditor() {
   cmdNote_[cmdModifica]->setEnabled(false);
   cmdNote_[cmdModifica]->setText(QStringLiteral("Modifica"));
   cmdNote_[cmdCancella]->setEnabled(false);
+  txtScadenze_->setMaxLength(kMaxTypedNote);
   SetEditColours(false);
+  if (readOnlyMode_) ShowReadOnly();
 }
 
 int frmNote::SelectedIndex() const {
@@ -300,7 +340,11 @@ void frmNote::OnButton(int index) {
     SetEditColours(true);
     txtdata_[0]->setText(entry.left(2));
     txtdata_[1]->setText(entry.mid(3, 2));
-    txtScadenze_->setText(EntryText(entry).trimmed());
+    const QString text = EntryText(entry).trimmed();
+    txtScadenze_->setMaxLength(std::max(kMaxTypedNote, static_cast<int>(text.size())));
+    txtScadenze_->setText(text);
+    modifyDay_ = hiddenList_[selected].left(5).toInt();
+    modifyText_ = txtScadenze_->text();
     lnotes_->setEnabled(false);
     lblInfo_->setText(
         QStringLiteral("Modifica la data (solo giorno e/o mese) e/o la nota selezionata"));
@@ -363,19 +407,26 @@ bool frmNote::SaveNote() {
     return false;
   }
 
-  if (selected < 0 && keptLines_.empty()) {
+  // Saved without a change: the note goes back as it was read, byte for byte.
+  const bool unchanged = editMode_ == ModifyNote && selected >= 0 && *date == modifyDay_ &&
+                         txtScadenze_->text() == modifyText_;
+  NoteToWrite note{*date, ToUtf8(text), {}};
+  if (unchanged) note.line = noteLines_[static_cast<std::size_t>(selected)];
+
+  if (selected < 0 && asRead_.unreadableLines.empty()) {
     // A new note: the notes so far, sorted, then the new one appended.
-    WriteRemainingNotes(false, 0, QString());
-    AppendNoteRecord(notesPath_, *date, ToUtf8(text));
+    WriteNotes(std::nullopt);
+    AppendNoteRecord(notesPath_, note.day, note.text);
   } else {
     // A changed note (or a file with unreadable lines at its end) is written in
     // one replacement of the file, so no moment exists where the note is
     // missing and the new note stays before the kept lines.
     if (selected >= 0) {
       hiddenList_.removeAt(selected);
+      noteLines_.erase(noteLines_.begin() + selected);
       delete lnotes_->takeItem(selected);
     }
-    WriteRemainingNotes(true, *date, text);
+    WriteNotes(note);
   }
   LoadNotesList();
   return true;
@@ -385,19 +436,24 @@ void frmNote::RemoveSelectedNote() {
   const int selected = SelectedIndex();
   if (selected >= 0) {
     hiddenList_.removeAt(selected);
+    noteLines_.erase(noteLines_.begin() + selected);
     delete lnotes_->takeItem(selected);
   }
-  WriteRemainingNotes(false, 0, QString());
-  ShowCount();
+  WriteNotes(std::nullopt);
+  // The list shows what the file holds now, notes other windows added included.
+  LoadNotesList();
 }
 
-void frmNote::WriteRemainingNotes(bool withNewNote, int newDay, const QString& newText) {
-  std::vector<NoteEntry> records;
-  records.reserve(static_cast<size_t>(hiddenList_.size()) + 1);
-  for (const QString& entry : hiddenList_)
-    records.push_back({entry.left(5).toInt(), ToUtf8(EntryText(VisibleEntry(entry)))});
-  if (withNewNote) records.push_back({newDay, ToUtf8(newText)});
-  RewriteNotesFile(notesPath_, records, keptLines_);
+void frmNote::WriteNotes(const std::optional<NoteToWrite>& last) {
+  std::vector<NoteToWrite> notes;
+  notes.reserve(static_cast<std::size_t>(hiddenList_.size()) + 1);
+  for (qsizetype i = 0; i < hiddenList_.size(); ++i) {
+    const QString& entry = hiddenList_[i];
+    notes.push_back({entry.left(5).toInt(), ToUtf8(EntryText(VisibleEntry(entry))),
+                     noteLines_[static_cast<std::size_t>(i)]});
+  }
+  if (last) notes.push_back(*last);
+  RewriteNotesFile(notesPath_, notes, asRead_);
 }
 
 void frmNote::OnDateChanged(int field) {
@@ -426,10 +482,13 @@ void frmNote::OnDateChanged(int field) {
 
 void frmNote::OnNoteEdited(const QString& text) {
   const QString safe = SanitizeTypedNote(text);
-  if (safe == text) return;
-  const int cursor = txtScadenze_->cursorPosition();
-  txtScadenze_->setText(safe);
-  txtScadenze_->setCursorPosition(cursor);
+  if (safe != text) {
+    const int cursor = txtScadenze_->cursorPosition();
+    txtScadenze_->setText(safe);
+    txtScadenze_->setCursorPosition(cursor);
+  }
+  // A long note shortened by the user does not grow back beyond the limit.
+  txtScadenze_->setMaxLength(std::max(kMaxTypedNote, static_cast<int>(safe.size())));
 }
 
 bool frmNote::eventFilter(QObject* watched, QEvent* event) {

@@ -5,8 +5,11 @@
 #include <QDialog>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "app/core/NotesFile.h"
 
 class QFrame;
 class QLabel;
@@ -30,7 +33,7 @@ class frmNote : public QDialog {
   bool ReadOnlyMode() const { return readOnlyMode_; }
   const QStringList& HiddenList() const { return hiddenList_; }
   // Lines of the file that could not be read; every rewrite keeps them.
-  int UnreadableLineCount() const { return static_cast<int>(keptLines_.size()); }
+  int UnreadableLineCount() const { return static_cast<int>(asRead_.unreadableLines.size()); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,13 +42,17 @@ class frmNote : public QDialog {
 
  private:
   void LoadNotesList();
+  void FillLists();
+  void ShowFileProblems();
+  void ShowReadOnly();
+  void ShowPendingWarning();
   void SetEditColours(bool on);
   void ResetEditor();
   void OnSelection();
   void OnButton(int index);
   bool SaveNote();
   void RemoveSelectedNote();
-  void WriteRemainingNotes(bool withNewNote, int newDay, const QString& newText);
+  void WriteNotes(const std::optional<NoteToWrite>& last);
   int SelectedIndex() const;
   void ShowCount();
   void OnDateChanged(int field);
@@ -58,8 +65,18 @@ class frmNote : public QDialog {
   int editMode_ = Idle;
   bool readOnlyMode_ = false;
   bool unreadableWarned_ = false;
+  bool readFailureWarned_ = false;
+  QString pendingWarning_;  // shown once the window is on screen
   QStringList hiddenList_;  // the hidden list: "DayNumber  text", sorted
-  std::vector<std::string> keptLines_;
+  // Each hidden entry's line as read: a note nobody changed is written back
+  // as it was.
+  std::vector<std::string> noteLines_;
+  // The file as last read: what a rewrite must give back, and the lines it
+  // held, to tell those that other windows add meanwhile.
+  NotesFileContents asRead_;
+  // The note under "Modifica" as it was put into the fields.
+  DayNumber modifyDay_ = 0;
+  QString modifyText_;
   std::array<QString, 2> lastDateText_;
 
   std::array<QLineEdit*, 3> txtdata_{};

@@ -25,6 +25,13 @@ DayNumber Day(int year, int month, int day) {
   return MakeDayNumber(year, month, day).value();
 }
 
+// Notes as the editor hands over new or changed ones: formatted anew.
+std::vector<NoteToWrite> Changed(const std::vector<NoteEntry>& entries) {
+  std::vector<NoteToWrite> notes;
+  for (const NoteEntry& entry : entries) notes.push_back({entry.day, entry.text, {}});
+  return notes;
+}
+
 class NotesFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -120,8 +127,9 @@ TEST_F(NotesFileTest, RewriteKeepsTheUnreadableLinesAtTheEnd) {
   Write("40618,\"b\"\r\n40617,\"a\"\r\nriga rovinata \xE8\r\n40619,\"c\"\r\n");
   NotesFileContents contents = ReadNotesFile(path_);
   ASSERT_EQ(contents.records.size(), 2u);
-  std::vector<NoteEntry> records = {contents.records[1], contents.records[0], {40700, "nuova"}};
-  ASSERT_TRUE(RewriteNotesFile(path_, records, contents.unreadableLines));
+  const std::vector<NoteEntry> records = {
+      contents.records[1], contents.records[0], {40700, "nuova"}};
+  ASSERT_TRUE(RewriteNotesFile(path_, Changed(records), contents));
   EXPECT_EQ(Read(),
             "40617,\"a\"\r\n40618,\"b\"\r\n40700,\"nuova\"\r\nriga rovinata \xE8\r\n"
             "40619,\"c\"\r\n");
@@ -136,7 +144,8 @@ TEST_F(NotesFileTest, FailingRewriteLeavesTheOldFileIntact) {
   const std::string old = "40617,\"vecchia\"\r\nxx\r\n";
   Write(old);
   ::chmod(path_.c_str(), 0640);
-  const std::vector<NoteEntry> records = {{40618, "nuova"}, {40619, "altra"}};
+  const std::vector<NoteToWrite> records = Changed({{40618, "nuova"}, {40619, "altra"}});
+  const NotesFileContents asRead = ReadNotesFile(path_);
 
   NotesFileIo diskFull;
   diskFull.write = [calls = 0](int fd, const void* data, std::size_t size) mutable -> ssize_t {
@@ -150,24 +159,24 @@ TEST_F(NotesFileTest, FailingRewriteLeavesTheOldFileIntact) {
     return -1;
   };
   for (const NotesFileIo& io : {diskFull, renameFails}) {
-    EXPECT_FALSE(RewriteNotesFile(path_, records, {"xx"}, io));
+    EXPECT_FALSE(RewriteNotesFile(path_, records, asRead, io));
     EXPECT_EQ(Read(), old);
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Notes.dat"});  // no leftover
   }
 
-  ASSERT_TRUE(RewriteNotesFile(path_, records, {}));
-  EXPECT_EQ(Read(), "40618,\"nuova\"\r\n40619,\"altra\"\r\n");
+  ASSERT_TRUE(RewriteNotesFile(path_, records, asRead));
+  EXPECT_EQ(Read(), "40618,\"nuova\"\r\n40619,\"altra\"\r\nxx\r\n");
   struct stat st {};
   ASSERT_EQ(::stat(path_.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);  // permissions carried over
-  EXPECT_FALSE(RewriteNotesFile(path_, {{-1, "data impossibile"}}, {}));
+  EXPECT_FALSE(RewriteNotesFile(path_, Changed({{-1, "data impossibile"}}), ReadNotesFile(path_)));
 }
 
 TEST_F(NotesFileTest, RewriteThroughASymbolicLinkReplacesItsTarget) {
   const fs::path real = folder_ / "real.dat";
   std::ofstream(real, std::ios::binary) << "40617,\"a\"\r\n";
   fs::create_symlink(real, path_);
-  ASSERT_TRUE(RewriteNotesFile(path_, {{40618, "b"}}, {}));
+  ASSERT_TRUE(RewriteNotesFile(path_, Changed({{40618, "b"}}), ReadNotesFile(path_)));
   EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_EQ(Read(), "40618,\"b\"\r\n");
 }
@@ -203,12 +212,29 @@ TEST_F(NotesFileTest, TextsTravelAsWindows1252) {
   // All 256 byte values of a kept line survive read and rewrite.
   std::string everyByte;
   for (int b = 0x20; b < 256; ++b) everyByte += static_cast<char>(b);
-  ASSERT_TRUE(RewriteNotesFile(path_, {{40617, "\u00B8\u00EC"}}, {everyByte}));
+  Write(everyByte + "\r\n");
+  ASSERT_TRUE(RewriteNotesFile(path_, Changed({{40617, "\u00B8\u00EC"}}), ReadNotesFile(path_)));
   EXPECT_EQ(Read(), "40617,\"\xB8\xEC\"\r\n" + everyByte + "\r\n");
   const NotesFileContents contents = ReadNotesFile(path_);
   ASSERT_EQ(contents.records.size(), 1u);
   EXPECT_EQ(contents.records[0].text, "\u00B8\u00EC");
   EXPECT_EQ(contents.unreadableLines, std::vector<std::string>{everyByte});
+}
+
+// Notes.dat is Windows-1252: bytes that also happen to be valid UTF-8 are
+// still read as Windows-1252, by both readers.
+TEST_F(NotesFileTest, RecordsAreReadAsWindows1252EvenWhenTheyLookLikeUtf8) {
+  // "CAFFÈ¸ LATTE" as the editor stores "CAFFÈ, LATTE": C8 B8 is also U+0238.
+  // A record typed in UTF-8 by hand reads as its Windows-1252 characters.
+  Write("40617,\"CAFF\xC8\xB8 LATTE\"\r\n40618,\"\xC5\x81ukasz \xE2\x9C\x93\"\r\n");
+  const NotesTable table = LoadNotesForYear(path_, 2013);
+  ASSERT_EQ(table.size(), 2u);
+  EXPECT_EQ(table[0].text, "CAFF\u00C8\u00B8 LATTE");
+  EXPECT_EQ(table[1].text, "\u00C5\u0081ukasz \u00E2\u0153\u201C");
+  const NotesFileContents contents = ReadNotesFile(path_);
+  ASSERT_EQ(contents.records.size(), 2u);
+  EXPECT_EQ(contents.records[0].text, table[0].text);
+  EXPECT_EQ(contents.records[1].text, table[1].text);
 }
 
 TEST_F(NotesFileTest, HugeFilesAreReadInBoundedTimeAndMemory) {
@@ -275,6 +301,111 @@ TEST_F(NotesFileTest, ReadOnlyOnlyWhenTheFileCannotBeMadeWritable) {
   } else {
     EXPECT_TRUE(IsNotesFileReadOnly("/etc/passwd"));
   }
+}
+
+// A notes file we may not read is never appended to, rewritten or made
+// writable: the editor cannot know what it would overwrite.
+TEST_F(NotesFileTest, AFileWeCannotReadIsLeftAlone) {
+  const std::string notes = "40617,\"a\"\r\n";
+  Write(notes);
+  ::chmod(path_.c_str(), 0);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(folder_.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(path_.c_str(), 65534, 65534), 0);
+  }
+  const std::string path = path_;
+  EXPECT_TRUE(AsUnprivileged([&] { return IsNotesFileReadOnly(path); }));
+  EXPECT_TRUE(AsUnprivileged([&] { return !AppendNoteRecord(path, 40618, "b"); }));
+  EXPECT_TRUE(AsUnprivileged([&] {
+    const NotesFileContents contents = ReadNotesFile(path);
+    return contents.status.status == FileStatus::PermissionDenied && contents.records.empty() &&
+           !contents.Rewritable() && !RewriteNotesFile(path, Changed({{40618, "b"}}), contents);
+  }));
+  struct stat st {};
+  ASSERT_EQ(::stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0u);  // permissions as the user left them
+  ::chmod(path_.c_str(), 0600);
+  EXPECT_EQ(Read(), notes);
+}
+
+// A folder where the file should be is no notes file either; a missing
+// file is simply no notes yet.
+TEST_F(NotesFileTest, OnlyAMissingFileReadsAsNoNotes) {
+  EXPECT_TRUE(ReadNotesFile(path_).status.Ok());
+  fs::create_directory(path_);
+  const NotesFileContents contents = ReadNotesFile(path_);
+  EXPECT_EQ(contents.status.status, FileStatus::NotRegular);
+  EXPECT_TRUE(IsNotesFileReadOnly(path_));
+  EXPECT_FALSE(AppendNoteRecord(path_, 40617, "a"));
+  EXPECT_FALSE(RewriteNotesFile(path_, Changed({{40617, "a"}}), contents));
+  EXPECT_TRUE(fs::is_directory(path_));
+}
+
+// The notes the user did not change go back exactly as they were read:
+// characters Windows-1252 lacks (typed in UTF-8 by hand), texts longer than
+// the editor lets anyone type, blanks, tabs and dates of other years.
+TEST_F(NotesFileTest, UnchangedRecordsAreWrittenBackByteForByte) {
+  const std::vector<std::string> lines = {"40545,\"Compleanno di \xC5\x81ukasz \xE2\x9C\x93\"",
+                                          "40609,\"" + std::string(80, 'x') + "\"",
+                                          " 18327 , \"  con\tspazi  \" ",
+                                          "40700,\"\x81\x8D\x8F\x90\x9D\""};
+  std::string file;
+  for (const std::string& line : lines) file += line + "\r\n";
+  Write(file);
+  const NotesFileContents contents = ReadNotesFile(path_);
+  ASSERT_EQ(contents.recordLines, lines);
+
+  std::vector<NoteToWrite> notes;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    notes.push_back({contents.records[i].day, contents.records[i].text, contents.recordLines[i]});
+  notes[1].line.clear();  // the one the user changed
+  notes[1].text = "cambiata";
+  std::swap(notes[1], notes.back());
+  ASSERT_TRUE(RewriteNotesFile(path_, notes, contents));
+  EXPECT_EQ(Read(),
+            lines[0] + "\r\n" + lines[3] + "\r\n" + lines[2] + "\r\n40609,\"cambiata\"\r\n");
+}
+
+// Lines another window added after the editor read the file are kept: after
+// the editor's notes and before the unreadable part, where they can be read.
+TEST_F(NotesFileTest, RewriteKeepsLinesAddedSinceTheFileWasRead) {
+  Write("40545,\"uno\"\r\n40546,\"due\"\r\nrovinata\r\n");
+  const NotesFileContents asRead = ReadNotesFile(path_);
+  // Meanwhile: "due" deleted, "uno" added a second time, a new note and a
+  // blank line appended.
+  Write("40545,\"uno\"\r\nrovinata\r\n40545,\"uno\"\r\n\r\n40600,\"altra\"\r\n");
+  ASSERT_TRUE(RewriteNotesFile(path_, Changed({{40546, "due"}, {40547, "tre"}}), asRead));
+  EXPECT_EQ(Read(),
+            "40546,\"due\"\r\n40547,\"tre\"\r\n40545,\"uno\"\r\n40600,\"altra\"\r\nrovinata\r\n");
+
+  // A file that can no longer be read again, or that grew beyond any notes
+  // file, is not replaced.
+  const std::string now = Read();
+  const NotesFileContents again = ReadNotesFile(path_);
+  fs::resize_file(path_, 64u * 1024 * 1024);
+  EXPECT_FALSE(RewriteNotesFile(path_, Changed({{40546, "due"}}), again));
+  EXPECT_EQ(fs::file_size(path_), 64u * 1024 * 1024);
+  NotesFileContents cutShort = again;
+  cutShort.unreadableTruncated = true;
+  Write(now);
+  EXPECT_FALSE(RewriteNotesFile(path_, Changed({{40546, "due"}}), cutShort));
+  EXPECT_EQ(Read(), now);
+}
+
+// What a killed save left beside the notes goes with the next save; files of
+// writes still running stay.
+TEST_F(NotesFileTest, ASaveRemovesWhatKilledSavesLeftBehind) {
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ::waitpid(ended, nullptr, 0);
+  const std::string leftover = path_ + ".new-" + std::to_string(ended) + "-0";
+  const std::string running = path_ + ".new-1-0";  // pid 1 never ends
+  std::ofstream(leftover) << "40617,\"a";
+  std::ofstream(running) << "40617,\"a";
+  Write("40617,\"a\"\r\n");
+  ASSERT_TRUE(RewriteNotesFile(path_, Changed(ReadNotesFile(path_).records), ReadNotesFile(path_)));
+  EXPECT_FALSE(fs::exists(leftover));
+  EXPECT_TRUE(fs::exists(running));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The notes editor window driven through its real controls.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,52 @@
 
 using namespace orvanta;
 using namespace orvanta::test;
+
+namespace {
+
+// What another window's save does to the file: one more line at its end.
+void AppendBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (file.open(QIODevice::Append)) file.write(bytes);
+}
+
+// The rest of a test runs as an ordinary user (nobody) when the tests run as
+// root, so that file permissions mean something; `folder` and what it holds
+// become that user's. Root comes back when the scope ends.
+class UnprivilegedScope {
+ public:
+  explicit UnprivilegedScope(const QString& folder) {
+    if (::geteuid() != 0) return;
+    QStringList paths{folder};
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) paths << it.next();
+    for (const QString& path : paths)
+      if (::chown(QFile::encodeName(path).constData(), kNobody, kNobody) != 0) return;
+    if (::setegid(kNobody) != 0) return;
+    if (::seteuid(kNobody) != 0) {
+      Restore();
+      return;
+    }
+    switched_ = true;
+  }
+  ~UnprivilegedScope() {
+    if (switched_) Restore();
+  }
+  UnprivilegedScope(const UnprivilegedScope&) = delete;
+  UnprivilegedScope& operator=(const UnprivilegedScope&) = delete;
+
+  bool Ok() const { return switched_ || ::geteuid() != 0; }
+
+ private:
+  static constexpr uid_t kNobody = 65534;
+  static void Restore() {
+    if (::seteuid(0) != 0 || ::setegid(0) != 0) std::abort();
+  }
+  bool switched_ = false;
+};
+
+}  // namespace
 
 class NotesEditorTest : public QObject {
   Q_OBJECT
@@ -266,8 +314,9 @@ class NotesEditorTest : public QObject {
   }
 
   void realUnwritableFileGivesReadOnlyMode() {
-    if (::geteuid() == 0) QSKIP("root can write every file");
     WriteBytes(NotesPath(), "40545,\"Uno\"\r\n");
+    const UnprivilegedScope unprivileged(t_->appDir.path());
+    if (!unprivileged.Ok()) QSKIP("root can write every file");
     QFile::setPermissions(NotesPath(), QFile::ReadOwner);
     QFile::setPermissions(t_->appDir.path(), QFile::ReadOwner | QFile::ExeOwner);
     Open();
@@ -306,6 +355,143 @@ class NotesEditorTest : public QObject {
     QVERIFY(ReadBytes(NotesPath()).endsWith(tail));
     QCOMPARE(ListTexts().size(), 2);
     QVERIFY(warning->isVisible());
+  }
+  // Notes.dat is Windows-1252 even where its bytes also happen to be UTF-8:
+  // "È¸" (C8 B8, as the editor stores "È,") must not turn into "ȸ".
+  void windows1252RecordsAreShownAndKeptAsStored() {
+    WriteBytes(NotesPath(), "40609,\"CAFF\xC8\xB8 LATTE\"\r\n");
+    Open();
+    QCOMPARE(ListTexts(), QStringList{QStringLiteral("07/03/11  CAFF\u00C8\u00B8 LATTE")});
+    Click("cmdNote0");
+    Enter(QStringLiteral("08"), QStringLiteral("03"), QStringLiteral("Altra"), "cmdNote0");
+    QCOMPARE(ReadBytes(NotesPath()),
+             QByteArray("40609,\"CAFF\xC8\xB8 LATTE\"\r\n40610,\"Altra\"\r\n"));
+    QCOMPARE(ListTexts().first(), QStringLiteral("07/03/11  CAFF\u00C8\u00B8 LATTE"));
+  }
+
+  // A save writes back the notes the user did not touch exactly as they were:
+  // a record typed in UTF-8 by hand, one longer than the 50 characters the
+  // field allows for typing, one with blanks and a tab.
+  void untouchedRecordsAreWrittenBackByteForByte() {
+    const QByteArray handTyped = "40545,\"Compleanno di \xC5\x81ukasz \xE2\x9C\x93\"";
+    const QByteArray longer = "40609,\"" + QByteArray(60, 'x') + "\"";
+    const QByteArray spaced = " 40700 , \"  con spazi\t \" ";
+    WriteBytes(NotesPath(), handTyped + "\r\n" + longer + "\r\n" + spaced + "\r\n");
+    Open();
+    Click("cmdNote0");
+    Enter(QStringLiteral("01"), QStringLiteral("05"), QStringLiteral("Nuova"), "cmdNote0");
+    QCOMPARE(ReadBytes(NotesPath()),
+             handTyped + "\r\n" + longer + "\r\n" + spaced + "\r\n40664,\"Nuova\"\r\n");
+
+    // "Modifica" shows the whole long text and an unchanged save keeps it.
+    SelectRow(1);
+    Click("cmdNote1");
+    QLineEdit* note = Field("txtScadenze");
+    QCOMPARE(note->text(), QString(60, QLatin1Char('x')));
+    note->end(false);
+    QTest::keyClicks(note, QStringLiteral("yz"));  // typing cannot make it longer
+    QCOMPARE(note->text().size(), 60);
+    note->setText(QString(60, QLatin1Char('x')));
+    Click("cmdNote1");
+    QCOMPARE(ReadBytes(NotesPath()),
+             handTyped + "\r\n40664,\"Nuova\"\r\n" + spaced + "\r\n" + longer + "\r\n");
+
+    // A changed note is written anew, the others stay as they were.
+    SelectRow(2);  // 01/05 "Nuova"
+    Click("cmdNote1");
+    note->selectAll();
+    QTest::keyClicks(note, QStringLiteral("Cambiata"));
+    Click("cmdNote1");
+    QCOMPARE(ReadBytes(NotesPath()),
+             handTyped + "\r\n" + longer + "\r\n" + spaced + "\r\n40664,\"Cambiata\"\r\n");
+
+    // A new note still takes at most 50 typed characters.
+    Click("cmdNote0");
+    QTest::keyClicks(note, QString(55, QLatin1Char('n')));
+    QCOMPARE(note->text().size(), 50);
+  }
+
+  // A notes file we may not read is neither shown as empty nor replaced, and
+  // its permissions stay as the user set them.
+  void unreadableFileIsReportedAndNeverChanged() {
+    const QByteArray notes = "40545,\"Uno\"\r\n";
+    WriteBytes(NotesPath(), notes);
+    QVERIFY(QFile::setPermissions(NotesPath(), QFileDevice::Permissions()));
+    {
+      const UnprivilegedScope unprivileged(t_->appDir.path());
+      if (!unprivileged.Ok()) QSKIP("cannot drop root privileges to make a file unreadable");
+      Open();
+      QVERIFY(form_->ReadOnlyMode());
+      QTRY_COMPARE(WarningsTitled(QStringLiteral("Orvanta")).size(), 1);
+      const Message warning = WarningsTitled(QStringLiteral("Orvanta")).first();
+      QVERIFY2(warning.text.startsWith(
+                   QStringLiteral("Attenzione: impossibile leggere il file delle note.")),
+               qPrintable(warning.text));
+      QVERIFY(warning.text.contains(QStringLiteral("Notes.dat")));
+      QCOMPARE(Status(), QStringLiteral("Attenzione: File dati di sola lettura"));
+      QVERIFY(!Button("cmdNote0")->isEnabled());
+      Button("cmdNote0")->setEnabled(true);  // even a forced press changes nothing
+      Click("cmdNote0");
+      QCOMPARE(form_->EditMode(), int(frmNote::Idle));
+      form_.reset();
+    }
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(NotesPath()).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 07777, 0u);  // permissions as the user left them
+    QVERIFY(QFile::setPermissions(NotesPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(ReadBytes(NotesPath()), notes);
+  }
+
+  // Notes that another window (or another start of the program) added after
+  // this window read the file survive every kind of save made here.
+  void savesKeepNotesAddedMeanwhile() {
+    WriteBytes(NotesPath(), "40545,\"Uno\"\r\n");
+    Open();
+    frmNote other(t_->services);
+    QTest::mouseClick(other.findChild<QPushButton*>("cmdNote0"), Qt::LeftButton);
+    QTest::keyClicks(other.findChild<QLineEdit*>("txtdata0"), QStringLiteral("07"));
+    QTest::keyClicks(other.findChild<QLineEdit*>("txtdata1"), QStringLiteral("03"));
+    QTest::keyClicks(other.findChild<QLineEdit*>("txtScadenze"), QStringLiteral("Altra"));
+    QTest::mouseClick(other.findChild<QPushButton*>("cmdNote0"), Qt::LeftButton);
+    QCOMPARE(ReadBytes(NotesPath()), QByteArray("40545,\"Uno\"\r\n40609,\"Altra\"\r\n"));
+
+    Click("cmdNote0");  // this window still lists "Uno" only
+    Enter(QStringLiteral("01"), QStringLiteral("05"), QStringLiteral("Nuova"), "cmdNote0");
+    QCOMPARE(ReadBytes(NotesPath()),
+             QByteArray("40545,\"Uno\"\r\n40609,\"Altra\"\r\n40664,\"Nuova\"\r\n"));
+    QCOMPARE(ListTexts().size(), 3);
+
+    AppendBytes(NotesPath(), "40700,\"Terza\"\r\n");
+    SelectRow(0);
+    Click("cmdNote1");
+    Field("txtScadenze")->selectAll();
+    QTest::keyClicks(Field("txtScadenze"), QStringLiteral("Uno cambiato"));
+    Click("cmdNote1");
+    QCOMPARE(ReadBytes(NotesPath()),
+             QByteArray("40609,\"Altra\"\r\n40664,\"Nuova\"\r\n40545,\"Uno cambiato\"\r\n"
+                        "40700,\"Terza\"\r\n"));
+
+    AppendBytes(NotesPath(), "40701,\"Quarta\"\r\n");
+    SelectRow(0);
+    Click("cmdNote2");
+    QCOMPARE(ReadBytes(NotesPath()),
+             QByteArray("40609,\"Altra\"\r\n40664,\"Nuova\"\r\n40700,\"Terza\"\r\n"
+                        "40701,\"Quarta\"\r\n"));
+    QCOMPARE(ListTexts().size(), 4);  // the list shows what the file holds now
+  }
+
+  // With unreadable lines at the end, a note added meanwhile (appended after
+  // them) is saved before them, where it can be read.
+  void notesAddedMeanwhileAfterUnreadableLinesStayReadable() {
+    WriteBytes(NotesPath(), "40545,\"Uno\"\r\nriga rovinata\r\n");
+    Open();
+    AppendBytes(NotesPath(), "40609,\"Altra\"\r\n");
+    Click("cmdNote0");
+    Enter(QStringLiteral("01"), QStringLiteral("05"), QStringLiteral("Nuova"), "cmdNote0");
+    QCOMPARE(
+        ReadBytes(NotesPath()),
+        QByteArray("40545,\"Uno\"\r\n40664,\"Nuova\"\r\n40609,\"Altra\"\r\nriga rovinata\r\n"));
+    QCOMPARE(ListTexts().size(), 3);
   }
 };
 

@@ -21,10 +21,10 @@ namespace {
 
 // Runs RewriteNotesFile in a child process with `io`; answers the signal that
 // ended the child (0 when it returned).
-int RewriteInChild(const std::string& path, const std::vector<NoteEntry>& records,
-                   const std::vector<std::string>& kept, const NotesFileIo& io) {
+int RewriteInChild(const std::string& path, const std::vector<NoteToWrite>& notes,
+                   const NotesFileIo& io) {
   const pid_t child = ::fork();
-  if (child == 0) ::_exit(RewriteNotesFile(path, records, kept, io) ? 0 : 1);
+  if (child == 0) ::_exit(RewriteNotesFile(path, notes, ReadNotesFile(path), io) ? 0 : 1);
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
@@ -37,14 +37,13 @@ TEST(InterruptedNotes, AKillAtAnyPointOfARewriteLeavesAWholeFile) {
   for (int i = 0; i < 300; ++i) old += std::to_string(40544 + i) + ",\"vecchia nota\"\r\n";
   old += "riga illeggibile\r\n";
   WriteFile(path, old);
-  std::vector<NoteEntry> records;
+  std::vector<NoteToWrite> records;
   std::string rewritten;
   for (int i = 0; i < 365; ++i) {
-    records.push_back({40544 + i, "nuova nota"});
+    records.push_back({40544 + i, "nuova nota", {}});
     rewritten += std::to_string(40544 + i) + ",\"nuova nota\"\r\n";
   }
   rewritten += "riga illeggibile\r\n";
-  const std::vector<std::string> kept = {"riga illeggibile"};
 
   NotesFileIo killedWhileWriting;
   killedWhileWriting.write = [](int fd, const void* data, std::size_t size) -> ssize_t {
@@ -52,7 +51,7 @@ TEST(InterruptedNotes, AKillAtAnyPointOfARewriteLeavesAWholeFile) {
     ::raise(SIGKILL);
     return -1;
   };
-  EXPECT_EQ(RewriteInChild(path, records, kept, killedWhileWriting), SIGKILL);
+  EXPECT_EQ(RewriteInChild(path, records, killedWhileWriting), SIGKILL);
   EXPECT_EQ(ReadFile(path), old);
 
   NotesFileIo killedBeforeRename;
@@ -60,7 +59,7 @@ TEST(InterruptedNotes, AKillAtAnyPointOfARewriteLeavesAWholeFile) {
     ::raise(SIGKILL);
     return -1;
   };
-  EXPECT_EQ(RewriteInChild(path, records, kept, killedBeforeRename), SIGKILL);
+  EXPECT_EQ(RewriteInChild(path, records, killedBeforeRename), SIGKILL);
   EXPECT_EQ(ReadFile(path), old);
   EXPECT_EQ(ReadNotesFile(path).records.size(), 300u);
 
@@ -70,13 +69,17 @@ TEST(InterruptedNotes, AKillAtAnyPointOfARewriteLeavesAWholeFile) {
     ::raise(SIGKILL);
     return renamed;
   };
-  EXPECT_EQ(RewriteInChild(path, records, kept, killedAfterRename), SIGKILL);
+  EXPECT_EQ(RewriteInChild(path, records, killedAfterRename), SIGKILL);
   EXPECT_EQ(ReadFile(path), rewritten);
 
-  // What the killed runs left beside the file is not in the way of the next save.
-  ASSERT_TRUE(RewriteNotesFile(path, records, kept));
+  // What the killed runs left beside the file goes with the next save.
+  ASSERT_TRUE(RewriteNotesFile(path, records, ReadNotesFile(path)));
   EXPECT_EQ(ReadFile(path), rewritten);
   EXPECT_EQ(ReadNotesFile(path).records.size(), 365u);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder.path()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"Notes.dat"});
 }
 
 CalendarOptions PlainOptions() {

@@ -1,6 +1,8 @@
-// The notes editor's file cycle on arbitrary content: read, save back, read
-// again. No record, no date and no unreadable line may be lost or changed on
-// the way, and adding a note must leave every earlier line where it was.
+// The notes editor's file cycle on arbitrary content: read, change one note,
+// save, read again. Every note the save did not change must come back byte for
+// byte, the changed one as formatted, every unreadable line unchanged; a note
+// another window added meanwhile must survive the save; adding a note must
+// leave every earlier line where it was.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -29,37 +31,108 @@ void WriteWhole(const std::string& path, std::string_view bytes) {
   ::close(fd);
 }
 
+// The text between the double quotes of a record line.
+std::string_view QuotedText(std::string_view line) {
+  const std::size_t open = line.find('"');
+  const std::size_t close = line.rfind('"');
+  if (open == std::string_view::npos || close <= open) return {};
+  return line.substr(open + 1, close - open - 1);
+}
+
 void CheckContents(const NotesFileContents& contents) {
+  FUZZ_CHECK(contents.status.Ok());  // a regular file of ours
   FUZZ_CHECK(contents.records.size() <= kMaxNotes);
-  for (const NoteEntry& record : contents.records) {
+  FUZZ_CHECK(contents.recordLines.size() == contents.records.size());
+  for (std::size_t i = 0; i < contents.records.size() && i < contents.recordLines.size(); ++i) {
+    const NoteEntry& record = contents.records[i];
     FUZZ_CHECK(YearOf(record.day) == kEditorYear);
     FUZZ_CHECK(IsValidUtf8(record.text));
+    // Windows-1252, whatever the bytes look like: the text is its bytes.
+    FUZZ_CHECK(Utf8ToWindows1252(record.text) == QuotedText(contents.recordLines[i]));
   }
   std::size_t kept = 0;
   for (const std::string& line : contents.unreadableLines) kept += line.size();
   FUZZ_CHECK(kept <= kMaxKeptNotesBytes);
 }
 
-// A record line whose Windows-1252 bytes also read as UTF-8 (say "Ã¨", which
-// is "è" in UTF-8) is taken as UTF-8 the next time: its text is not expected
-// to come back unchanged.
-bool ReadsBackAsTheSameText(std::string_view line) {
-  bool nonAscii = false;
-  for (const char c : line) nonAscii = nonAscii || static_cast<unsigned char>(c) >= 0x80;
-  return !nonAscii || !IsValidUtf8(line);
+// The notes as the editor hands them back when the user changed nothing.
+std::vector<NoteToWrite> Unchanged(const NotesFileContents& contents) {
+  std::vector<NoteToWrite> notes;
+  for (std::size_t i = 0; i < contents.records.size(); ++i)
+    notes.push_back({contents.records[i].day, contents.records[i].text, contents.recordLines[i]});
+  return notes;
 }
 
-void CheckSameNotes(const NotesFileContents& before, const NotesFileContents& after) {
-  FUZZ_CHECK(after.records.size() == before.records.size());
-  for (std::size_t i = 0; i < before.records.size() && i < after.records.size(); ++i) {
-    const NoteEntry& was = before.records[i];
-    const NoteEntry& is = after.records[i];
-    FUZZ_CHECK(is.day == was.day);
-    const std::string line = FormatNoteRecord(was.day, was.text);
-    if (ReadsBackAsTheSameText(line)) FUZZ_CHECK(FormatNoteRecord(is.day, is.text) == line);
+// Changes the note at `index` to `changed` and moves it last, as a save does;
+// answers the record lines the file must then hold.
+std::vector<std::string> ChangeOne(std::vector<NoteToWrite>& notes, std::size_t index,
+                                   const NoteToWrite& changed) {
+  notes.erase(notes.begin() + static_cast<std::ptrdiff_t>(index));
+  notes.push_back(changed);
+  std::vector<std::string> lines;
+  for (const NoteToWrite& note : notes)
+    lines.push_back(note.line.empty() ? FormatNoteRecord(note.day, note.text) : note.line);
+  return lines;
+}
+
+void CheckChangeOne(const std::string& path, std::string_view bytes,
+                    const NotesFileContents& first) {
+  if (first.records.empty()) return;
+  // The input picks the note, its new date in 2011 and up to 50 characters
+  // of new text (as typed: any character, commas and quotes included).
+  const std::size_t index = bytes.size() % first.records.size();
+  const NoteToWrite changed{40544 + static_cast<DayNumber>(bytes.size() * 7 % 365),
+                            Windows1252ToUtf8(bytes.substr(0, 50)),
+                            {}};
+  std::vector<NoteToWrite> notes = Unchanged(first);
+  const std::vector<std::string> expected = ChangeOne(notes, index, changed);
+  FUZZ_CHECK(RewriteNotesFile(path, notes, first));
+  const NotesFileContents after = ReadNotesFile(path);
+  CheckContents(after);
+  FUZZ_CHECK(after.recordLines == expected);
+  FUZZ_CHECK(after.records.size() == expected.size() && after.records.back().day == changed.day);
+  FUZZ_CHECK(after.unreadableLines == first.unreadableLines);
+}
+
+// Another window appends a note between this window's read and its save.
+void CheckAddedMeanwhile(const std::string& path, std::string_view bytes,
+                         const NotesFileContents& first) {
+  WriteWhole(path, bytes);
+  const NoteEntry added{40600, "aggiunta"};  // 26 February 2011
+  FUZZ_CHECK(AppendNoteRecord(path, added.day, added.text));
+  FUZZ_CHECK(RewriteNotesFile(path, Unchanged(first), first));
+  const NotesFileContents after = ReadNotesFile(path);
+  CheckContents(after);
+  std::vector<std::string> lines = first.recordLines;
+  lines.push_back(FormatNoteRecord(added.day, added.text));
+  std::vector<std::string> unreadable = first.unreadableLines;
+  if (lines.size() > kMaxNotes) {  // the 366th record opens the unreadable part
+    unreadable.insert(unreadable.begin(), lines.back());
+    lines.pop_back();
   }
-  FUZZ_CHECK(after.unreadableLines == before.unreadableLines);
-  FUZZ_CHECK(after.unreadableTruncated == before.unreadableTruncated);
+  FUZZ_CHECK(after.recordLines == lines);
+  FUZZ_CHECK(after.unreadableLines == unreadable);
+}
+
+void CheckAppend(const std::string& path, std::string_view bytes, const NotesFileContents& first) {
+  WriteWhole(path, bytes);
+  const NoteEntry added{40600, "aggiunta"};
+  FUZZ_CHECK(AppendNoteRecord(path, added.day, added.text));
+  const NotesFileContents third = ReadNotesFile(path);
+  CheckContents(third);
+  if (first.HasUnreadable()) {
+    // The new line lands after the unreadable part: kept as its last line.
+    FUZZ_CHECK(third.recordLines == first.recordLines);
+    if (!third.unreadableTruncated) {
+      std::vector<std::string> expected = first.unreadableLines;
+      expected.push_back(FormatNoteRecord(added.day, added.text));
+      FUZZ_CHECK(third.unreadableLines == expected);
+    }
+  } else if (first.records.size() < kMaxNotes) {
+    FUZZ_CHECK(third.records.size() == first.records.size() + 1);
+    FUZZ_CHECK(third.records.size() == 0 || third.records.back().day == added.day);
+    FUZZ_CHECK(!third.HasUnreadable());
+  }
 }
 
 }  // namespace
@@ -72,33 +145,22 @@ int FuzzNotesEditor(const std::uint8_t* data, std::size_t size) {
   const NotesFileContents first = ReadNotesFile(path);
   CheckContents(first);
   // A file whose unreadable part was cut short puts the editor in read-only
-  // mode: nothing is ever rewritten.
-  if (first.unreadableTruncated) return 0;
+  // mode: nothing is ever rewritten, and a rewrite is refused.
+  if (!first.Rewritable()) {
+    FUZZ_CHECK(!RewriteNotesFile(path, Unchanged(first), first));
+    return 0;
+  }
 
-  FUZZ_CHECK(RewriteNotesFile(path, first.records, first.unreadableLines));
+  // Saved without a change: the same lines come back.
+  FUZZ_CHECK(RewriteNotesFile(path, Unchanged(first), first));
   const NotesFileContents second = ReadNotesFile(path);
   CheckContents(second);
-  CheckSameNotes(first, second);
+  FUZZ_CHECK(second.recordLines == first.recordLines);
+  FUZZ_CHECK(second.unreadableLines == first.unreadableLines);
 
-  // Adding a note to the original file keeps everything that was there.
-  WriteWhole(path, bytes);
-  const NoteEntry added{40600, "aggiunta"};  // 26 February 2011
-  FUZZ_CHECK(AppendNoteRecord(path, added.day, added.text));
-  const NotesFileContents third = ReadNotesFile(path);
-  CheckContents(third);
-  if (first.HasUnreadable()) {
-    // The new line lands after the unreadable part: kept as its last line.
-    FUZZ_CHECK(third.records.size() == first.records.size());
-    if (!third.unreadableTruncated) {
-      std::vector<std::string> expected = first.unreadableLines;
-      expected.push_back(FormatNoteRecord(added.day, added.text));
-      FUZZ_CHECK(third.unreadableLines == expected);
-    }
-  } else if (first.records.size() < kMaxNotes) {
-    FUZZ_CHECK(third.records.size() == first.records.size() + 1);
-    FUZZ_CHECK(third.records.size() == 0 || third.records.back().day == added.day);
-    FUZZ_CHECK(!third.HasUnreadable());
-  }
+  CheckChangeOne(path, bytes, second);
+  CheckAddedMeanwhile(path, bytes, first);
+  CheckAppend(path, bytes, first);
   return 0;
 }
 
