@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include "app/core/Folders.h"
+
 namespace orvanta {
 
 bool ScreenLargeEnough(const QSize& screen) {
@@ -18,17 +20,21 @@ QString AlreadyRunningMessage() {
   return QStringLiteral("Orvanta") + QStringLiteral(" è già in esecuzione");
 }
 
-SingleInstanceLock::SingleInstanceLock(const QString& tempFolder)
-    : lock_(std::make_unique<QLockFile>(
-          tempFolder +
-          QStringLiteral("Orvanta-%1.lock").arg(static_cast<qulonglong>(::getuid())))) {
+SingleInstanceLock::SingleInstanceLock(const QString& folder) {
+  if (folder.isEmpty()) return;
+  lock_ = std::make_unique<QLockFile>(
+      folder + QStringLiteral("Orvanta-%1.lock").arg(static_cast<qulonglong>(::geteuid())));
   // Only a dead owner makes a lock stale, however long the window stays open.
   lock_->setStaleLockTime(0);
 }
 
 bool SingleInstanceLock::Acquire() {
-  if (lock_->tryLock(0)) return true;
+  if (!lock_ || lock_->tryLock(0)) return true;
   return lock_->error() != QLockFile::LockFailedError;
+}
+
+SingleInstanceLock UserInstanceLock() {
+  return SingleInstanceLock(QString::fromStdString(InstanceLockFolder()));
 }
 
 }  // namespace orvanta

@@ -20,19 +20,26 @@ QString ScreenTooSmallMessage();
 // "Orvanta è già in esecuzione".
 QString AlreadyRunningMessage();
 
-// A lock file in the temporary folder, named after the user. A lock left by a
-// process that no longer runs is taken over.
+// A lock file named after the user. A lock left by a process that no longer
+// runs is taken over.
 class SingleInstanceLock {
  public:
-  explicit SingleInstanceLock(const QString& tempFolder);
+  // The lock in `folder` (with its trailing "/"); an empty folder means no
+  // lock at all, and every start goes ahead.
+  explicit SingleInstanceLock(const QString& folder);
   // False only when another running process of this user holds the lock; a
   // lock that cannot be created at all (no folder, no permission) does not
   // keep the user from working.
   bool Acquire();
-  QString FileName() const { return lock_->fileName(); }
+  QString FileName() const { return lock_ ? lock_->fileName() : QString(); }
 
  private:
   std::unique_ptr<QLockFile> lock_;
 };
+
+// The lock every start of this user shares, whatever its environment (TMPDIR
+// and the like): in InstanceLockFolder(), a folder nobody else can write to,
+// so nobody else can create or hold the lock.
+SingleInstanceLock UserInstanceLock();
 
 }  // namespace orvanta

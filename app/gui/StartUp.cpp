@@ -21,7 +21,9 @@ int StartUp(int argc, char** argv) {
   QApplication::setWindowIcon(AppIcon());
 
   GuiServices services = DefaultGuiServices();
-  SingleInstanceLock lock(services.tempFolder);
+  // Not in the temporary folder: a start with another TMPDIR would not see it,
+  // and anyone can create files in /tmp.
+  SingleInstanceLock lock = UserInstanceLock();
   if (!lock.Acquire()) {
     services.Tell(nullptr, QMessageBox::Information, QStringLiteral("Orvanta"),
                   AlreadyRunningMessage());

@@ -5,14 +5,20 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSysInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "GuiTestSupport.h"
+#include "app/gui/SingleInstance.h"
 #include "app/gui/frmNote.h"
 
 using namespace orvanta;
@@ -60,6 +66,29 @@ class UnprivilegedScope {
     if (::seteuid(0) != 0 || ::setegid(0) != 0) std::abort();
   }
   bool switched_ = false;
+};
+
+// Sets TMPDIR for the rest of a scope, as a start from another terminal would
+// find it.
+class TmpdirScope {
+ public:
+  explicit TmpdirScope(const QString& folder)
+      : had_(qEnvironmentVariableIsSet("TMPDIR")), saved_(qgetenv("TMPDIR")) {
+    qputenv("TMPDIR", QFile::encodeName(folder));
+  }
+  ~TmpdirScope() {
+    if (had_) {
+      qputenv("TMPDIR", saved_);
+    } else {
+      qunsetenv("TMPDIR");
+    }
+  }
+  TmpdirScope(const TmpdirScope&) = delete;
+  TmpdirScope& operator=(const TmpdirScope&) = delete;
+
+ private:
+  bool had_;
+  QByteArray saved_;
 };
 
 }  // namespace
@@ -492,6 +521,50 @@ class NotesEditorTest : public QObject {
         ReadBytes(NotesPath()),
         QByteArray("40545,\"Uno\"\r\n40664,\"Nuova\"\r\n40609,\"Altra\"\r\nriga rovinata\r\n"));
     QCOMPARE(ListTexts().size(), 3);
+  }
+
+  // One window per user whatever the environment: a start from a terminal
+  // with another TMPDIR finds the lock of the running one, and a lock that
+  // someone planted in a temporary folder keeps nobody out.
+  void secondStartWithAnotherTmpdirIsRefused() {
+    {
+      SingleInstanceLock probe = UserInstanceLock();
+      if (!probe.Acquire()) QSKIP("the program is running for this user");
+    }
+    QTemporaryDir firstTmp;
+    QTemporaryDir secondTmp;
+    const QString planted =
+        firstTmp.path() +
+        QStringLiteral("/Orvanta-%1.lock").arg(static_cast<qulonglong>(::getuid()));
+    // Held by a process that runs: what another user can plant.
+    QProcess holder;
+    holder.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    QVERIFY(holder.waitForStarted());
+    WriteBytes(planted, QByteArray::number(holder.processId()) + "\nsleep\n" +
+                            QSysInfo::machineHostName().toUtf8() + "\n");
+    const auto endHolder = qScopeGuard([&holder] {
+      holder.kill();
+      holder.waitForFinished();
+    });
+
+    const TmpdirScope firstTerminal(firstTmp.path());
+    SingleInstanceLock running = UserInstanceLock();
+    QVERIFY(running.Acquire());
+    QVERIFY(!running.FileName().isEmpty());
+    QVERIFY(!running.FileName().startsWith(firstTmp.path()));
+    {
+      const TmpdirScope secondTerminal(secondTmp.path());
+      SingleInstanceLock second = UserInstanceLock();
+      QVERIFY(!second.Acquire());
+      QCOMPARE(second.FileName(), running.FileName());
+    }
+
+    // Nobody else can create or replace the lock: its folder is ours alone.
+    struct stat folder {};
+    const QByteArray lockFolder = QFile::encodeName(QFileInfo(running.FileName()).path());
+    QCOMPARE(::stat(lockFolder.constData(), &folder), 0);
+    QCOMPARE(folder.st_uid, ::geteuid());
+    QCOMPARE(folder.st_mode & 077, 0u);
   }
 };
 
