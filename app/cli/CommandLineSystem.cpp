@@ -40,7 +40,10 @@ bool BitmapUsable(const std::string& path) {
 CommandLineContext SystemCommandLineContext() {
   CommandLineContext context;
   context.appFolder = AppFolder();
-  context.tempFolder = TempFolder();
+  // The default calendar goes into our private folder, where nobody else can
+  // plant a file that blocks or replaces it.
+  const std::string privateFolder = PrivateTempFolder();
+  context.tempFolder = privateFolder.empty() ? TempFolder() : privateFolder;
   context.workingFolderUsable = WorkingFolderUsable();
   context.fileExists = [](const std::string& path) { return FileExists(path); };
   context.folderExists = FolderExists;

@@ -301,14 +301,20 @@ TEST_F(CliEndToEnd, PicturesComeFromAPrivateFolderOfTheRun) {
   EXPECT_TRUE(fs::is_directory(folder_ / "1OV.bmp"));
   EXPECT_TRUE(fs::is_directory(folder_ / "13OV.bmp"));
 
-  // A temporary folder where no folder can be made: the pictures are left out
-  // and the calendar is written all the same.
+  // A temporary folder where no folder can be made: a calendar without the
+  // pictures it was asked for is a failure, not a success.
   RunSettings settings;
   settings.environment["TMPDIR"] = "/proc/self";
+  settings.environment["XDG_RUNTIME_DIR"] = "";
   const fs::path output = folder_ / "senza-immagini.pdf";
   const RunResult run = Orvanta({"--output", output.string()}, settings);
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_FALSE(Contains(ReadFile(output), "/Subtype /Image"));
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_TRUE(Contains(run.err, "immagini")) << run.err;
+  EXPECT_FALSE(fs::exists(output));
+  // Without pictures asked for, the same run writes its calendar.
+  const RunResult plain =
+      Orvanta({"--output", output.string(), "--no-pictures", "--no-zodiac"}, settings);
+  EXPECT_EQ(plain.exitCode, 0) << plain.err;
 }
 
 TEST_F(CliEndToEnd, BadOptionsExitWithTwoAndWriteNothing) {
@@ -352,14 +358,17 @@ TEST_F(CliEndToEnd, OpenStartsTheViewerOnlyForAWrittenCalendar) {
   EXPECT_EQ(ReadFile(opened), path.string() + "\n");
 }
 
-TEST_F(CliEndToEnd, DefaultOutputIsOrvantaPdfInTheTemporaryFolder) {
+TEST_F(CliEndToEnd, DefaultOutputIsOrvantaPdfInThePrivateTemporaryFolder) {
   fs::create_directory(folder_ / "tmp");
   RunSettings settings;
   settings.environment["TMPDIR"] = (folder_ / "tmp").string();
+  settings.environment["XDG_RUNTIME_DIR"] = "";
   const RunResult run = Orvanta({"--year", "2013"}, settings);
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, (folder_ / "tmp" / "Orvanta.pdf").string() + "\n");
-  EXPECT_TRUE(fs::is_regular_file(folder_ / "tmp" / "Orvanta.pdf"));
+  const fs::path privateFolder = folder_ / "tmp" / ("orvanta-" + std::to_string(::geteuid()));
+  EXPECT_EQ(run.out, (privateFolder / "Orvanta.pdf").string() + "\n");
+  EXPECT_TRUE(fs::is_regular_file(privateFolder / "Orvanta.pdf"));
+  EXPECT_EQ(fs::status(privateFolder).permissions() & fs::perms::all, fs::perms::owner_all);
   EXPECT_EQ(PicturesLeft(), 0);
 }
 

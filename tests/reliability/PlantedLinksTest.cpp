@@ -23,7 +23,9 @@ int PicturesLeft(const fs::path& folder) {
   return n;
 }
 
-TEST(PlantedLinks, CalendarInTheTemporaryFolderIsNotWrittenThroughThem) {
+// Links at the output path, as another user could plant them in a shared
+// folder (the default calendar goes into a private folder; see OutputSafety).
+TEST(PlantedLinks, CalendarIsNotWrittenThroughThem) {
   TempFolder folder;
   const fs::path exe = PrivateOrvanta(folder.path());
   const fs::path tmp = folder / "tmp";
@@ -35,7 +37,8 @@ TEST(PlantedLinks, CalendarInTheTemporaryFolderIsNotWrittenThroughThem) {
   settings.environment["TMPDIR"] = tmp.string();
 
   const auto expectRefused = [&](const std::string& what) {
-    const RunResult run = RunProgram(folder.path(), exe.string(), {"--year", "2013"}, settings);
+    const RunResult run = RunProgram(folder.path(), exe.string(),
+                                     {"--year", "2013", "--output", calendar.string()}, settings);
     EXPECT_EQ(run.exitCode, 1) << what << ": " << run.out << run.err;
     EXPECT_EQ(run.out, "") << what;
     EXPECT_EQ(run.err.rfind("orvanta: ", 0), 0u) << what << ": " << run.err;
@@ -58,13 +61,15 @@ TEST(PlantedLinks, CalendarInTheTemporaryFolderIsNotWrittenThroughThem) {
   // A second name of a file is replaced, never written through.
   fs::remove(calendar);
   fs::create_hard_link(victim, calendar);
-  const RunResult replaced = RunProgram(folder.path(), exe.string(), {"--year", "2013"}, settings);
+  const RunResult replaced = RunProgram(
+      folder.path(), exe.string(), {"--year", "2013", "--output", calendar.string()}, settings);
   EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
   EXPECT_EQ(ReadFile(victim), "dati da non toccare");
 
   // With the path free again the calendar is written there.
   fs::remove(calendar);
-  const RunResult run = RunProgram(folder.path(), exe.string(), {"--year", "2013"}, settings);
+  const RunResult run = RunProgram(folder.path(), exe.string(),
+                                   {"--year", "2013", "--output", calendar.string()}, settings);
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, calendar.string() + "\n");
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(calendar)));
