@@ -1,10 +1,12 @@
 // The viewer probe, the desktop's PDF association and the responsive wait.
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -144,6 +146,35 @@ class PlatformTest : public QObject {
     QVERIFY(!asked);
     QCOMPARE(ReadBytes(target), QByteArray("keep me"));
     QCOMPARE(t_->messages.size(), 1);  // the writer said why
+  }
+
+  // What another user plants in the shared temporary folder under the names
+  // the window writes (the calendar, the probe) blocks nothing: the window
+  // keeps its files in a folder of the user's own.
+  void windowFilesGoIntoAPrivateFolder() {
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QString shared = t_->TempFile(QStringLiteral("shared"));
+    QDir().mkpath(shared);
+    const QString victim = t_->TempFile(QStringLiteral("victim.txt"));
+    WriteBytes(victim, "keep me");
+    QVERIFY(QFile::link(victim, shared + QStringLiteral("/Test.pdf")));
+    QVERIFY(QFile::link(victim, shared + QStringLiteral("/Orvanta.pdf")));
+    qputenv("TMPDIR", shared.toUtf8());
+    qunsetenv("XDG_RUNTIME_DIR");
+    GuiServices services = DefaultGuiServices();
+    qputenv("TMPDIR", savedTmp);
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+
+    QCOMPARE(services.tempFolder, shared + QStringLiteral("/orvanta-%1/").arg(::geteuid()));
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFileInfo(services.tempFolder).permissions() & others, QFile::Permissions());
+    services.waitSeconds = [](int, bool) {};
+    services.findAssociatedProgram = [](const QString&) { return QStringLiteral("/usr/bin/v"); };
+    QCOMPARE(DetectPdfViewer(services), QStringLiteral("v"));
+    QCOMPARE(QpdfCheck(services.tempFolder + QStringLiteral("Test.pdf")), 0);
+    QCOMPARE(ReadBytes(victim), QByteArray("keep me"));
   }
 
   void waitKeepsTheWindowRunningWithoutBurningTheProcessor() {
