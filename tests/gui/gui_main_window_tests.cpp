@@ -326,7 +326,10 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::exists(calendar));
     QCOMPARE(QpdfCheck(calendar), 0);
     QCOMPARE(t_->opened, QList<QUrl>{QUrl::fromLocalFile(calendar)});
-    QVERIFY(QDir(t_->appDir.path()).entryList({QStringLiteral("*OV.bmp")}).size() == 25);
+    // The run's pictures went into a folder of the run, removed with it.
+    QVERIFY(QDir(t_->appDir.path()).entryList({QStringLiteral("*OV.bmp")}).isEmpty());
+    QCOMPARE(QDir(t_->services.tempFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList());
     QVERIFY(window_->BusyPicture()->isHidden());
     QVERIFY(Control("cmdCrea")->isEnabled());
     QVERIFY(Control("chkIcone")->isEnabled());
@@ -435,8 +438,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(t_->terminated.size(), 1);
     QCOMPARE(t_->terminated[0], (QStringList{QStringLiteral("FastViewer"),
                                              t_->TempFile(QStringLiteral("Orvanta.pdf"))}));
-    QCOMPARE(QDir(t_->appDir.path()).entryList(QDir::Files),
-             QStringList{QStringLiteral("Keep.bmp")});
+    // Pictures never go into the program's folder, so nothing is deleted
+    // there: files of the user's that end in "OV.bmp" stay.
+    QCOMPARE(QDir(t_->appDir.path()).entryList(QDir::Files).size(), 4);
     QVERIFY(!QFile::exists(t_->TempFile(QStringLiteral("Turno_Guida.htm"))));
     QVERIFY(!other.isVisible());
   }
