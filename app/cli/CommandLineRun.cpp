@@ -1,6 +1,8 @@
 #include "app/cli/CommandLineRun.h"
 
-#include <QProcess>
+#include <spawn.h>
+#include <unistd.h>
+
 #include <exception>
 #include <string>
 
@@ -18,9 +20,15 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+// Starts the desktop's viewer on the calendar without waiting for it; the
+// path goes as the user's bytes, whatever their encoding.
 std::function<void(const std::string&)> ViewerStarter(std::ostream& err) {
   return [&err](const std::string& path) {
-    if (!QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromLocal8Bit(path)})) {
+    std::string program = "xdg-open";
+    std::string argument = path;
+    char* const argv[] = {program.data(), argument.data(), nullptr};
+    pid_t child = 0;
+    if (::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
       err << "orvanta: impossibile avviare il visualizzatore PDF (xdg-open)\n";
     }
   };
