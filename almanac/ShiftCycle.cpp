@@ -1,14 +1,16 @@
 #include "almanac/ShiftCycle.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "almanac/Rounding.h"
 #include "almanac/Text.h"
+#include "base/AtomicFile.h"
 
 namespace orvanta {
 namespace {
@@ -35,21 +37,31 @@ std::optional<int> ParseStartPosition(std::string_view text) {
   return static_cast<int>(rounded);
 }
 
+// The first `limit` characters of UTF-8 text, without blanks left at its end.
+std::string_view FirstCharacters(std::string_view text, std::size_t limit) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool lead = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    if (lead && characters++ == limit) return TrimWhitespace(text.substr(0, i));
+  }
+  return text;
+}
+
 // Reads at most `limit` + 1 bytes, so an oversized file is noticed without
 // being read whole.
 std::optional<std::string> ReadBounded(const std::string& path, std::size_t limit) {
-  std::error_code ec;
   // Only plain files: a pipe or device could block or never end.
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  FileResult opened;
+  const FileDescriptor file = OpenForReading(path, opened);
+  if (!file.IsOpen()) return std::nullopt;
   std::string bytes;
   char chunk[64 * 1024];
   while (bytes.size() <= limit) {
-    in.read(chunk, sizeof chunk);
-    bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    if (!in) break;
+    const ssize_t got = ::read(file.Get(), chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return std::nullopt;
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
   }
   if (bytes.size() > limit) return std::nullopt;
   return bytes;
@@ -76,7 +88,8 @@ ShiftCycle ParseShiftCycle(std::string_view text) {
   std::size_t pieceStart = firstSeparator + 1;
   for (long i = 0; i < count; ++i) {
     const std::size_t pieceEnd = text.find(';', pieceStart);
-    cycle.entries.emplace_back(TrimWhitespace(text.substr(pieceStart, pieceEnd - pieceStart)));
+    const std::string_view piece = TrimWhitespace(text.substr(pieceStart, pieceEnd - pieceStart));
+    cycle.entries.emplace_back(FirstCharacters(piece, kMaxShiftEntryChars));
     pieceStart = pieceEnd + 1;
   }
   return cycle;

@@ -23,8 +23,11 @@ uint8_t GreyLevel(uint8_t red, uint8_t green, uint8_t blue);
 // Reads an uncompressed bottom-up Windows bitmap of 1, 4, 8 or 24 bits per
 // pixel; ColorSpace 0 keeps colour, any other value converts to grey. Answers
 // false, without creating anything, for a missing file, a file that is not
-// such a bitmap or one whose data the file does not hold. Throws PdfError (Io)
-// when reading fails.
+// such a bitmap, one whose data the file does not hold, one whose header is
+// longer than any header version, and one whose pixels lie inside the headers
+// or more than a megabyte past the largest palette. Reads only the headers,
+// the palette and the pixel rows, each where it lies, and takes no more memory
+// than the samples and a piece of 1 MB. Throws PdfError (Io) when reading fails.
 bool ReadBMP(const std::string& FileName, int32_t ColorSpace, BmpImage& image);
 
 // The same for a bitmap file already in memory.

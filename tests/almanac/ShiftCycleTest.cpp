@@ -82,6 +82,19 @@ TEST(ShiftCycle, EmptyEntriesAndSurroundingSpaces) {
   EXPECT_EQ(Year(lines, 2), (std::vector<std::string>{"P", "M"}));
 }
 
+TEST(ShiftCycle, LongEntriesAreCutWhenRead) {
+  const std::string m64(kMaxShiftEntryChars, 'M');
+  std::string accents;
+  for (int i = 0; i < 70; ++i) accents += "\u00E8";
+  const ShiftCycle c = ParseShiftCycle("1;" + m64 + "MMM;" + accents + ";" + std::string(63, 'x') +
+                                       " yyy;  " + m64 + "  ;");
+  ASSERT_EQ(c.ShiftCount, 4);
+  EXPECT_EQ(c.entries[1], m64);
+  EXPECT_EQ(c.entries[2], accents.substr(0, 2 * kMaxShiftEntryChars));  // whole characters
+  EXPECT_EQ(c.entries[3], std::string(63, 'x'));                        // no blank left at the cut
+  EXPECT_EQ(c.entries[4], m64);  // spaces around do not count
+}
+
 TEST(ShiftCycle, StartNumberRoundsHalvesToEven) {
   EXPECT_EQ(ParseShiftCycle("1.5;A;B;C;").ShiftStart, 2);
   EXPECT_EQ(ParseShiftCycle("2.5;A;B;C;").ShiftStart, 2);
@@ -136,6 +149,12 @@ TEST_F(ShiftFile, OversizedFilesAreRefusedQuickly) {
   EXPECT_EQ(full.ShiftCount, static_cast<int>(kMaxShiftFileBytes) - 2);
 
   EXPECT_EQ(LoadShiftCycle(Write(atLimit + ";")).ShiftStart, -1);
+
+  // One entry as long as the limit allows: kept, but only its beginning.
+  const ShiftCycle one =
+      LoadShiftCycle(Write("1;" + std::string(kMaxShiftFileBytes - 3, 'M') + ";"));
+  EXPECT_EQ(one.ShiftStart, 1);
+  EXPECT_EQ(one.entries.at(1), std::string(kMaxShiftEntryChars, 'M'));
 
   // A sparse 100 MB file: refused after reading just past the limit.
   const std::string huge = Write("1;A;");

@@ -13,7 +13,7 @@
 namespace orvanta::fuzz {
 
 // The bitmap reader: DecodeBMP and LoadImgFromBMPFile on the same bytes, the
-// image then written into a PDF on /dev/null.
+// image then written into a PDF in the scratch folder.
 int FuzzBitmapReader(const std::uint8_t* data, std::size_t size);
 // The composer's notes reader (first byte: the year), then the day lookup.
 int FuzzNotesForYear(const std::uint8_t* data, std::size_t size);

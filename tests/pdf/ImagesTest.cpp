@@ -127,6 +127,33 @@ TEST(Images, PaletteAfterALargerHeaderAndShortLastRow) {
   EXPECT_EQ(image.ImgColor[3 * 3 + 1], 1);  // entry 3: green 3 / 2
 }
 
+// Bitmaps read from a file in several pieces: many rows at a time, and a
+// row longer than a piece. Colour (x, y) as 0x00BBGGRR.
+TEST(Images, LargeBitmapsReadInPiecesGiveEveryPixel) {
+  TempFolder dir;
+  const auto colour = [](int x, int y) { return uint32_t(x * 7 + y) * 0x10305u & 0xFFFFFFu; };
+  for (const auto& [width, height] : {std::pair{700, 800}, std::pair{400000, 2}}) {
+    WriteFile(dir / "large.bmp", Bmp24(width, height, colour));
+    for (const int32_t space : {0, 1}) {
+      BmpImage image;
+      ASSERT_TRUE(ReadBMP((dir / "large.bmp").string(), space, image)) << width;
+      std::vector<uint8_t> expected;
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          const uint32_t c = colour(x, y);
+          const auto r = uint8_t(c), g = uint8_t(c >> 8), b = uint8_t(c >> 16);
+          if (space == 0) {
+            expected.insert(expected.end(), {r, g, b});
+          } else {
+            expected.push_back(GreyLevel(r, g, b));
+          }
+        }
+      }
+      EXPECT_TRUE(image.ImgBuf == expected) << width << " x " << height << ", space " << space;
+    }
+  }
+}
+
 TEST(Images, Ascii85Streams) {
   TempFolder dir;
   std::string file = WithBitmap(dir, Bmp24(4, 1, [](int, int) { return 0u; }), 1, true);

@@ -36,6 +36,12 @@ std::vector<Case> MalformedCases() {
   palette.height = 2;
   palette.palette.assign(1024, 1);
   palette.pixels.assign(8, 0);
+  BmpLayout longHeader;
+  longHeader.headerSize = 128;  // one more field than the longest version has
+  longHeader.pixels.assign(4, 0);
+  BmpLayout farPixels = longHeader;
+  farPixels.headerSize = 40;
+  farPixels.dataOffset = 14 + 40 + 1024 + 1024 * 1024 + 1;
   return {
       {"empty file", ""},
       {"one byte", "B"},
@@ -46,6 +52,7 @@ std::vector<Case> MalformedCases() {
       {"OS/2 core header of 12 bytes", Patch32(good, 14, 12)},
       {"information header of 39 bytes", Patch32(good, 14, 39)},
       {"header size past the end", Patch32(good, 14, 0xFFFFFFFF)},
+      {"information header of 128 bytes", BuildBmp(longHeader)},
       {"0 bits per pixel", Patch16(good, 28, 0)},
       {"2 bits per pixel", Patch16(good, 28, 2)},
       {"16 bits per pixel", Patch16(good, 28, 16)},
@@ -62,6 +69,8 @@ std::vector<Case> MalformedCases() {
       {"last pixel missing", good.substr(0, good.size() - 4)},
       {"pixel offset past the end", Patch32(good, 10, static_cast<uint32_t>(good.size() + 1))},
       {"pixel offset at 4 GB", Patch32(good, 10, 0xFFFFFFFF)},
+      {"pixel data inside the information header", Patch32(good, 10, 50)},
+      {"pixel data a megabyte past the largest palette", BuildBmp(farPixels)},
       {"pixel data running past the end",
        Patch32(good, 10, static_cast<uint32_t>(good.size() - 8))},
       {"palette bitmap without pixels", BuildBmp(palette).substr(0, 14 + 40 + 1024)},
@@ -90,6 +99,16 @@ TEST(MalformedBitmaps, TheUnpatchedFilesAreGood) {
   BmpImage image;
   const std::string good = Valid24();
   EXPECT_TRUE(DecodeBMP(std::vector<uint8_t>(good.begin(), good.end()), 0, image));
+  // The longest header version, and pixels after a gap such as a colour profile.
+  BmpLayout layout;
+  layout.headerSize = 124;
+  layout.pixels = {1, 2, 3, 0};
+  layout.dataOffset = 14 + 124 + 64 * 1024;
+  const std::string apart = BuildBmp(layout);
+  TempFolder dir;
+  WriteFile(dir / "apart.bmp", apart);
+  ASSERT_TRUE(ReadBMP((dir / "apart.bmp").string(), 0, image));
+  EXPECT_EQ(image.ImgBuf, (std::vector<uint8_t>{3, 2, 1}));
 }
 
 TEST(MalformedBitmaps, PipesAndFoldersAreNotWaitedOn) {

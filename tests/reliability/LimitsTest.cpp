@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "base/Windows1252.h"
 #include "tests/support/ProgramTestSupport.h"
 
 namespace orvanta::reliability {
@@ -130,11 +131,13 @@ TEST_F(Limits, BitmapsClaimingHundredThousandSquarePixels) {
   for (const int bpp : {1, 8, 24}) {
     const std::string what = "a " + std::to_string(bpp) + "-bit claim";
     WriteFile(folder_ / "enorme.bmp", BitmapHead(100000, 100000, bpp) + std::string(4096, '\x55'));
+    fs::remove(Pdf());
     const RunResult run = Calendar({"--header-image", (folder_ / "enorme.bmp").string(),
                                     "--footer-image", (folder_ / "enorme.bmp").string()});
     ExpectBounded(run, what);
-    CheckedText(run, what);
-    EXPECT_FALSE(Contains(ReadFile(Pdf()), "/ImgTop")) << what;
+    // Refused with the option, before anything is written.
+    EXPECT_EQ(run.exitCode, 2) << what << ": " << run.err;
+    EXPECT_FALSE(fs::exists(Pdf())) << what;
   }
 }
 
@@ -150,18 +153,62 @@ TEST_F(Limits, BitmapsHoldingHundredThousandSquarePixels) {
     WriteFile(path, BitmapHead(100000, 100000, bpp));
     fs::resize_file(
         path, fs::file_size(path) + PixelBytes(100000, 100000, static_cast<std::uint64_t>(bpp)));
+    fs::remove(Pdf());
     const RunResult run = Calendar({"--header-image", path.string()});
     fs::remove(path);
     ExpectBounded(run, what);
-    CheckedText(run, what);
+    EXPECT_EQ(run.exitCode, 2) << what << ": " << run.err;
+    EXPECT_FALSE(fs::exists(Pdf())) << what;
   }
+}
+
+// A 1 x 1 bitmap whose pixel offset or header size points almost 4 GB into
+// a sparse file. The reader used to read the file up to there (5 to 25 s,
+// 4 GB of memory) and then accept it.
+TEST_F(Limits, BitmapsPointingFourGigabytesIntoTheirFile) {
+  const std::uint64_t far = 0xFFFFFF00;
+  const fs::path path = folder_ / "lontano.bmp";
+  for (const bool header : {false, true}) {
+    const std::string what = header ? "a header of 4 GB" : "pixels 4 GB in";
+    std::string head = BitmapHead(1, 1, 24);
+    const std::size_t field = header ? 14 : 10;
+    for (int i = 0; i < 4; ++i) head[field + i] = static_cast<char>(far >> (8 * i));
+    WriteFile(path, head + std::string(4, '\x55'));
+    fs::resize_file(path, far + 64);
+    fs::remove(Pdf());
+    const RunResult run = Calendar({"--header-image", path.string()});
+    fs::remove(path);
+    ExpectBounded(run, what);
+    // Refused: the option itself, or the picture in a calendar written without it.
+    if (run.exitCode != 2) {
+      CheckedText(run, what);
+      EXPECT_FALSE(Contains(ReadFile(Pdf()), "/ImgTop")) << what;
+    }
+  }
+}
+
+// A shift file at its size limit: one entry of nearly 1 MB used to make a
+// 385 MB calendar in 21 s; a million empty entries.
+TEST_F(Limits, ShiftFilesAtTheirSizeLimit) {
+  const std::uint64_t limit = 1024 * 1024;
+  WriteRepeated(folder_ / "Turno.txt", "1;", 'M', limit - 3, ";");
+  RunResult run = Calendar({});
+  ExpectBounded(run, "one shift entry of 1 MB");
+  EXPECT_TRUE(Contains(CheckedText(run, "one shift entry of 1 MB"), "MMMM"));
+
+  WriteRepeated(folder_ / "Turno.txt", "1;", ';', limit - 2, "");
+  run = Calendar({});
+  ExpectBounded(run, "a million empty shift entries");
+  CheckedText(run, "a million empty shift entries");
 }
 
 TEST_F(Limits, LongTextsControlCharactersAndCharactersOutsideWindows1252) {
   // Japanese, an emoji, the euro sign (which Windows-1252 has), C0 and C1
   // controls and a terminal escape, in every text the user writes.
   const std::string odd = "\u65E5\u672C \U0001F600 \u20AC \x01\t\x1B[31m\u0085\u00E8";
-  WriteFile(folder_ / "Notes.dat", "40558,\"Anna " + odd + "\"\r\n40559,\"Dentista\"\r\n");
+  // Notes.dat holds Windows-1252: what that code page lacks is stored as "?".
+  WriteFile(folder_ / "Notes.dat",
+            "40558,\"Anna " + Utf8ToWindows1252(odd) + "\"\r\n40559,\"Dentista\"\r\n");
   WriteFile(folder_ / "Turno.txt", "1;Mattino " + odd + ";Notte;");
   std::string header = "Famiglia Rossi " + odd;
   while (header.size() < 10000) header += "Rossi " + odd;

@@ -41,7 +41,8 @@ class NullWriter {
     pdf.SetMessageHandler([](const std::string&, const std::string&) {});
     pdf.SetClock(FixedTime);
     pdf.SetRandomDigit([] { return 0; });
-    std::string path = "/dev/null";
+    // A file on a memory file system: the writer only makes regular files.
+    std::string path = ScratchFolder() + "bitmap.pdf";
     open = pdf.InitPDFFile(path);
   }
   clsPDFCreator pdf;
