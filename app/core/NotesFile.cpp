@@ -187,6 +187,23 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
   return lines;
 }
 
+enum class Bounded { Whole, TooLong, Error };
+
+// The rest of `file` into `bytes`, at most `limit` bytes of it; memory grows
+// with what the file holds, not with the limit.
+Bounded ReadBounded(std::FILE* file, std::size_t limit, std::string& bytes) {
+  char chunk[64 * 1024];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    if (bytes.size() + got > limit) {
+      bytes.append(chunk, limit - bytes.size());
+      return Bounded::TooLong;
+    }
+    bytes.append(chunk, got);
+  }
+  return std::ferror(file) ? Bounded::Error : Bounded::Whole;
+}
+
 // The lines of the file from `offset` on, at most kMaxKeptNotesBytes of them.
 void ReadUnreadablePart(std::FILE* file, std::uint64_t offset, NotesFileContents& contents) {
   if (offset > static_cast<std::uint64_t>(LONG_MAX) ||
@@ -194,10 +211,9 @@ void ReadUnreadablePart(std::FILE* file, std::uint64_t offset, NotesFileContents
     contents.unreadableTruncated = true;
     return;
   }
-  std::string bytes(kMaxKeptNotesBytes + 1, '\0');
-  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-  if (std::ferror(file) || got > kMaxKeptNotesBytes) contents.unreadableTruncated = true;
-  bytes.resize(std::min(got, kMaxKeptNotesBytes));
+  std::string bytes;
+  if (ReadBounded(file, kMaxKeptNotesBytes, bytes) != Bounded::Whole)
+    contents.unreadableTruncated = true;
   contents.unreadableLines = SplitLines(bytes);
 }
 
@@ -208,13 +224,14 @@ FileResult ReadAllLines(const std::string& path, std::vector<std::string>& lines
   const FilePtr file = OpenNotesFile(path, result);
   if (!file) return IsMissing(result) ? FileResult::Success() : result;
   std::string bytes;
-  char chunk[64 * 1024];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-    if (bytes.size() + got > kMaxRereadBytes) return FileResult::FromErrno(path, EFBIG);
-    bytes.append(chunk, got);
+  switch (ReadBounded(file.get(), kMaxRereadBytes, bytes)) {
+    case Bounded::TooLong:
+      return FileResult::FromErrno(path, EFBIG);
+    case Bounded::Error:
+      return FileResult::FromErrno(path, EIO);
+    case Bounded::Whole:
+      break;
   }
-  if (std::ferror(file.get())) return FileResult::FromErrno(path, EIO);
   lines = SplitLines(bytes);
   return FileResult::Success();
 }
