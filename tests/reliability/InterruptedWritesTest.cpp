@@ -114,12 +114,14 @@ TEST(InterruptedCalendar, FolderRemovedDuringTheRunIsAnErrorAndLeavesNoFile) {
   EXPECT_FALSE(viewerStarted);
 }
 
-// Whether `pid` has `path` open.
-bool HasOpen(pid_t pid, const fs::path& path) {
+// Whether `pid` is writing `path`: it has the temporary file open that takes
+// the name when complete.
+bool IsWriting(pid_t pid, const fs::path& path) {
   const fs::path fds = fs::path("/proc") / std::to_string(pid) / "fd";
+  const std::string prefix = path.string() + ".new-";
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(fds, error)) {
-    if (fs::read_symlink(entry.path(), error) == path) return true;
+    if (fs::read_symlink(entry.path(), error).string().starts_with(prefix)) return true;
   }
   return false;
 }
@@ -145,7 +147,7 @@ TEST(InterruptedCalendar, CommandLineRunWhoseFolderIsRemovedExitsWithOne) {
   ::kill(child, SIGSTOP);
   int status = 0;
   ::waitpid(child, &status, WUNTRACED);
-  const bool midRun = WIFSTOPPED(status) && HasOpen(child, pdf);
+  const bool midRun = WIFSTOPPED(status) && IsWriting(child, pdf);
   fs::remove_all(out);
   ::kill(child, SIGCONT);
   ::close(watch);
