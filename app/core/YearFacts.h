@@ -1,0 +1,52 @@
+#pragma once
+// The dated facts a calendar prints for one year, each on its day, gathered
+// from the almanac, the notes file and the shift cycle for exports that list
+// them (the iCalendar file) rather than draw them.
+
+#include <string>
+#include <vector>
+
+#include "almanac/AlmanacYear.h"
+#include "almanac/DayNumber.h"
+#include "almanac/ShiftCycle.h"
+#include "calendar/CalendarOptions.h"
+
+namespace orvanta {
+
+// In the order a day lists them.
+enum class FactKind {
+  Holiday,        // a name of the civil holiday table ("Pasqua", "Defunti", ...)
+  ChurchFeast,    // a name the religious option adds ("Le Palme", "S. Silvestro", ...)
+  MoonPhase,      // "Luna piena", ...
+  SummerTime,     // "ora legale" / "ora solare"
+  Commemoration,  // a footnote of the month, on its day
+  PersonalNote,   // the note of the day
+  Shift,          // "Turno: M"
+};
+
+struct CalendarFact {
+  DayNumber day = 0;
+  FactKind kind = FactKind::Holiday;
+  std::string summary;  // UTF-8, as the calendar prints it
+  // The page prints the day red (Sundays and the red holidays); set only on
+  // the facts that name the day (Holiday, ChurchFeast).
+  bool red = false;
+};
+
+// The facts of `year` in date order, kinds in FactKind order within a day.
+// The options decide what goes in, as on the page: Chiesa the church feasts,
+// FasiSoleLuna the moon phases and the clock changes, Note the
+// commemorations, NotePersonali the notes of `notes` (moved into the year by
+// LoadNotesForYear), Turno the entries of a usable `shifts`. Holidays are
+// always in.
+std::vector<CalendarFact> GatherYearFacts(int year, const CalendarOptions& options,
+                                          const std::vector<NoteEntry>& notes,
+                                          const ShiftCycle& shifts);
+
+// The same, reading the notes and the shift cycle from their files (only when
+// the options ask for them; a missing or unusable file gives none, as for the
+// page).
+std::vector<CalendarFact> LoadYearFacts(int year, const CalendarOptions& options,
+                                        const std::string& notesFile, const std::string& shiftFile);
+
+}  // namespace orvanta
