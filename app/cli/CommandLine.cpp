@@ -1,6 +1,7 @@
 #include "app/cli/CommandLine.h"
 
 #include <QRegularExpression>
+#include <ctime>
 #include <utility>
 
 #include "app/cli/ArgumentBytes.h"
@@ -70,6 +71,7 @@ RequestParser::RequestParser(const CommandLineContext& context)
       version_(parser_.addVersionOption()),
       year_(ValueOption("year", "ANNO")),
       output_(ValueOption("output", "FILE")),
+      ics_(ValueOption("ics", "FILE")),
       textColour_(ValueOption("text-color", "COLORE")),
       headerText_(ValueOption("header-text", "TESTO")),
       headerColour_(ValueOption("header-color", "#RRGGBB")),
@@ -124,13 +126,38 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
   return result;
 }
 
+int RequestParser::CurrentYear() const {
+  const std::time_t now = context_.clock ? context_.clock() : std::time(nullptr);
+  std::tm local{};
+  if (::localtime_r(&now, &local) == nullptr) return 0;
+  return local.tm_year + 1900;
+}
+
+// Without --year the calendar of the current year, as `cal` does; "next" is
+// the coming one.
+Refusal RequestParser::Year(CalendarOptions& options) const {
+  const bool given = parser_.isSet(year_);
+  const QString value = given ? parser_.value(year_) : QString();
+  if (given && value != QLatin1String("next")) {
+    const std::optional<int16_t> year = ParseYear(value);
+    if (!year) return BadValue("year", value, kYearsAllowed);
+    options.Anno = *year;
+    return {};
+  }
+  const int year = CurrentYear() + (given ? 1 : 0);
+  const std::optional<int16_t> inRange = YearInRange(year);
+  if (!inRange) {
+    return "orvanta: --year: " + std::string(given ? "l'anno prossimo" : "l'anno in corso") +
+           " secondo l'orologio del sistema, " + std::to_string(year) +
+           ", è fuori dall'intervallo; valori ammessi: un anno da 1900 a 2100";
+  }
+  options.Anno = *inRange;
+  return {};
+}
+
 Refusal RequestParser::YearAndColours(CalendarRequest& request) const {
   CalendarOptions& options = request.options;
-  if (parser_.isSet(year_)) {
-    const std::optional<int16_t> value = ParseYear(parser_.value(year_));
-    if (!value) return BadValue("year", parser_.value(year_), "un anno da 1900 a 2100");
-    options.Anno = *value;
-  }
+  if (Refusal refusal = Year(options)) return refusal;
   if (parser_.isSet(textColour_)) {
     const QString name = parser_.value(textColour_);
     const TextColour* found = nullptr;

@@ -3,6 +3,7 @@
 // calendar request, without touching anything but the tests on files it is
 // given (so it can be tested and fuzzed on its own).
 
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,19 +35,23 @@ struct CommandLineContext {
   std::function<bool(const std::string& a, const std::string& b)> sameFile;
   // The bitmap reader accepts the file.
   std::function<bool(const std::string& path)> bitmapUsable;
+  // Now, for the current year (local time) of a calendar without --year and
+  // of --year next; empty means the system's clock.
+  std::function<std::time_t()> clock;
 };
 
 // One calendar to write. Paths hold the user's bytes as given (not always
 // UTF-8), relative ones left for the system to resolve from the working
 // folder; defaults are the context's folders followed by the file name. The
-// output is never one of the files the run reads.
+// outputs are never one of the files the run reads, nor each other.
 struct CalendarRequest {
   // options.Anno is the year. Picture paths as given, with "./" put in front
   // of one shorter than the 8 characters the composer needs.
   CalendarOptions options;
-  std::string outputFile;
-  std::string notesFile;  // read when options.NotePersonali
-  std::string shiftFile;  // read when options.Turno
+  std::string outputFile;  // the PDF; empty when only the iCalendar file is asked for
+  std::string icsFile;     // the iCalendar file (--ics); empty: none
+  std::string notesFile;   // read when options.NotePersonali
+  std::string shiftFile;   // read when options.Turno
   bool openViewer = false;
 };
 

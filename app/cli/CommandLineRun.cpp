@@ -4,11 +4,14 @@
 #include <unistd.h>
 
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "app/cli/InterruptSignals.h"
 #include "app/core/CalendarRun.h"
 #include "app/core/Folders.h"
+#include "app/core/ICalendarFile.h"
+#include "base/AtomicFile.h"
 
 namespace orvanta {
 namespace {
@@ -34,10 +37,7 @@ std::function<void(const std::string&)> ViewerStarter(std::ostream& err) {
   };
 }
 
-}  // namespace
-
-int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream& err) {
-  const InterruptSignals interrupts;
+int WritePdf(const CalendarRequest& request, std::ostream& err) {
   CalendarRunRequest run;
   run.options = request.options;
   run.outputFile = request.outputFile;
@@ -60,12 +60,63 @@ int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream&
     err << "orvanta: il calendario non è stato scritto: " << OneLine(outcome.detail) << '\n';
     return kExitNotWritten;
   }
-  out << request.outputFile << '\n' << std::flush;
+  return kExitOk;
+}
+
+// The year's facts written beside the iCalendar file, not yet under its name.
+int PrepareIcs(const CalendarRequest& request, std::unique_ptr<AtomicFile>& pending,
+               std::ostream& err) {
+  ICalendarRequest ics;
+  ics.options = request.options;
+  ics.outputFile = request.icsFile;
+  ics.notesFile = request.notesFile;
+  ics.shiftFile = request.shiftFile;
+  FileResult prepared;
+  try {
+    prepared = PrepareICalendar(ics, pending);
+  } catch (const std::exception& e) {  // out of memory
+    err << "orvanta: il file iCalendar non è stato scritto: " << e.what() << '\n';
+    return kExitNotWritten;
+  }
+  if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
+  if (!prepared) {
+    err << "orvanta: il file iCalendar non è stato scritto: " << prepared.Describe() << '\n';
+    return kExitNotWritten;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream& err) {
+  const InterruptSignals interrupts;
+  // The iCalendar file is made first (cheap, and its mistakes show before
+  // the calendar takes its time) and takes its name only after the calendar
+  // did: a run that fails leaves both files as they were.
+  std::unique_ptr<AtomicFile> ics;
+  if (!request.icsFile.empty()) {
+    if (const int code = PrepareIcs(request, ics, err); code != kExitOk) return code;
+  }
+  if (!request.outputFile.empty()) {
+    if (const int code = WritePdf(request, err); code != kExitOk) return code;
+  }
+  if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
+  if (!request.outputFile.empty()) out << request.outputFile << '\n';
+  int code = kExitOk;
+  if (ics) {
+    if (const FileResult committed = ics->Commit(); !committed) {
+      err << "orvanta: il file iCalendar non è stato scritto: " << committed.Describe() << '\n';
+      code = kExitNotWritten;
+    } else {
+      out << request.icsFile << '\n';
+    }
+  }
+  out << std::flush;
   if (!out) {
     err << "orvanta: impossibile scrivere sullo standard output il nome del file scritto\n";
     return kExitNotWritten;
   }
-  return kExitOk;
+  return code;
 }
 
 }  // namespace orvanta

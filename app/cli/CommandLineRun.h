@@ -12,11 +12,14 @@ namespace orvanta {
 // code: kExitOk, kExitNotWritten or kExitUsage.
 int RunCommandLine(int argc, char** argv);
 
-// Writes one calendar. On success prints the path written to `out` and answers
-// kExitOk; when the calendar cannot be written prints the reason to `err` and
-// answers kExitNotWritten; whatever fails, an earlier file at the output path
-// stays as it was. SIGINT or SIGTERM stop the run before its next page and it
-// answers 128 + the signal's number, with nothing of the run left behind.
+// Writes one calendar: the PDF, the iCalendar file or both. On success prints
+// each path written to `out` (the PDF first) and answers kExitOk; when a file
+// cannot be written prints the reason to `err` and answers kExitNotWritten;
+// whatever fails, earlier files at the output paths stay as they were (only
+// when the iCalendar file fails at its very last step, after the PDF was
+// written, does the PDF stay written, and its path is printed). SIGINT or SIGTERM stop the run
+// before its next page and it answers 128 + the signal's number, with nothing of the run left
+// behind.
 int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream& err);
 
 }  // namespace orvanta

@@ -30,7 +30,10 @@ std::string MissingFile(const std::string& option, const QString& value, const c
 std::optional<int16_t> ParseYear(const QString& text) {
   static const QRegularExpression digits(QStringLiteral("^[0-9]{1,4}$"));
   if (CarriesRawBytes(text) || !digits.match(text).hasMatch()) return std::nullopt;
-  const int year = text.toInt();
+  return YearInRange(text.toInt());
+}
+
+std::optional<int16_t> YearInRange(int year) {
   if (year < kFirstCommandLineYear || year > kLastCommandLineYear) return std::nullopt;
   return static_cast<int16_t>(year);
 }

@@ -23,8 +23,13 @@ std::string BadValue(const std::string& option, const QString& value, const char
 // "orvanta: --opt: file 'x' non trovato; valori ammessi: ..."
 std::string MissingFile(const std::string& option, const QString& value, const char* allowed);
 
+inline constexpr char kYearsAllowed[] = "un anno da 1900 a 2100, oppure next per l'anno prossimo";
+
 // 1900 to 2100, digits only.
 std::optional<int16_t> ParseYear(const QString& text);
+
+// `year` when the command line offers it (1900 to 2100).
+std::optional<int16_t> YearInRange(int year);
 
 // "#RRGGBB" as 0x00BBGGRR.
 std::optional<int32_t> ParseColour(const QString& text);

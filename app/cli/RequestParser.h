@@ -24,15 +24,21 @@ class RequestParser {
   Refusal YearAndColours(CalendarRequest& request) const;
   Refusal HeaderAndFooter(CalendarRequest& request) const;
   Refusal Output(CalendarRequest& request) const;
+  Refusal OutputFile(const char* option, const QCommandLineOption& given, const char* allowed,
+                     std::string& path) const;
   Refusal NotesAndShift(CalendarRequest& request) const;
   Refusal OutputIsNoInput(CalendarRequest& request) const;
+  Refusal OutputsApart(const CalendarRequest& request) const;
+  bool SameTarget(const std::string& a, const std::string& b) const;
+  int CurrentYear() const;
+  Refusal Year(CalendarOptions& options) const;
   Refusal Picture(const std::string& option, const QCommandLineOption& given,
                   std::string& path) const;
   Refusal Relative(const std::string& option, const QCommandLineOption& given) const;
 
   const CommandLineContext& context_;
   QCommandLineParser parser_;
-  QCommandLineOption help_, version_, year_, output_, textColour_, headerText_, headerColour_,
+  QCommandLineOption help_, version_, year_, output_, ics_, textColour_, headerText_, headerColour_,
       headerImage_, footerText_, footerColour_, footerImage_, notes_, shift_, open_, mono_,
       noNotes_, noShift_;
 };

@@ -6,10 +6,14 @@
 
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/RequestParser.h"
+#include "base/AtomicFile.h"
 
 namespace orvanta {
 namespace {
 
+constexpr char kPdfAllowed[] = "il percorso del file PDF da scrivere, per esempio calendario.pdf";
+constexpr char kIcsAllowed[] =
+    "il percorso del file iCalendar da scrivere, per esempio calendario.ics";
 constexpr char kBitmapsAllowed[] =
     "bitmap Windows non compresse da 1, 4, 8 o 24 bit per pixel, memorizzate dal basso verso "
     "l'alto";
@@ -101,25 +105,49 @@ Refusal RequestParser::NotesAndShift(CalendarRequest& request) const {
   return {};
 }
 
-Refusal RequestParser::Output(CalendarRequest& request) const {
-  request.outputFile = context_.tempFolder + "Orvanta.pdf";
-  if (!parser_.isSet(output_)) return {};
-  const QString value = parser_.value(output_);
-  if (value.isEmpty()) return BadValue("output", value, "il percorso del file PDF da scrivere");
-  if (Refusal refusal = Relative("output", output_)) return refusal;
-  const std::string path = BytesFromArgument(value);
-  if (EndsAsFolder(path) || context_.folderExists(path)) {
-    return "orvanta: --output: " + Quoted(value) +
-           " indica una cartella, serve il nome di un file; valori ammessi: il percorso del "
-           "file PDF da scrivere, per esempio calendario.pdf";
+Refusal RequestParser::OutputFile(const char* option, const QCommandLineOption& given,
+                                  const char* allowed, std::string& path) const {
+  const QString value = parser_.value(given);
+  if (value.isEmpty()) return BadValue(option, value, allowed);
+  if (Refusal refusal = Relative(option, given)) return refusal;
+  const std::string bytes = BytesFromArgument(value);
+  if (EndsAsFolder(bytes) || context_.folderExists(bytes)) {
+    return "orvanta: --" + std::string(option) + ": " + Quoted(value) +
+           " indica una cartella, serve il nome di un file; valori ammessi: " + allowed;
   }
-  request.outputFile = path;
+  path = bytes;
   return {};
 }
 
-// Writing the calendar over a file the run reads would destroy that file
-// (and the run's own input). Compared by identity, so that a link or another
-// spelling of the same file counts too.
+// The PDF goes to --output, or to the default file unless --ics alone was
+// asked for; the iCalendar file to --ics.
+Refusal RequestParser::Output(CalendarRequest& request) const {
+  const bool pdf = parser_.isSet(output_) || !parser_.isSet(ics_);
+  request.outputFile = pdf ? context_.tempFolder + "Orvanta.pdf" : std::string();
+  if (parser_.isSet(output_)) {
+    if (Refusal refusal = OutputFile("output", output_, kPdfAllowed, request.outputFile))
+      return refusal;
+  }
+  if (parser_.isSet(ics_)) {
+    if (Refusal refusal = OutputFile("ics", ics_, kIcsAllowed, request.icsFile)) return refusal;
+  }
+  if (request.openViewer && !pdf) {
+    return "orvanta: --open apre il calendario PDF, che con la sola --ics non si scrive; valori "
+           "ammessi: --open con --output, oppure senza --ics";
+  }
+  return {};
+}
+
+// One file by identity, or a file both would create: the same name in the
+// same folder (neither may exist yet).
+bool RequestParser::SameTarget(const std::string& a, const std::string& b) const {
+  return a == b || context_.sameFile(a, b) ||
+         (NameOfPath(a) == NameOfPath(b) && context_.sameFile(FolderOfPath(a), FolderOfPath(b)));
+}
+
+// Writing over a file the run reads would destroy that file (and the run's
+// own input). Compared by identity, so that a link or another spelling of
+// the same file counts too.
 Refusal RequestParser::OutputIsNoInput(CalendarRequest& request) const {
   const CalendarOptions& o = request.options;
   struct Input {
@@ -134,16 +162,34 @@ Refusal RequestParser::OutputIsNoInput(CalendarRequest& request) const {
       {"header-image", headerImage_, o.CustomTopImage, !o.CustomTopImage.empty()},
       {"footer-image", footerImage_, o.CustomDownImage, !o.CustomDownImage.empty()},
   };
-  for (const Input& input : inputs) {
-    if (!input.used || !context_.sameFile(request.outputFile, input.path)) continue;
-    const QString shown =
-        parser_.isSet(input.option) ? parser_.value(input.option) : ArgumentFromBytes(input.path);
-    return "orvanta: --output: il calendario " + Quoted(ArgumentFromBytes(request.outputFile)) +
-           " è lo stesso file di --" + input.name + " " + Quoted(shown) +
-           ", che verrebbe distrutto; valori ammessi: un file diverso da quelli che il "
-           "calendario legge";
+  const Input outputs[] = {
+      {"output", output_, request.outputFile, !request.outputFile.empty()},
+      {"ics", ics_, request.icsFile, !request.icsFile.empty()},
+  };
+  for (const Input& output : outputs) {
+    for (const Input& input : inputs) {
+      if (!output.used || !input.used || !context_.sameFile(output.path, input.path)) continue;
+      const QString shown =
+          parser_.isSet(input.option) ? parser_.value(input.option) : ArgumentFromBytes(input.path);
+      return "orvanta: --" + std::string(output.name) + ": " +
+             (output.name == std::string("ics") ? "il file iCalendar " : "il calendario ") +
+             Quoted(ArgumentFromBytes(output.path)) + " è lo stesso file di --" + input.name + " " +
+             Quoted(shown) +
+             ", che verrebbe distrutto; valori ammessi: un file diverso da quelli che il "
+             "calendario legge";
+    }
   }
-  return {};
+  return OutputsApart(request);
+}
+
+// One run writing both files into one name would keep only the last.
+Refusal RequestParser::OutputsApart(const CalendarRequest& request) const {
+  if (request.outputFile.empty() || request.icsFile.empty() ||
+      !SameTarget(request.outputFile, request.icsFile))
+    return {};
+  return "orvanta: --ics: il file iCalendar " + Quoted(parser_.value(ics_)) +
+         " è lo stesso file del calendario PDF di --output " + Quoted(parser_.value(output_)) +
+         "; valori ammessi: due file diversi, per esempio calendario.pdf e calendario.ics";
 }
 
 }  // namespace orvanta

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QString>
+#include <ctime>
 #include <map>
 #include <set>
 #include <string>
@@ -18,6 +19,9 @@ namespace orvanta {
 namespace {
 
 using Action = CommandLineResult::Action;
+
+// 15 June 2031, 12:00 UTC: the same year in every time zone.
+constexpr std::time_t kMidJune2031 = 1939291200;
 
 class CommandLineTest : public ::testing::Test {
  protected:
@@ -35,6 +39,7 @@ class CommandLineTest : public ::testing::Test {
       return first != identity.end() && second != identity.end() && first->second == second->second;
     };
     context.bitmapUsable = [this](const std::string& path) { return badBitmaps.count(path) == 0; };
+    context.clock = [this] { return now; };
     return ParseCommandLine(args, context);
   }
   CalendarOptions Options(std::vector<std::string> args) const {
@@ -63,14 +68,17 @@ class CommandLineTest : public ::testing::Test {
   std::set<std::string> folders;
   std::map<std::string, int> identity;
   std::set<std::string> badBitmaps;
+  std::time_t now = kMidJune2031;
 };
 
+// The window's defaults, except the year: the current one, as `cal` does.
 TEST_F(CommandLineTest, DefaultsAreTheWindowsDefaults) {
   const CommandLineResult result = Parse({});
   ASSERT_EQ(result.action, Action::Run);
   const CalendarRequest& request = result.request;
-  EXPECT_EQ(request.options.Anno, 2013);
+  EXPECT_EQ(request.options.Anno, 2031);
   EXPECT_EQ(request.outputFile, "/tmp/Orvanta.pdf");
+  EXPECT_EQ(request.icsFile, "");
   EXPECT_EQ(request.notesFile, "/opt/orvanta/Notes.dat");
   EXPECT_EQ(request.shiftFile, "/opt/orvanta/Turno.txt");
   EXPECT_FALSE(request.openViewer);
@@ -119,14 +127,31 @@ TEST_F(CommandLineTest, YearAndTextColour) {
   EXPECT_EQ(Options({"--year", "1900"}).Anno, 1900);
   EXPECT_EQ(Options({"--year=2100"}).Anno, 2100);
   EXPECT_EQ(Options({"--year", "2013", "--year", "1999"}).Anno, 1999);  // the last one counts
-  for (const char* bad : {"1899", "2101", "abc", "20 13", "", "+2013", "02013", "-5", "2013.0"})
-    Error({"--year", bad}, "--year", {"1900", "2100"});
+  for (const char* bad : {"1899", "2101", "abc", "20 13", "", "+2013", "02013", "-5", "2013.0",
+                          "Next", "next ", "prossimo"})
+    Error({"--year", bad}, "--year", {"1900", "2100", "next"});
 
   EXPECT_EQ(Options({"--text-color", "black"}).TextColor, 0x000000);
   EXPECT_EQ(Options({"--text-color", "blue"}).TextColor, 0xCD0000);
   EXPECT_EQ(Options({"--text-color", "green"}).TextColor, 0x00A900);
   Error({"--text-color", "red"}, "--text-color", {"black", "blue", "green"});
   Error({"--text-color", "Blue"}, "--text-color", {"black", "blue", "green"});
+}
+
+// Without --year the current year, and "next" the coming one, by the
+// context's clock in local time.
+TEST_F(CommandLineTest, YearFromTheClock) {
+  EXPECT_EQ(Options({"--year", "next"}).Anno, 2032);
+  EXPECT_EQ(Options({"--year=next"}).Anno, 2032);
+  EXPECT_EQ(Options({"--year", "next", "--year", "1999"}).Anno, 1999);
+  now = 4116744000;  // 15 June 2100: this year can be written, the next cannot
+  EXPECT_EQ(Options({}).Anno, 2100);
+  Error({"--year", "next"}, "--year", {"2101", "1900", "2100"});
+  now = -2208945600;  // 1 January 1900 12:00 UTC, a clock gone wrong
+  EXPECT_EQ(Options({}).Anno, 1900);
+  now = -2226225600;  // June 1899
+  Error({}, "--year", {"1899", "1900", "2100"});
+  EXPECT_EQ(Options({"--year", "2013"}).Anno, 2013);  // a year given needs no clock
 }
 
 TEST_F(CommandLineTest, HeaderAndFooterFollowTheInputWindow) {
@@ -294,6 +319,49 @@ TEST_F(CommandLineTest, OutputMustNotBeOneOfTheInputs) {
   EXPECT_EQ(Parse({"--notes", "note.dat", "--output", "/srv/cal.pdf"}).action, Action::Run);
 }
 
+// --ics alone writes only the iCalendar file; with --output both. It takes
+// the checks of --output, and the two never name one file.
+TEST_F(CommandLineTest, IcsFileAloneOrBesideThePdf) {
+  CommandLineResult result = Parse({"--ics", "anno.ics"});
+  ASSERT_EQ(result.action, Action::Run) << result.text;
+  EXPECT_EQ(result.request.icsFile, "anno.ics");
+  EXPECT_EQ(result.request.outputFile, "");
+  result = Parse({"--ics", "/srv/anno.ics", "--output", "cal.pdf", "--no-religious"});
+  ASSERT_EQ(result.action, Action::Run) << result.text;
+  EXPECT_EQ(result.request.icsFile, "/srv/anno.ics");
+  EXPECT_EQ(result.request.outputFile, "cal.pdf");
+  EXPECT_FALSE(result.request.options.Chiesa);
+
+  folders = {"out"};
+  for (const char* path : {"", "out", "out/", ".", "a/.."})
+    Error({"--ics", path}, "--ics", {".ics"});
+  Error({"--ics"}, "--ics");
+  // --open shows the PDF, which --ics alone does not write.
+  Error({"--ics", "anno.ics", "--open"}, "--open", {"--output"});
+  EXPECT_TRUE(Parse({"--ics", "anno.ics", "--output", "cal.pdf", "--open"}).request.openViewer);
+  workingFolderUsable = false;
+  Error({"--ics", "anno.ics", "--output", "/srv/cal.pdf"}, "--ics", {"assoluto"});
+
+  // One file under two names: the same spelling, a link to an existing file,
+  // or one name in one folder reached two ways (neither file exists yet).
+  workingFolderUsable = true;
+  identity = {
+      {"/srv/cal.pdf", 1}, {"/srv/link.ics", 1}, {"/srv", 2}, {"/home/me/srv", 2}, {".", 3}};
+  Error({"--ics", "cal.x", "--output", "cal.x"}, "--ics", {"'cal.x'", "--output"});
+  Error({"--ics", "/srv/link.ics", "--output", "/srv/cal.pdf"}, "--ics", {"--output"});
+  Error({"--ics", "/home/me/srv/new", "--output", "/srv/new"}, "--ics", {"--output"});
+  Error({"--ics", "new", "--output", "./new"}, "--ics", {"--output"});
+  EXPECT_EQ(Parse({"--ics", "/srv/new.ics", "--output", "/home/me/srv/new.pdf"}).action,
+            Action::Run);
+
+  // Nor one of the files the run reads.
+  existing = {"/opt/orvanta/Notes.dat", "/srv/top.bmp"};
+  identity = {{"/opt/orvanta/Notes.dat", 1}, {"/srv/top.bmp", 2}, {"note.ics", 1}};
+  Error({"--ics", "note.ics"}, "--ics", {"--notes", "'note.ics'", "iCalendar"});
+  Error({"--ics", "/srv/top.bmp", "--header-image", "/srv/top.bmp"}, "--ics", {"--header-image"});
+  EXPECT_EQ(Parse({"--ics", "note.ics", "--no-notes"}).action, Action::Run);
+}
+
 TEST_F(CommandLineTest, PicturesTheBitmapReaderRefusesAreRefusedUpFront) {
   existing = {"/srv/32bit.bmp", "/srv/ok.bmp"};
   badBitmaps = {"/srv/32bit.bmp"};
@@ -327,7 +395,7 @@ TEST_F(CommandLineTest, MalformedCommandLines) {
 
   const CommandLineResult help = Parse({"--year", "1800", "--help"});
   EXPECT_EQ(help.action, Action::Help);
-  for (const char* option : {"--year", "--output", "--text-color", "--no-side-columns",
+  for (const char* option : {"--year", "--output", "--ics", "--text-color", "--no-side-columns",
                              "--header-image", "--footer-color", "--notes", "--shift"})
     EXPECT_NE(help.text.find(option), std::string::npos) << option;
   EXPECT_EQ(Parse({"-h"}).action, Action::Help);

@@ -6,6 +6,7 @@
 // terminal shows as it is.
 #include <QList>
 #include <QString>
+#include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,9 @@ namespace {
 
 constexpr char kAppFolder[] = "/opt/orvanta/";
 constexpr char kDefaultOutput[] = "/tmp/Orvanta.pdf";
+// 15 June 2031, 12:00 UTC: 2031 in every time zone.
+constexpr std::time_t kClock = 1939291200;
+constexpr int kClockYear = 2031;
 
 bool EndsWith(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
@@ -91,11 +95,25 @@ void CheckPath(const std::string& path, std::string_view given, const std::strin
 void CheckRequest(const CalendarRequest& request, std::string_view given, bool usable) {
   const CalendarOptions& o = request.options;
   FUZZ_CHECK(o.Anno >= kFirstCommandLineYear && o.Anno <= kLastCommandLineYear);
+  FUZZ_CHECK(given.find("year") != std::string_view::npos || o.Anno == kClockYear);
   FUZZ_CHECK(o.TextColor == 0x000000 || o.TextColor == 0xCD0000 || o.TextColor == 0x00A900);
   FUZZ_CHECK(o.CustomTopColor >= 0 && o.CustomTopColor <= 0xFFFFFF);
   FUZZ_CHECK(o.CustomDownColor >= 0 && o.CustomDownColor <= 0xFFFFFF);
-  CheckPath(request.outputFile, given, kDefaultOutput, usable);
-  FUZZ_CHECK(!EndsWith(request.outputFile, "/") && !FakeFolderExists(request.outputFile));
+  // The PDF, the iCalendar file or both, never into one file.
+  FUZZ_CHECK(!request.outputFile.empty() || !request.icsFile.empty());
+  std::vector<std::string> outputs;
+  if (!request.outputFile.empty()) {
+    CheckPath(request.outputFile, given, kDefaultOutput, usable);
+    outputs.push_back(request.outputFile);
+  }
+  if (!request.icsFile.empty()) {
+    CheckPath(request.icsFile, given, "", usable);
+    outputs.push_back(request.icsFile);
+  }
+  for (const std::string& output : outputs)
+    FUZZ_CHECK(!EndsWith(output, "/") && !FakeFolderExists(output));
+  FUZZ_CHECK(outputs.size() < 2 || outputs[0] != outputs[1]);
+  FUZZ_CHECK(!request.openViewer || !request.outputFile.empty());
   CheckText(o.CustomTopText, kHeaderTextLimit);
   CheckText(o.CustomDownText, kFooterTextLimit);
   // A text or a picture, and a picture only when the reader takes its file.
@@ -120,8 +138,10 @@ void CheckRequest(const CalendarRequest& request, std::string_view given, bool u
     FUZZ_CHECK(FakeFileExists(request.shiftFile));
     inputs.push_back(request.shiftFile);
   }
-  // The calendar is never written over a file the run reads.
-  for (const std::string& input : inputs) FUZZ_CHECK(!FakeSameFile(request.outputFile, input));
+  // Nothing is written over a file the run reads.
+  for (const std::string& output : outputs) {
+    for (const std::string& input : inputs) FUZZ_CHECK(!FakeSameFile(output, input));
+  }
 }
 
 void CheckResult(const CommandLineResult& result, std::string_view given, bool usable) {
@@ -165,6 +185,7 @@ int FuzzCommandLine(const std::uint8_t* data, std::size_t size) {
     context.folderExists = FakeFolderExists;
     context.sameFile = FakeSameFile;
     context.bitmapUsable = FakeBitmapUsable;
+    context.clock = [] { return kClock; };
     CheckResult(ParseCommandLine(arguments, context), bytes, usable);
   }
   return 0;
