@@ -6,13 +6,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <regex>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "almanac/MoonPhases.h"
 #include "tests/support/ProgramTestSupport.h"
 
 namespace {
@@ -477,6 +482,291 @@ TEST_F(CliEndToEnd, PicturesTheReaderRefusesExitWithTwo) {
       EXPECT_FALSE(fs::exists(output));
     }
   }
+}
+
+// ---- The iCalendar file ----
+
+// Reads an iCalendar file with Debian's python3-icalendar (the system's
+// Python: that is where the package is) and prints what it understood: a
+// line per problem the parser noted, the calendar's name, and one line per
+// event with tab-separated fields.
+constexpr char kIcsReader[] = R"(
+import sys, datetime
+from icalendar import Calendar
+cal = Calendar.from_ical(open(sys.argv[1], 'rb').read())
+for component in cal.walk():
+    for error in component.errors:
+        print('ERROR', component.name, error)
+print('NAME', cal.get('VERSION'), cal.get('X-WR-CALNAME'))
+for event in cal.walk('VEVENT'):
+    start, end = event.decoded('DTSTART'), event.decoded('DTEND')
+    dates = type(start) is datetime.date and type(end) is datetime.date
+    print('\t'.join(['EVENT', start.strftime('%Y%m%d'), end.strftime('%Y%m%d'),
+                     'date' if dates else 'time', ','.join(event['CATEGORIES'].cats),
+                     str(event['SUMMARY']), str(event['UID']), str(event.get('COLOR', '')),
+                     str(event.get('DTSTAMP').to_ical(), 'ascii')]))
+)";
+
+struct IcsEvent {
+  std::string start, end, kind, category, summary, uid, colour, stamp;
+};
+
+struct Ics {
+  std::string bytes;
+  std::string reader;  // what the reader printed
+  std::vector<IcsEvent> events;
+  // "summary/category" of each event on a day, "*" after the red ones.
+  std::vector<std::string> On(const std::string& date) const {
+    std::vector<std::string> found;
+    for (const IcsEvent& e : events) {
+      if (e.start == date)
+        found.push_back(e.summary + "/" + e.category + (e.colour.empty() ? "" : "*"));
+    }
+    return found;
+  }
+  std::size_t Count(const std::string& category, const std::string& summary = "") const {
+    std::size_t n = 0;
+    for (const IcsEvent& e : events)
+      n += e.category == category && (summary.empty() || e.summary == summary);
+    return n;
+  }
+};
+
+std::string TwoDigits(int n) {
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+bool Has(const std::vector<std::string>& list, const std::string& item) {
+  return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (std::size_t end; (end = line.find('\t', start)) != std::string::npos; start = end + 1)
+    fields.push_back(line.substr(start, end - start));
+  fields.push_back(line.substr(start));
+  return fields;
+}
+
+class IcsEndToEnd : public CliEndToEnd {
+ protected:
+  void SetUp() override {
+    CliEndToEnd::SetUp();
+    // 15 January every year; 26 February with the characters the format
+    // escapes; 3 March long enough to be folded, in Windows-1252.
+    WriteFile(folder_ / "Notes.dat",
+              "40558,\"Compleanno di Anna\"\r\n"
+              "40600,\"Rata mutuo; banca \\ filiale\"\r\n"
+              "40605,\"Visita di controllo dal dottor Rossi all'ospedale di Citt\xE0 "
+              "di Castello\xB8 reparto cardiologia\"\r\n");
+  }
+
+  // Reads back a file the program wrote, checking what every file must be.
+  Ics Read(const fs::path& path, const std::string& label) {
+    Ics ics;
+    ics.bytes = ReadFile(path);
+    EXPECT_EQ(Count(ics.bytes, "\n"), Count(ics.bytes, "\r\n")) << label << ": bare LF";
+    std::size_t start = 0;
+    for (std::size_t end; (end = ics.bytes.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+      EXPECT_LE(end - start, 75u) << label << ": " << ics.bytes.substr(start, end - start);
+    }
+    EXPECT_EQ(start, ics.bytes.size()) << label << ": no line end at the end";
+    const RunResult read =
+        RunProgram(folder_, "/usr/bin/python3", {"-c", kIcsReader, path.string()});
+    EXPECT_EQ(read.exitCode, 0) << label << ": " << read.err;
+    EXPECT_EQ(read.err, "") << label;
+    EXPECT_FALSE(Contains(read.out, "ERROR")) << label << ": " << read.out;
+    ics.reader = read.out;
+    std::size_t line = 0;
+    for (std::size_t end; (end = read.out.find('\n', line)) != std::string::npos; line = end + 1) {
+      const std::vector<std::string> f = Fields(read.out.substr(line, end - line));
+      if (f.size() != 9 || f[0] != "EVENT") continue;
+      ics.events.push_back({f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]});
+    }
+    return ics;
+  }
+
+  // Only the iCalendar file of `year`, with `options`.
+  Ics IcsOnly(int year, const std::vector<std::string>& options) {
+    const fs::path path = folder_ / ("anno-" + std::to_string(++runs_) + ".ics");
+    std::vector<std::string> args = {"--year", std::to_string(year), "--ics", path.string()};
+    args.insert(args.end(), options.begin(), options.end());
+    const std::string label = std::to_string(year) + " " + ::testing::PrintToString(options);
+    const RunResult run = Orvanta(args);
+    EXPECT_EQ(run.exitCode, 0) << label << ": " << run.err;
+    EXPECT_EQ(run.out, path.string() + "\n") << label;
+    EXPECT_EQ(run.err, "") << label;
+    return Read(path, label);
+  }
+};
+
+TEST_F(IcsEndToEnd, EverythingTheCalendarPrintsFor2013And2027) {
+  struct Expected {
+    int year;
+    std::string easter, easterMonday, lightsOff;
+    std::string december8;
+    std::string julyShift;
+  };
+  for (const Expected& x : {Expected{2013, "20130331", "20130401", "20131027",
+                                     "II Avvento/ricorrenza religiosa*", "Turno: Pomeriggio"},
+                            Expected{2027, "20270328", "20270329", "20271031",
+                                     "Immacolata Concezione/festività*", "Turno: Pomeriggio"}}) {
+    const std::string y = std::to_string(x.year);
+    const Ics ics = IcsOnly(x.year, {});
+    EXPECT_TRUE(Contains(ics.reader, "NAME 2.0 Orvanta " + y + "\n")) << ics.reader;
+    // In both years the clocks go forward on Easter Sunday.
+    EXPECT_TRUE(Has(ics.On(x.easter), "Pasqua/festività*")) << y;
+    EXPECT_TRUE(Has(ics.On(x.easter), "ora legale/ora legale")) << y;
+    EXPECT_TRUE(Has(ics.On(x.easterMonday), "Dell'Angelo/festività*")) << y;
+    EXPECT_TRUE(Has(ics.On(y + "0425"), "Anniversario della liberazione/festività*")) << y;
+    EXPECT_TRUE(Has(ics.On(y + "1208"), x.december8)) << y;
+    EXPECT_TRUE(Has(ics.On(x.lightsOff), "ora solare/ora legale")) << y;
+    EXPECT_EQ(ics.Count("ora legale"), 2u) << y;
+
+    // The full moons are the almanac's, month by month.
+    std::size_t fullMoons = 0;
+    for (int month = 1; month <= 12; ++month) {
+      const orvanta::MonthMoonPhases moon = orvanta::MoonPhasesForMonth(month, x.year);
+      for (std::size_t slot = 0; slot < moon.MoonPhaseDays.size(); ++slot) {
+        if (moon.MoonPhaseCodes[slot] != orvanta::kFullMoon) continue;
+        ++fullMoons;
+        const std::string date = y + TwoDigits(month) + TwoDigits(moon.MoonPhaseDays[slot]);
+        EXPECT_TRUE(Has(ics.On(date), "Luna piena/luna")) << date;
+      }
+    }
+    EXPECT_EQ(ics.Count("luna", "Luna piena"), fullMoons) << y;
+    EXPECT_TRUE(fullMoons == 12 || fullMoons == 13) << y << ": " << fullMoons;
+
+    // Notes of every year, escaped and folded on the way and read back whole.
+    EXPECT_TRUE(Has(ics.On(y + "0115"), "Compleanno di Anna/nota personale")) << y;
+    EXPECT_TRUE(Has(ics.On(y + "0226"), "Rata mutuo; banca \\ filiale/nota personale")) << y;
+    EXPECT_NE(std::find_if(ics.events.begin(), ics.events.end(),
+                           [](const IcsEvent& e) {
+                             return e.summary ==
+                                    "Visita di controllo dal dottor Rossi all'ospedale di Città "
+                                    "di Castello¸ reparto cardiologia";
+                           }),
+              ics.events.end());
+    // The shift on three days: the cycle runs on from 1 January.
+    EXPECT_EQ(ics.On(y + "0101").back(), "Turno: Mattino/turno") << y;
+    EXPECT_EQ(ics.On(y + "0701").back(), x.julyShift + "/turno") << y;
+    EXPECT_EQ(ics.On(y + "1231").back(), "Turno: Mattino/turno") << y;
+    EXPECT_EQ(ics.Count("turno"), 365u) << y;
+
+    // All-day events of the year only, each with a UID of its own.
+    std::set<std::string> uids;
+    for (const IcsEvent& e : ics.events) {
+      EXPECT_EQ(e.kind, "date") << e.uid;
+      EXPECT_EQ(e.start.substr(0, 4), y) << e.uid;
+      EXPECT_TRUE(e.end.substr(0, 4) == y || e.end == std::to_string(x.year + 1) + "0101");
+      EXPECT_TRUE(uids.insert(e.uid).second) << e.uid;
+      EXPECT_EQ(e.uid.rfind(y + "-", 0), 0u) << e.uid;
+    }
+  }
+}
+
+// Each switch leaves out what it names, and only that.
+TEST_F(IcsEndToEnd, SwitchesLeaveOutWhatTheyName) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> switches = {
+      {"--no-religious", {"ricorrenza religiosa"}},
+      {"--no-ephemeris", {"luna", "ora legale"}},
+      {"--no-footnotes", {"ricorrenza"}},
+      {"--no-notes", {"nota personale"}},
+      {"--no-shift", {"turno"}},
+  };
+  for (const int year : {2013, 2027}) {
+    const Ics all = IcsOnly(year, {});
+    for (const auto& [option, categories] : switches) {
+      const Ics less = IcsOnly(year, {option});
+      for (const char* category : {"festività", "ricorrenza religiosa", "luna", "ora legale",
+                                   "ricorrenza", "nota personale", "turno"}) {
+        const bool named =
+            std::find(categories.begin(), categories.end(), category) != categories.end();
+        EXPECT_NE(all.Count(category), 0u) << year << " " << category;
+        // Without the Church's names the civil ones come back (8 December 2013).
+        if (std::string(category) == "festività") continue;
+        EXPECT_EQ(less.Count(category), named ? 0u : all.Count(category))
+            << year << " " << option << " / " << category;
+      }
+    }
+  }
+  const Ics civil = IcsOnly(2013, {"--no-religious"});
+  EXPECT_TRUE(Has(civil.On("20131208"), "Immacolata Concezione/festività*"));
+  EXPECT_EQ(civil.Count("festività", "S. Silvestro"), 0u);
+}
+
+// One run writes both files; a run that fails writes neither; bad options
+// are refused as for the PDF; the file differs between runs only in its
+// time stamp.
+TEST_F(IcsEndToEnd, BesideThePdfWholeOrNotAtAll) {
+  const fs::path pdf = folder_ / "cal.pdf";
+  const fs::path ics = folder_ / "cal.ics";
+  RunResult run = Orvanta({"--year", "2027", "--output", pdf.string(), "--ics", ics.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, pdf.string() + "\n" + ics.string() + "\n");
+  EXPECT_TRUE(Contains(PdfText(folder_, pdf), "GENNAIO 2027"));
+  const Ics first = Read(ics, "both");
+  const Ics again = IcsOnly(2027, {});
+  ASSERT_EQ(first.events.size(), again.events.size());
+  for (std::size_t i = 0; i < first.events.size(); ++i) {
+    IcsEvent a = first.events[i], b = again.events[i];
+    a.stamp = b.stamp = "";
+    EXPECT_EQ(std::tie(a.start, a.end, a.category, a.summary, a.uid, a.colour),
+              std::tie(b.start, b.end, b.category, b.summary, b.uid, b.colour));
+  }
+
+  // Either file failing keeps both as they were.
+  WriteFile(pdf, "pdf di prima");
+  WriteFile(ics, "ics di prima");
+  const fs::path nowhere = folder_ / "manca" / "x";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--output", pdf.string(), "--ics", nowhere.string()},
+        {"--output", nowhere.string(), "--ics", ics.string()},
+        {"--output", pdf.string(), "--ics", (folder_ / "link.ics").string()}}) {
+    fs::remove(folder_ / "link.ics");
+    fs::create_symlink(folder_ / "altrui.txt", folder_ / "link.ics");
+    run = Orvanta(args);
+    EXPECT_EQ(run.exitCode, 1) << args[3] << ": " << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Count(run.err, "\n"), 1u) << run.err;
+    EXPECT_EQ(ReadFile(pdf), "pdf di prima");
+    EXPECT_EQ(ReadFile(ics), "ics di prima");
+    EXPECT_FALSE(fs::exists(folder_ / "altrui.txt"));
+  }
+  fs::remove(folder_ / "link.ics");
+  for (const auto& entry : fs::directory_iterator(folder_))
+    EXPECT_FALSE(Contains(entry.path().filename().string(), ".new-")) << entry.path();
+
+  ExpectUsageError(Orvanta({"--year", "1899", "--ics", ics.string()}), "--year", "1899");
+  ExpectUsageError(Orvanta({"--ics", ics.string(), "--output", ics.string()}), "--ics", "same");
+  ExpectUsageError(Orvanta({"--ics", (folder_ / "Notes.dat").string()}), "--notes", "notes");
+  ExpectUsageError(Orvanta({"--ics", ics.string(), "--open"}), "--open", "open");
+  EXPECT_EQ(ReadFile(ics), "ics di prima");
+}
+
+// Without --year the current year, and "next" the coming one.
+TEST_F(IcsEndToEnd, CurrentAndNextYear) {
+  const auto thisYear = [] {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    return local.tm_year + 1900;
+  };
+  const int before = thisYear();
+  const fs::path path = folder_ / "corrente.ics";
+  RunResult run = Orvanta({"--ics", path.string(), "--no-shift"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const int after = thisYear();
+  const std::string name = Read(path, "current").reader;
+  EXPECT_TRUE(Contains(name, "Orvanta " + std::to_string(before) + "\n") ||
+              Contains(name, "Orvanta " + std::to_string(after) + "\n"));
+  run = Orvanta({"--ics", path.string(), "--year", "next"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string next = Read(path, "next").reader;
+  EXPECT_TRUE(Contains(next, "Orvanta " + std::to_string(before + 1) + "\n") ||
+              Contains(next, "Orvanta " + std::to_string(after + 1) + "\n"));
 }
 
 }  // namespace
