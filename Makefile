@@ -1,5 +1,6 @@
 # Thin wrapper around CMake. The two everyday commands are `make run` and
-# `make test`; both install whatever Debian packages are missing first.
+# `make test`; both install whatever Debian packages are missing first (`make
+# run` only what building and running need, `make test` the test tools too).
 
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -7,43 +8,59 @@ CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 YEAR       ?= 2013
 FUZZ_SECONDS ?= 60
+# The tests are built unless a target needs only the program.
+TESTS      ?= ON
+PACKAGE_BUILD ?= build-package
 
-.PHONY: all deps configure build test run bench fuzz format check install clean
+.PHONY: all deps test-deps configure build test run bench fuzz format check install package clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps
 
+test-deps:
+	@bash scripts/install-deps --test
+
+run install: TESTS = OFF
+
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DORVANTA_TESTS=$(TESTS) $(CMAKE_ARGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+test: test-deps build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
 	@bash scripts/run $(BUILD) $(YEAR)
 
-bench: deps
-	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON -DORVANTA_GUI=OFF >/dev/null
+bench: test-deps
+	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON -DORVANTA_GUI=OFF -DORVANTA_TESTS=OFF >/dev/null
 	@cmake --build build-release -j $(JOBS) --target bench_pdf bench_compose
 	@build-release/bench/bench_pdf
 	@build-release/bench/bench_compose
 
-fuzz: deps
+fuzz: test-deps
 	@bash scripts/fuzz $(FUZZ_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-check: build
+check: test-deps build
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 install: build
 	@cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
 
+# A Debian package of what `make install` installs, built in Release into
+# $(PACKAGE_BUILD); install it with apt-get install ./$(PACKAGE_BUILD)/orvanta_*.deb
+package: deps
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DORVANTA_TESTS=OFF $(CMAKE_ARGS) >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	@cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls $(PACKAGE_BUILD)/orvanta_*.deb
+
 clean:
-	@rm -rf $(BUILD) build-release build-asan build-fuzz
+	@rm -rf $(BUILD) build-release build-asan build-fuzz $(PACKAGE_BUILD)
