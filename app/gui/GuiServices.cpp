@@ -4,6 +4,8 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include "app/core/Folders.h"
 #include "app/core/NotesFile.h"
@@ -20,18 +22,39 @@ QMessageBox::StandardButton ShowMessageBox(QWidget* owner, QMessageBox::Icon ico
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+namespace {
+
+// Qt's file and colour dialogs keep the last folder, the history and the
+// custom colours in QtProject.conf in the user's configuration folder. The
+// program keeps no settings between runs, so Qt's go into a folder of this
+// run, removed when the program ends (or, should that folder fail, into the
+// private temporary folder).
+void KeepQtSettingsInThisRun(const QString& privateFolder) {
+  static QTemporaryDir folder(privateFolder + QStringLiteral("qt-settings-XXXXXX"));
+  const QString path = folder.isValid() ? folder.path() : privateFolder;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+}
+
+}  // namespace
+
 GuiServices DefaultGuiServices() {
   GuiServices services;
   services.appFolder = FromUtf8(AppFolder());
   services.tempFolder = FromUtf8(PrivateTempFolder());
+  KeepQtSettingsInThisRun(services.tempFolder);
   services.message = ShowMessageBox;
   services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  // Qt's own dialogs, not the desktop's: those speak the desktop's language
+  // and keep their own history.
   services.chooseImageFile = [](QWidget* owner) {
     return QFileDialog::getOpenFileName(owner, QStringLiteral("Scegli l'immagine da utilizzare"),
-                                        QString(), QStringLiteral("Bitmap (*.bmp)"));
+                                        QString(), QStringLiteral("Bitmap (*.bmp)"), nullptr,
+                                        QFileDialog::DontUseNativeDialog);
   };
   services.chooseColor = [](QWidget* owner, const QColor& start) -> std::optional<QColor> {
-    const QColor chosen = QColorDialog::getColor(start, owner);
+    const QColor chosen =
+        QColorDialog::getColor(start, owner, QString(), QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
   };

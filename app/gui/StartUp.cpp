@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 #include "app/gui/GuiServices.h"
 #include "app/gui/ScreenshotTour.h"
@@ -13,8 +16,38 @@
 
 namespace orvanta {
 
+namespace {
+
+// Debian's Italian catalogue of Qt 6.4 still files the kinds in the file
+// chooser's list ("Folder", "Drive", ...) under QFileDialog, where Qt 5 asked
+// for them; Qt 6 asks under QAbstractFileIconProvider.
+class QtItalianTranslator : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  QString translate(const char* context, const char* source, const char* disambiguation,
+                    int n) const override {
+    const QString text = QTranslator::translate(context, source, disambiguation, n);
+    if (!text.isEmpty() || qstrcmp(context, "QAbstractFileIconProvider") != 0) return text;
+    return QTranslator::translate("QFileDialog", source, nullptr, n);
+  }
+};
+
+}  // namespace
+
+bool UseItalianForQt(QCoreApplication& app) {
+  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+  auto* translator = new QtItalianTranslator(&app);
+  if (!translator->load(QStringLiteral("qtbase_it"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
 int StartUp(int argc, char** argv) {
   QApplication app(argc, argv);
+  UseItalianForQt(app);
   QApplication::setApplicationName(QStringLiteral("Orvanta"));
   QApplication::setApplicationVersion(QStringLiteral("3.0.1"));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Orvanta"));

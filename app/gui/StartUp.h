@@ -1,6 +1,16 @@
 #pragma once
 
+class QCoreApplication;
+
 namespace orvanta {
+
+// Qt's own texts (the titles, labels and buttons of its colour and file
+// dialogs and of the message boxes' standard buttons) in Italian whatever the
+// system's language, with Italian dates and numbers in those dialogs. Loads
+// Qt's Italian translations from Qt's translations folder (Debian's
+// qt6-translations-l10n); answers false when they are missing. Call once the
+// application object exists, before any window.
+bool UseItalianForQt(QCoreApplication& app);
 
 // The program with no command-line options: refuses a second instance of the
 // same user and a screen below 1024 x 760, then opens the main window and

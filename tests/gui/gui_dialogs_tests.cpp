@@ -1,20 +1,55 @@
-// The input window, the about window and the start-up checks.
+// The input window, the about window, the start-up checks, and Qt's own
+// dialogs as the program opens them.
 
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrlQuery>
 #include <memory>
 
 #include "GuiTestSupport.h"
 #include "app/gui/SingleInstance.h"
+#include "app/gui/StartUp.h"
 #include "app/gui/frmAbout.h"
 #include "app/gui/frmInputBox.h"
+#include "app/gui/frmNote.h"
 
 using namespace orvanta;
 using namespace orvanta::test;
+
+namespace {
+
+// The texts a dialog shows: its title, labels and buttons.
+QStringList Texts(QWidget* dialog) {
+  QStringList texts{dialog->windowTitle()};
+  for (const QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
+  for (const QPushButton* button : dialog->findChildren<QPushButton*>()) texts << button->text();
+  return texts;
+}
+
+// scripts/screenshots runs these tests on a virtual X screen with
+// ORVANTA_DIALOG_SHOTS set to a folder: each of Qt's dialogs is then taken
+// there, whole screen, as <name>.png.
+void TakeScreen(const QString& name) {
+  const QString folder = qEnvironmentVariable("ORVANTA_DIALOG_SHOTS");
+  if (folder.isEmpty()) return;
+  QTest::qWait(300);
+  QProcess::execute(QStringLiteral("import"),
+                    {QStringLiteral("-window"), QStringLiteral("root"),
+                     QDir(folder).filePath(name + QStringLiteral(".png"))});
+}
+
+}  // namespace
 
 class DialogsTest : public QObject {
   Q_OBJECT
@@ -115,6 +150,69 @@ class DialogsTest : public QObject {
     QVERIFY(!about.isVisible());
   }
 
+  // Qt's colour dialog, file chooser and the Yes/No of the delete question
+  // read Italian (the system's language here is not), and none of them
+  // leaves anything in the user's configuration folders.
+  void qtDialogsReadItalianAndStoreNothing() {
+    const GuiServices real = DefaultGuiServices();
+
+    frmInputBox box(t_->services);
+    t_->services.chooseColor = real.chooseColor;
+    box.Prepare(0, true);
+    box.show();
+    QStringList colour;
+    WhenModal([&colour](QWidget* dialog) {
+      TakeScreen(QStringLiteral("dialogo-colore"));
+      colour = Texts(dialog);
+      qobject_cast<QDialog*>(dialog)->reject();
+    });
+    QTest::mouseClick(box.findChild<QPushButton*>("cmdColor"), Qt::LeftButton);
+    for (const char* text : {"Seleziona colore", "Colori di &base", "&Colori personalizzati",
+                             "&Aggiungi ai colori personalizzati", "Annulla"})
+      QVERIFY2(colour.contains(QString::fromUtf8(text)), text);
+    QCOMPARE(box.InputColor(), 0);
+
+    QStringList file;
+    WhenModal([&file](QWidget* dialog) {
+      TakeScreen(QStringLiteral("dialogo-bitmap"));
+      file = Texts(dialog);
+      qobject_cast<QDialog*>(dialog)->reject();
+    });
+    QCOMPARE(real.chooseImageFile(nullptr), QString());
+    for (const char* text : {"Scegli l'immagine da utilizzare",
+                             "Cerca in:", "&Nome del file:", "File di tipo:", "&Apri", "Annulla"})
+      QVERIFY2(file.contains(QString::fromUtf8(text)), text);
+    // The kind of a folder in its list.
+    QCOMPARE(
+        QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
+        QStringLiteral("Cartella"));
+
+    WriteBytes(t_->AppFile(QStringLiteral("Notes.dat")), "40545,\"Uno\"\r\n");
+    t_->services.message = real.message;
+    frmNote notes(t_->services);
+    notes.show();
+    auto* list = notes.findChild<QListWidget*>("Lnotes");
+    list->setCurrentRow(0);
+    QStringList question;
+    WhenModal([&question](QWidget* dialog) {
+      TakeScreen(QStringLiteral("domanda-cancella"));
+      question = Texts(dialog);
+      const auto buttons = dialog->findChild<QDialogButtonBox*>()->buttons();
+      for (QAbstractButton* button : buttons)
+        if (button->text() == QStringLiteral("&No")) button->click();
+    });
+    QTest::mouseClick(notes.findChild<QPushButton*>("cmdNote2"), Qt::LeftButton);
+    QVERIFY2(question.contains(QString::fromUtf8("&Sì")), qPrintable(question.join('|')));
+    QVERIFY(question.contains(QStringLiteral("&No")));
+    QCOMPARE(list->count(), 1);  // "No" kept the note
+
+    // main() made both folders this process's own, empty.
+    const QDir config(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    const auto everything = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+    QVERIFY2(config.isEmpty(everything), qPrintable(config.entryList(everything).join(' ')));
+    QVERIFY(!QFileInfo::exists(qEnvironmentVariable("HOME") + QStringLiteral("/.config")));
+  }
+
   void screenSizeLimits() {
     QVERIFY(ScreenLargeEnough(QSize(1024, 760)));
     QVERIFY(ScreenLargeEnough(QSize(1920, 1080)));
@@ -153,5 +251,18 @@ class DialogsTest : public QObject {
   }
 };
 
-QTEST_MAIN(DialogsTest)
+// As QTEST_MAIN, with Qt's Italian texts loaded as the program loads them,
+// and empty home and configuration folders of this process's own.
+int main(int argc, char** argv) {
+  QTemporaryDir home;
+  const QString configHome = home.filePath(QStringLiteral("xdg-config"));
+  QDir().mkpath(configHome);
+  qputenv("HOME", QFile::encodeName(home.path()));
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome));
+  QApplication app(argc, argv);
+  if (!UseItalianForQt(app)) qWarning("Qt's Italian translations are missing");
+  DialogsTest test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
 #include "gui_dialogs_tests.moc"
