@@ -97,12 +97,24 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-// One record: digits, comma, text in double quotes. Blanks around the parts
-// are tolerated (files edited by hand); anything else makes the line
-// unreadable. The text comes back as raw bytes.
-std::optional<std::pair<DayNumber, std::string_view>> ParseRecord(std::string_view line) {
+// How a line must look to be a record.
+enum class RecordForm {
+  // The composer's reader: exactly the file's format (digits without leading
+  // zeros, one comma, the text in double quotes, nothing else); any other line,
+  // a blank one too, ends the reading.
+  Exact,
+  // The editor's reader: blanks around the parts are tolerated and blank
+  // lines skipped (files edited by hand), so that it shows what it can.
+  Tolerant,
+};
+
+// One record: digits, comma, text in double quotes; anything else makes the
+// line unreadable. The text comes back as raw bytes.
+std::optional<std::pair<DayNumber, std::string_view>> ParseRecord(std::string_view line,
+                                                                  RecordForm form) {
   std::size_t i = 0;
   const auto skipBlanks = [&] {
+    if (form == RecordForm::Exact) return;
     while (i < line.size() && IsBlank(line[i])) ++i;
   };
   skipBlanks();
@@ -114,6 +126,8 @@ std::optional<std::pair<DayNumber, std::string_view>> ParseRecord(std::string_vi
     ++i;
   }
   if (i == digitsStart) return std::nullopt;
+  if (form == RecordForm::Exact && line[digitsStart] == '0' && i - digitsStart > 1)
+    return std::nullopt;
   skipBlanks();
   if (i >= line.size() || line[i] != ',') return std::nullopt;
   ++i;
@@ -141,7 +155,7 @@ struct ReadOutcome {
   std::uint64_t stopOffset = 0;  // where the unreadable part begins
 };
 
-ReadOutcome ReadRecords(std::FILE* file, int year) {
+ReadOutcome ReadRecords(std::FILE* file, int year, RecordForm form) {
   ReadOutcome outcome;
   LineReader reader(file);
   std::string line;
@@ -152,11 +166,12 @@ ReadOutcome ReadRecords(std::FILE* file, int year) {
       outcome.readError = true;
       break;
     }
-    if (result == LineReader::Result::Line && IsBlankLine(line)) continue;
+    if (form == RecordForm::Tolerant && result == LineReader::Result::Line && IsBlankLine(line))
+      continue;
     std::optional<DayNumber> moved;
     std::optional<std::pair<DayNumber, std::string_view>> record;
     if (result == LineReader::Result::Line && outcome.entries.size() < kMaxNotes) {
-      record = ParseRecord(line);
+      record = ParseRecord(line, form);
       if (record) moved = MoveIntoYear(record->first, year);
     }
     if (!moved) {
@@ -268,7 +283,7 @@ NotesTable LoadNotesForYear(const std::string& path, int year) {
   FileResult result;
   const FilePtr file = OpenNotesFile(path, result);
   if (!file) return {};
-  return ReadRecords(file.get(), year).entries;
+  return ReadRecords(file.get(), year, RecordForm::Exact).entries;
 }
 
 NotesFileContents ReadNotesFile(const std::string& path) {
@@ -278,7 +293,7 @@ NotesFileContents ReadNotesFile(const std::string& path) {
     if (IsMissing(contents.status)) contents.status = FileResult::Success();
     return contents;
   }
-  ReadOutcome outcome = ReadRecords(file.get(), kEditorYear);
+  ReadOutcome outcome = ReadRecords(file.get(), kEditorYear, RecordForm::Tolerant);
   if (outcome.readError) {
     contents.status = FileResult::FromErrno(path, EIO);
     return contents;

@@ -61,8 +61,7 @@ class NotesFileTest : public ::testing::Test {
 
 TEST_F(NotesFileTest, MovesEveryRecordIntoTheYearInFileOrder) {
   // 15 March 2011 as the editor writes it; 5 March 1950 as written by hand.
-  Write(
-      "40617,\"  Scadenza bollo  \"\r\n\r\n   18327 ,  \"Anniversario\"  \r\n40544,\"Capodanno\"");
+  Write("40617,\"  Scadenza bollo  \"\r\n18327,\"Anniversario\"\r\n40544,\"Capodanno\"");
   for (const int year : {1900, 1913, 1927, 2011, 2013, 2100}) {
     const NotesTable table = LoadNotesForYear(path_, year);
     ASSERT_EQ(table.size(), 3u) << year;
@@ -104,6 +103,20 @@ TEST_F(NotesFileTest, UnreadableLinesStopTheReading) {
     const NotesFileContents contents = ReadNotesFile(path_);
     ASSERT_EQ(contents.unreadableLines.size(), 2u) << line;
     EXPECT_EQ(contents.unreadableLines[0], line);
+  }
+}
+
+// The composer takes only lines exactly in the file's format; the editor
+// tolerates blanks and blank lines, and reads on.
+TEST_F(NotesFileTest, TheComposerStopsAtLinesNotExactlyARecord) {
+  for (const std::string line :
+       {"", "   ", "\t", "40617\t,\"tab\"", "40617,\t\"tab\"", "40617 ,\"spazio\"",
+        " 40617,\"spazio\"", "40617,\"coda\" ", "040617,\"zero\""}) {
+    Write("40544,\"buono\"\r\n" + line + "\r\n40545,\"dopo\"\r\n");
+    EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 1u) << '"' << line << '"';
+    const NotesFileContents contents = ReadNotesFile(path_);
+    EXPECT_TRUE(contents.unreadableLines.empty()) << '"' << line << '"';
+    EXPECT_EQ(contents.records.back().text, "dopo") << '"' << line << '"';
   }
 }
 

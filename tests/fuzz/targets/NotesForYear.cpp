@@ -27,10 +27,12 @@ int FuzzNotesForYear(const std::uint8_t* data, std::size_t size) {
     FUZZ_CHECK(IsValidUtf8(entry.text));
   }
   if (year == kEditorYear) {
-    // The editor's reader runs the same loop.
+    // The editor's reader runs the same loop but reads on over blank lines
+    // and blanks around the parts, where the composer stops: the composer's
+    // table is the beginning of the editor's records.
     const NotesFileContents contents = ReadNotesFile(path);
-    FUZZ_CHECK(contents.records.size() == almanac.NotesTable.size());
-    for (std::size_t i = 0; i < contents.records.size(); ++i) {
+    FUZZ_CHECK(contents.records.size() >= almanac.NotesTable.size());
+    for (std::size_t i = 0; i < almanac.NotesTable.size(); ++i) {
       FUZZ_CHECK(contents.records[i].day == almanac.NotesTable[i].day);
       FUZZ_CHECK(contents.records[i].text == almanac.NotesTable[i].text);
     }
