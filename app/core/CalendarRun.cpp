@@ -18,6 +18,22 @@ namespace {
 
 constexpr std::string_view kPictureFolderPrefix = "immagini-";
 
+// Removes a picture folder: the pictures and whatever a write cut short
+// left beside them ("13OV.bmp.new-<pid>-0"); never a link's target.
+void RemoveFolderOfFiles(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    struct stat info {};
+    if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        !S_ISDIR(info.st_mode)) {
+      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+  }
+  ::closedir(dir);
+  ::rmdir(folder.c_str());
+}
+
 // The pictures of one run, in a folder of their own ("immagini-<pid>-XXXXXX"):
 // two runs at once never delete each other's pictures. The folder and
 // everything in it go when the run ends, however it ends.
@@ -33,9 +49,7 @@ class RunPictures {
   RunPictures(const RunPictures&) = delete;
   RunPictures& operator=(const RunPictures&) = delete;
   ~RunPictures() {
-    if (folder_.empty()) return;
-    DeleteExtractedImages(folder_);
-    ::rmdir(folder_.c_str());
+    if (!folder_.empty()) RemoveFolderOfFiles(folder_);
   }
 
   const std::string& Folder() const { return folder_; }
@@ -72,9 +86,7 @@ void RemoveStalePictureFolders(const std::string& privateFolder) {
     if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
         !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
       continue;
-    const std::string folder = privateFolder + entry->d_name + "/";
-    DeleteExtractedImages(folder);
-    ::rmdir(folder.c_str());
+    RemoveFolderOfFiles(privateFolder + entry->d_name);
   }
   ::closedir(dir);
 }
