@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <map>
 #include <string>
 
 #include "base/Windows1252.h"
@@ -21,14 +24,60 @@ TEST(Windows1252, ItalianLettersAndTheCedillaComma) {
   EXPECT_EQ(Utf8ToWindows1252("€ — “x” Œ"), "\x80 \x97 \x93x\x94 \x8C");
 }
 
-// The bytes the code page leaves undefined travel unchanged from a user's
-// file through UTF-8 to the PDF.
-TEST(Windows1252, UndefinedBytesTravelUnchanged) {
-  for (const char* byte : {"\x81", "\x8D", "\x8F", "\x90", "\x9D"}) {
-    const std::string utf8 = Windows1252ToUtf8(byte);
-    EXPECT_EQ(utf8.size(), 2u) << "C1 code point for " << +static_cast<unsigned char>(byte[0]);
-    EXPECT_EQ(Utf8ToWindows1252(utf8), byte);
+// The code page as Debian's package locales publishes it: byte -> code point.
+std::map<int, char32_t> ReadCharmap(const std::string& path) {
+  std::map<int, char32_t> charmap;
+  FILE* in = ::popen(("gzip -dc " + path).c_str(), "r");
+  if (in == nullptr) return charmap;
+  char line[256];
+  unsigned int cp = 0;
+  unsigned int byte = 0;
+  while (std::fgets(line, sizeof line, in) != nullptr) {
+    if (std::sscanf(line, "<U%x> /x%x", &cp, &byte) == 2) charmap[static_cast<int>(byte)] = cp;
   }
+  ::pclose(in);
+  return charmap;
+}
+
+std::string Utf8(char32_t cp) {
+  if (cp < 0x80) return std::string(1, static_cast<char>(cp));
+  if (cp < 0x800)
+    return {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F))};
+  return {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+          static_cast<char>(0x80 | (cp & 0x3F))};
+}
+
+// Both directions against the published charmap. The five bytes it leaves
+// undefined map to the C1 code points of the same value on purpose, so that
+// they travel unchanged from a user's file through UTF-8 to the PDF.
+TEST(Windows1252, AgreesWithThePublishedCharmapBothWays) {
+  const std::string path = "/usr/share/i18n/charmaps/CP1252.gz";
+  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is missing (package locales)";
+  const std::map<int, char32_t> charmap = ReadCharmap(path);
+  ASSERT_EQ(charmap.size(), 251u);
+  std::map<char32_t, char> byteOf;
+  for (int b = 0; b < 256; ++b) {
+    const auto found = charmap.find(b);
+    if (found == charmap.end()) {
+      EXPECT_TRUE(b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) << b;
+    }
+    const char32_t cp = found == charmap.end() ? static_cast<char32_t>(b) : found->second;
+    byteOf[cp] = static_cast<char>(b);
+    EXPECT_EQ(Windows1252ToUtf8(std::string(1, static_cast<char>(b))), Utf8(cp)) << "byte " << b;
+  }
+  int wrong = 0;
+  for (char32_t cp = 0; cp < 0x10000; ++cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;  // surrogates are not characters
+    const auto found = byteOf.find(cp);
+    const std::string expected = found == byteOf.end() ? "?" : std::string(1, found->second);
+    const std::string got = Utf8ToWindows1252(Utf8(cp));
+    if (got != expected && ++wrong <= 5) {
+      ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(cp) << " gives byte 0x"
+                    << static_cast<unsigned>(static_cast<unsigned char>(got[0])) << ", not 0x"
+                    << static_cast<unsigned>(static_cast<unsigned char>(expected[0]));
+    }
+  }
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST(Windows1252, MissingCharactersAndMalformedUtf8BecomeQuestionMarks) {
