@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "ComposeFixture.h"
 #include "PdfPages.h"
@@ -84,6 +89,58 @@ TEST_F(Annotations, MoonGlyphTakesTheProgressiveNumbersPlace) {
   const std::string january = Page(2013, o, 1);
   EXPECT_NE(january.find("0 G\n283.465 311.811 m\n"), std::string::npos);
   EXPECT_EQ(january.find("sett."), std::string::npos);
+}
+
+// What the moon glyph centred on (x, y) cm with radius r shows: which part is
+// filled ("left", "right", "disc" or "none") and "+outline" when its circle
+// is stroked, read from the points of the page's paths around that centre.
+std::string GlyphAt(const std::string& page, double x, double y, double r) {
+  const double cx = x * 72 / 2.54, cy = y * 72 / 2.54, radius = r * 72 / 2.54;
+  std::istringstream lines(page);
+  std::vector<std::pair<double, double>> path;
+  std::string line;
+  std::string filled = "none";
+  std::string outline;
+  while (std::getline(lines, line)) {
+    std::istringstream in(line);
+    const std::vector<std::string> w{std::istream_iterator<std::string>(in), {}};
+    if (w.empty()) continue;
+    if (w.back() == "m") path.clear();
+    if (w.size() >= 3 && (w.back() == "m" || w.back() == "l" || w.back() == "c")) {
+      path.emplace_back(std::stod(w[w.size() - 3]), std::stod(w[w.size() - 2]));
+    }
+    if ((w.back() != "f" && w.back() != "S") || path.empty()) continue;
+    double minX = cx, maxX = cx;
+    bool around = true;
+    for (const auto& [px, py] : path) {
+      around = around && std::hypot(px - cx, py - cy) < radius * 1.01;
+      minX = std::min(minX, px);
+      maxX = std::max(maxX, px);
+    }
+    if (!around) continue;
+    const bool left = minX < cx - radius / 2;
+    const bool right = maxX > cx + radius / 2;
+    if (w.back() == "S") outline = "+outline";
+    if (w.back() == "f") filled = left && right ? "disc" : left ? "left" : right ? "right" : "?";
+  }
+  return filled + outline;
+}
+
+// The glyphs by meaning: the last quarter fills the right half, the first
+// quarter the left half, in the rows of January 2013 (last quarter on the 5th,
+// new moon 11th, first quarter 18th, full moon 27th) and in the legend's key.
+TEST_F(Annotations, MoonGlyphsFillTheirOwnHalf) {
+  CalendarOptions o = AllOptions();
+  const std::string january = Page(2013, o, 1);
+  EXPECT_EQ(GlyphAt(january, 9.0, 19.6, 0.2), "right+outline");
+  EXPECT_EQ(GlyphAt(january, 9.0, 11.2, 0.2), "disc");
+  EXPECT_EQ(GlyphAt(january, 17.4, 23.8, 0.2), "left+outline");
+  EXPECT_EQ(GlyphAt(january, 17.4, 11.2, 0.2), "none+outline");
+  EXPECT_EQ(GlyphAt(january, 17.4, 12.6, 0.2), "none");           // 26 January: no phase
+  EXPECT_EQ(GlyphAt(january, 16.3, 2.1, 0.1), "none+outline");    // "luna piena"
+  EXPECT_EQ(GlyphAt(january, 16.3, 1.66, 0.1), "right+outline");  // "ultimo quarto"
+  EXPECT_EQ(GlyphAt(january, 16.3, 1.22, 0.1), "disc");           // "luna nuova"
+  EXPECT_EQ(GlyphAt(january, 16.3, 0.78, 0.1), "left+outline");   // "primo quarto"
 }
 
 TEST_F(Annotations, LongPersonalNoteShrinksToFourCentimetres) {
