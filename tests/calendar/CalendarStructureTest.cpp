@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,8 @@
 
 #include "ComposeFixture.h"
 #include "PdfPages.h"
+#include "almanac/Commemorations.h"
+#include "almanac/SunTimes.h"
 #include "pdf/PdfError.h"
 
 namespace orvanta::test {
@@ -26,6 +29,8 @@ class Calendar : public ComposeFixture {
     for (const std::string& stream : PageStreams(Compose(year, options))) {
       pages.push_back(Lines(stream));
     }
+    EXPECT_EQ(pages.size(), 12u);
+    pages.resize(12);  // a broken file fails the test above, not the indexing below
     return pages;
   }
 };
@@ -37,7 +42,6 @@ bool Has(const std::string& page, const std::string& text) {
 TEST_F(Calendar, TwelvePagesOneRowPerDay) {
   CalendarOptions o = AllOptions();
   const std::vector<std::string> pages = ComposePages(2013, o);
-  ASSERT_EQ(pages.size(), 12u);
   const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   for (size_t m = 0; m < 12; ++m) {
     // Each day number is drawn twice at 28 pt: shadow and figure.
@@ -50,7 +54,6 @@ TEST_F(Calendar, LeapYearFebruaryAndTheLastDayOfTheYear) {
   CalendarOptions o = AllOptions();
   o.Testo3D = false;
   const std::vector<std::string> pages = ComposePages(2012, o);
-  ASSERT_EQ(pages.size(), 12u);
   EXPECT_EQ(CountOf(pages[1], "/Fn3 28 Tf"), 29);
   EXPECT_TRUE(Has(pages[1], "(29) Tj"));
   EXPECT_TRUE(Has(pages[0], "(1 - 365) Tj"));
@@ -60,7 +63,6 @@ TEST_F(Calendar, LeapYearFebruaryAndTheLastDayOfTheYear) {
 TEST_F(Calendar, ProgressiveAndWeekNumbersRunAcrossPages) {
   CalendarOptions o = AllOptions();
   const std::vector<std::string> pages = ComposePages(2013, o);
-  ASSERT_EQ(pages.size(), 12u);
   // 1 January 2013 is a Tuesday: the first week label is on Monday 7 January.
   EXPECT_FALSE(Has(pages[0].substr(0, pages[0].find("(7) Tj")), "sett."));
   EXPECT_TRUE(Has(pages[0], "(sett. 1) Tj"));
@@ -127,6 +129,32 @@ TEST_F(Calendar, SideColumnsShowTheNeighbouringYears) {
   EXPECT_TRUE(Has(pages[0], "(DIC 12) Tj"));
   EXPECT_TRUE(Has(pages[11], "(NOV 13) Tj"));
   EXPECT_TRUE(Has(pages[11], "(GEN 14) Tj"));
+}
+
+// The legend's clock label follows the month, not the day of the change; the
+// sunset of 1 March, ours to choose, lies between those of 20 February and 10
+// March; months without commemorations print no "Ricorda...".
+TEST_F(Calendar, LegendAndFootnotesFollowTheMonth) {
+  CalendarOptions o = AllOptions();
+  const std::vector<std::string> pages = ComposePages(2013, o);
+  const auto textAfter = [](const std::string& page, const std::string& marker) {
+    const size_t at = page.find(marker);
+    const size_t open = at == std::string::npos ? at : page.find('(', at + marker.size());
+    return open == std::string::npos ? ""
+                                     : page.substr(open + 1, page.find(") Tj", open) - open - 1);
+  };
+  for (size_t m = 0; m < 12; ++m) {
+    EXPECT_EQ(textAfter(pages[m], "200 Tz\n"), m >= 3 && m <= 9 ? "ora legale" : "ora solare") << m;
+    EXPECT_EQ(Has(pages[m], "(Ricorda...) Tj"), m != 3 && m != 6 && m != 7) << m;
+  }
+  const std::string march = textAfter(pages[2], "(GG) Tj");
+  ASSERT_EQ(march.substr(0, 16), "01     6:36     ");
+  EXPECT_GT(march.substr(16), "17:38");
+  EXPECT_LT(march.substr(16), "18:00");
+  // Months the pages never ask for give nothing.
+  EXPECT_EQ(SunTimesForMonth(13), (std::array<std::string, 4>{}));
+  for (int month : {0, 13, -1})
+    EXPECT_EQ(MonthCommemorations(month), (std::array<std::string, 4>{}));
 }
 
 TEST_F(Calendar, UnusableShiftFileTurnsTheOptionOff) {
