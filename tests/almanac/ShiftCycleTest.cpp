@@ -29,7 +29,7 @@ void ExpectUnusable(std::string_view text) {
 TEST(ShiftCycle, SingleEntryEveryDay) {
   const ShiftCycle c = ParseShiftCycle("1;A;");
   EXPECT_EQ(c.ShiftStart, 1);
-  EXPECT_EQ(c.ShiftCount, 1);
+  ASSERT_EQ(c.ShiftCount, 1);
   for (const std::string& s : Year(c, 366)) ASSERT_EQ(s, "A");
 }
 
@@ -61,9 +61,12 @@ TEST(ShiftCycle, StartPositionAndWrapAcrossTheYear) {
   EXPECT_EQ(shown[3], "P");
   EXPECT_EQ(shown[31], "N");   // 1 February: no restart at the month boundary
   EXPECT_EQ(shown[364], "N");  // 31 December
-  EXPECT_EQ(ParseShiftCycle("5;M;P;P;S;R;").entries[5], "R");
-  EXPECT_EQ(ShiftForDay(ParseShiftCycle("5;M;P;P;S;R;"), 0), "R");
-  EXPECT_EQ(ShiftForDay(ParseShiftCycle("5;M;P;P;S;R;"), 1), "M");
+  const ShiftCycle five = ParseShiftCycle("5;M;P;P;S;R;");
+  ASSERT_EQ(five.ShiftCount, 5);
+  ASSERT_GT(five.entries.size(), 5u);
+  EXPECT_EQ(five.entries[5], "R");
+  EXPECT_EQ(ShiftForDay(five, 0), "R");
+  EXPECT_EQ(ShiftForDay(five, 1), "M");
 }
 
 TEST(ShiftCycle, EmptyEntriesAndSurroundingSpaces) {
@@ -126,8 +129,10 @@ class ShiftFile : public ::testing::Test {
 
 TEST_F(ShiftFile, Utf8AndWindows1252TextsAreBothRead) {
   const ShiftCycle utf8 = LoadShiftCycle(Write("1;Mattinà;Notte;"));
+  ASSERT_GT(utf8.entries.size(), 2u);
   EXPECT_EQ(utf8.entries[1], "Mattinà");
   const ShiftCycle ansi = LoadShiftCycle(Write("1;Mattin\xE0;\x80 turno;"));
+  ASSERT_GT(ansi.entries.size(), 2u);
   EXPECT_EQ(ansi.entries[1], "Mattinà");
   EXPECT_EQ(ansi.entries[2], "€ turno");
 }
