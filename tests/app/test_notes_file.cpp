@@ -279,6 +279,35 @@ TEST_F(NotesFileTest, HugeFilesAreReadInBoundedTimeAndMemory) {
   EXPECT_TRUE(ReadNotesFile(path_).records.empty());
 }
 
+// A line of kMaxNotesLineBytes bytes (its line end not counted) is a record;
+// one byte more is not.
+std::string RecordOfBytes(std::size_t bytes) {
+  return "40617,\"" + std::string(bytes - 8, 'x') + "\"";
+}
+
+TEST_F(NotesFileTest, LinesUpToTheLengthLimitAreRead) {
+  for (const std::string end : {"\r\n", "\n"}) {
+    Write(RecordOfBytes(kMaxNotesLineBytes) + end + "40618,\"dopo\"" + end);
+    EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 2u) << end.size();
+  }
+  Write(RecordOfBytes(kMaxNotesLineBytes));  // the last line, without line end
+  EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 1u);
+  Write(RecordOfBytes(kMaxNotesLineBytes + 1) + "\r\n40618,\"dopo\"\r\n");
+  EXPECT_TRUE(LoadNotesForYear(path_, 2013).empty());
+  EXPECT_TRUE(ReadNotesFile(path_).records.empty());
+}
+
+// Fails: the reader keeps a spare byte for the CR of a CR LF also when the
+// line ends with a bare LF or with the file, so such a line is read with one
+// byte past the limit.
+TEST_F(NotesFileTest, DISABLED_OneBytePastTheLimitWithoutCrIsUnreadable) {
+  for (const std::string end : {"\n", ""}) {
+    Write(RecordOfBytes(kMaxNotesLineBytes + 1) + end);
+    EXPECT_TRUE(LoadNotesForYear(path_, 2013).empty()) << end.size();
+    EXPECT_TRUE(ReadNotesFile(path_).records.empty()) << end.size();
+  }
+}
+
 // Runs `check` as an unprivileged user when the tests run as root (CI does),
 // so that permissions mean something; answers its result.
 bool AsUnprivileged(const std::function<bool()>& check) {
