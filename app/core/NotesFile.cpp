@@ -72,22 +72,25 @@ class LineReader {
     // is most of the time of a large file.
     while ((c = ::getc_unlocked(file_)) != EOF) {
       ++offset_;
-      if (c == '\n') {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        return Result::Line;
-      }
+      if (c == '\n') return Ended(line);
       if (line.size() > kMaxNotesLineBytes) return Result::Overlong;  // one spare byte for CR
       line += static_cast<char>(c);
     }
     if (std::ferror(file_)) return Result::Error;
     if (line.empty()) return Result::End;
-    if (line.back() == '\r') line.pop_back();
-    return Result::Line;  // the last line has no line end
+    return Ended(line);  // the last line has no line end
   }
 
   std::uint64_t LineStart() const { return lineStart_; }
 
  private:
+  // A complete line without its CR; the spare byte kept for the CR does not
+  // make a longer line readable.
+  static Result Ended(std::string& line) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line.size() > kMaxNotesLineBytes ? Result::Overlong : Result::Line;
+  }
+
   std::FILE* file_;
   std::uint64_t offset_ = 0;
   std::uint64_t lineStart_ = 0;

@@ -300,7 +300,7 @@ TEST_F(NotesFileTest, LinesUpToTheLengthLimitAreRead) {
 // Fails: the reader keeps a spare byte for the CR of a CR LF also when the
 // line ends with a bare LF or with the file, so such a line is read with one
 // byte past the limit.
-TEST_F(NotesFileTest, DISABLED_OneBytePastTheLimitWithoutCrIsUnreadable) {
+TEST_F(NotesFileTest, OneBytePastTheLimitWithoutCrIsUnreadable) {
   for (const std::string end : {"\n", ""}) {
     Write(RecordOfBytes(kMaxNotesLineBytes + 1) + end);
     EXPECT_TRUE(LoadNotesForYear(path_, 2013).empty()) << end.size();
