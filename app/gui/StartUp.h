@@ -6,10 +6,11 @@ namespace orvanta {
 
 // Qt's own texts (the titles, labels and buttons of its colour and file
 // dialogs and of the message boxes' standard buttons) in Italian whatever the
-// system's language, with Italian dates and numbers in those dialogs. Loads
-// Qt's Italian translations from Qt's translations folder (Debian's
-// qt6-translations-l10n); answers false when they are missing. Call once the
-// application object exists, before any window.
+// system's language, and Italian as the default locale (the dates in the file
+// list follow the system's locale all the same). Loads Qt's Italian
+// translations from Qt's translations folder (Debian's qt6-translations-l10n);
+// answers false when they are missing. Call once the application object
+// exists, before any window.
 bool UseItalianForQt(QCoreApplication& app);
 
 // The program with no command-line options: refuses a second instance of the
