@@ -3,6 +3,7 @@
 // destroy the earlier one, and leave nothing of theirs behind; files other
 // users plant in the shared temporary folder neither block nor redirect it.
 #include <gtest/gtest.h>
+#include <locale.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/inotify.h>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <clocale>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -163,6 +165,16 @@ bool AsOrdinaryUser(const fs::path& folder, std::string& program, std::vector<st
   return true;
 }
 
+// The system's reason as the program words it: in the language of the
+// environment the test runs in.
+std::string SystemReason(int error) {
+  const locale_t language = ::newlocale(LC_ALL_MASK, "", static_cast<locale_t>(nullptr));
+  const std::string reason =
+      language != nullptr ? ::strerror_l(error, language) : std::strerror(error);
+  if (language != nullptr) ::freelocale(language);
+  return reason;
+}
+
 // A refused write says what failed, not that a calendar is still open.
 TEST_F(OutputSafety, RefusedWritesSayWhatFailed) {
   ::chmod(folder_.path().c_str(), 0755);
@@ -182,7 +194,7 @@ TEST_F(OutputSafety, RefusedWritesSayWhatFailed) {
     const RunResult run = RunProgram(folder_.path(), program, args, settings_);
     EXPECT_EQ(run.exitCode, 1) << target << ": " << run.err;
     EXPECT_TRUE(Contains(run.err, target.string())) << run.err;
-    EXPECT_TRUE(Contains(run.err, std::strerror(EACCES))) << run.err;
+    EXPECT_TRUE(Contains(run.err, SystemReason(EACCES))) << run.err;
     EXPECT_FALSE(Contains(run.err, "aperto")) << run.err;
   }
   EXPECT_EQ(ReadFile(readOnly), "keep");
