@@ -231,7 +231,7 @@ TEST(DocumentStructure, FullDiskIsReportedAndKeepsTheEarlierFile) {
   TempFolder dir;
   const std::string path = (dir / "full.pdf").string();
   WriteFile(path, "earlier calendar");
-  EXPECT_EXIT(WriteOnAFullDisk(path, 1500), ::testing::ExitedWithCode(0), "");      // at close
+  EXPECT_EXIT(WriteOnAFullDisk(path, 1500), ::testing::ExitedWithCode(0), "");    // at close
   EXPECT_EXIT(WriteOnAFullDisk(path, 200000), ::testing::ExitedWithCode(0), "");  // while writing
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                           std::filesystem::directory_iterator()),
