@@ -38,9 +38,10 @@ run: build
 
 bench: test-deps
 	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON -DORVANTA_GUI=OFF -DORVANTA_TESTS=OFF >/dev/null
-	@cmake --build build-release -j $(JOBS) --target bench_pdf bench_compose
+	@cmake --build build-release -j $(JOBS) --target bench_pdf bench_compose bench_icalendar
 	@build-release/bench/bench_pdf
 	@build-release/bench/bench_compose
+	@build-release/bench/bench_icalendar
 
 fuzz: test-deps
 	@bash scripts/fuzz $(FUZZ_SECONDS)

@@ -112,7 +112,7 @@ TEST_F(Limits, HundredMegabyteShiftAndNotesFiles) {
   EXPECT_TRUE(Contains(text, "Compleanno di Anna"));  // the record before the zeros
   EXPECT_FALSE(Contains(text, "Mattino"));            // an oversized shift file is unusable
 
-  // 100 MB of empty lines after a record: every line is read, none is kept.
+  // 100 MB of empty lines after a record: the first one ends the reading.
   WriteRepeated(folder_ / "Notes.dat", "40559,\"Dentista\"\r\n", '\n', hundredMb, "");
   run = Calendar({});
   ExpectBounded(run, "100 MB of empty lines");
