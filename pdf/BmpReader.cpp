@@ -215,22 +215,36 @@ bool DecodeBMP(std::span<const uint8_t> file, int32_t ColorSpace, BmpImage& imag
   return Decode(*layout, ColorSpace, at, image);
 }
 
-bool ReadBMP(const std::string& FileName, int32_t ColorSpace, BmpImage& image) {
+namespace {
+
+// Opens a bitmap file and reads the layout its headers describe; nothing
+// when it is not a plain file or not a bitmap the reader takes.
+std::optional<Layout> OpenLayout(const std::string& FileName, FileDescriptor& file) {
   // Only plain files: a missing path is not created, a pipe is not waited on.
   FileResult opened;
-  const FileDescriptor file = OpenForReading(FileName, opened);
-  if (!file.IsOpen()) return false;
-  const int in = file.Get();
+  file = OpenForReading(FileName, opened);
+  if (!file.IsOpen()) return std::nullopt;
   struct stat info {};
-  if (::fstat(in, &info) != 0) return false;
-  const auto size = static_cast<uint64_t>(info.st_size);
+  if (::fstat(file.Get(), &info) != 0) return std::nullopt;
+  std::array<uint8_t, kHeadBytes> head{};
+  const uint64_t got = ReadAt(file.Get(), 0, head.size(), head.data(), FileName);
+  return ReadLayout({head.data(), got}, static_cast<uint64_t>(info.st_size));
+}
 
+}  // namespace
+
+bool IsUsableBMP(const std::string& FileName) {
+  FileDescriptor file;
+  return OpenLayout(FileName, file).has_value();
+}
+
+bool ReadBMP(const std::string& FileName, int32_t ColorSpace, BmpImage& image) {
   // The headers, then only the palette and the pixel rows, each read where it
   // lies: whatever the file holds around them is never read.
-  std::array<uint8_t, kHeadBytes> head{};
-  const uint64_t got = ReadAt(in, 0, head.size(), head.data(), FileName);
-  const std::optional<Layout> layout = ReadLayout({head.data(), got}, size);
+  FileDescriptor file;
+  const std::optional<Layout> layout = OpenLayout(FileName, file);
   if (!layout) return false;
+  const int in = file.Get();
   std::vector<uint8_t> piece;
   const auto at = [&](uint64_t offset, uint64_t count) -> const uint8_t* {
     piece.resize(static_cast<size_t>(count));

@@ -30,6 +30,11 @@ uint8_t GreyLevel(uint8_t red, uint8_t green, uint8_t blue);
 // than the samples and a piece of 1 MB. Throws PdfError (Io) when reading fails.
 bool ReadBMP(const std::string& FileName, int32_t ColorSpace, BmpImage& image);
 
+// Whether ReadBMP would take the file, judged from its headers and its size
+// alone (the pixels are not read): a quick check before the real load.
+// Throws PdfError (Io) when reading fails.
+bool IsUsableBMP(const std::string& FileName);
+
 // The same for a bitmap file already in memory.
 bool DecodeBMP(std::span<const uint8_t> file, int32_t ColorSpace, BmpImage& image);
 

@@ -30,8 +30,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 bool BitmapUsable(const std::string& path) {
   try {
-    BmpImage image;
-    return ReadBMP(path, 0, image);
+    return IsUsableBMP(path);  // the headers say it: the run reads the pixels
   } catch (const std::exception&) {
     return false;  // unreadable: no more usable than a bad bitmap
   }

@@ -94,6 +94,7 @@ TEST(MalformedBitmaps, AreRefusedAndWriteNothing) {
     WriteFile(path, cases[i].bytes);
     EXPECT_FALSE(w.pdf.LoadImgFromBMPFile("Pic", path.string(), 0)) << cases[i].what;
     EXPECT_FALSE(w.pdf.LoadImgFromBMPFile("Pic", path.string(), 1)) << cases[i].what;
+    EXPECT_FALSE(IsUsableBMP(path.string())) << cases[i].what;
   }
   w.pdf.ClosePDFFile();
   const std::string file = ReadFile(w.file);
@@ -113,6 +114,7 @@ TEST(MalformedBitmaps, TheUnpatchedFilesAreGood) {
   const std::string apart = BuildBmp(layout);
   TempFolder dir;
   WriteFile(dir / "apart.bmp", apart);
+  EXPECT_TRUE(IsUsableBMP((dir / "apart.bmp").string()));
   ASSERT_TRUE(ReadBMP((dir / "apart.bmp").string(), 0, image));
   EXPECT_EQ(image.ImgBuf, (std::vector<uint8_t>{3, 2, 1}));
 }
@@ -123,6 +125,7 @@ TEST(MalformedBitmaps, PipesAndFoldersAreNotWaitedOn) {
   BmpImage image;
   EXPECT_FALSE(ReadBMP((dir / "pipe.bmp").string(), 0, image));
   EXPECT_FALSE(ReadBMP(dir.path().string(), 0, image));
+  EXPECT_FALSE(IsUsableBMP((dir / "pipe.bmp").string()));
 }
 
 TEST(MalformedBitmaps, RandomDamageNeverHarms) {

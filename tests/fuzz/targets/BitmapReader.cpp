@@ -66,6 +66,7 @@ int FuzzBitmapReader(const std::uint8_t* data, std::size_t size) {
     writer.pdf.EncodeASCII85(colorSpace != 0);
     const bool loaded = writer.pdf.LoadImgFromBMPFile("Img", path, colorSpace);
     FUZZ_CHECK(loaded == decoded);
+    FUZZ_CHECK(IsUsableBMP(path) == decoded);  // the quick check says what the load does
     writer.pdf.BeginPage();
     if (loaded) writer.pdf.DrawImg("Img", 1, 20, 2, 1.5f);
     writer.pdf.EndPage();
