@@ -11,6 +11,7 @@ FUZZ_SECONDS ?= 60
 # The tests are built unless a target needs only the program.
 TESTS      ?= ON
 PACKAGE_BUILD ?= build-package
+CHECK_BUILD ?= build-check
 
 .PHONY: all deps test-deps configure build test run bench fuzz format check install package clean
 
@@ -49,8 +50,16 @@ fuzz: test-deps
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-check: test-deps build
+# Formatting, the layers, and clang-tidy (.clang-tidy) on the program's
+# sources; it configures a build tree of its own but builds nothing.
+check: test-deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	@bash scripts/check-layers
+	@cmake -S . -B $(CHECK_BUILD) -DCMAKE_BUILD_TYPE=Debug -DORVANTA_TESTS=OFF >/dev/null
+	@run-clang-tidy -p $(CHECK_BUILD) -quiet -j $(JOBS) -extra-arg=-Wno-unknown-warning-option \
+	  '^$(CURDIR)/(base|pdf|almanac|calendar|app|tools)/.*\.cpp$$' >$(CHECK_BUILD)/clang-tidy.log 2>&1 || \
+	  { sed 's/\x1b\[[0-9;]*m//g' $(CHECK_BUILD)/clang-tidy.log | grep -E 'warning:|error:' | sort -u; echo "check: clang-tidy found the above"; exit 1; }
+	@echo "check: clang-tidy finds nothing"
 
 install: build
 	@cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
@@ -64,4 +73,4 @@ package: deps
 	@ls $(PACKAGE_BUILD)/orvanta_*.deb
 
 clean:
-	@rm -rf $(BUILD) build-release build-asan build-fuzz $(PACKAGE_BUILD)
+	@rm -rf $(BUILD) build-release build-asan build-fuzz $(PACKAGE_BUILD) $(CHECK_BUILD)

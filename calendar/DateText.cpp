@@ -3,6 +3,8 @@
 #include <array>
 #include <cctype>
 
+#include "base/Version.h"
+
 namespace orvanta {
 namespace {
 
@@ -14,9 +16,6 @@ constexpr std::array<std::string_view, 12> kMonths = {
 constexpr std::array<std::string_view, 12> kMonthAbbreviations = {
     "gen", "feb", "mar", "apr", "mag", "giu", "lug", "ago", "set", "ott", "nov", "dic"};
 
-constexpr int kVersionMajor = 3;
-constexpr int kVersionMinor = 0;
-constexpr int kVersionRevision = 1;
 constexpr std::string_view kCreditLine = " - calendario perpetuo, 2012-2026 - orvanta.example.org";
 
 // The month names are plain ASCII, so a byte-wise upper case is enough.
@@ -63,8 +62,7 @@ std::string SideColumnLabel(DayNumber firstOfMonth) {
 }
 
 std::string VersionLine() {
-  return "Orvanta (Vers." + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
-         "." + std::to_string(kVersionRevision) + ")" + std::string(kCreditLine);
+  return "Orvanta (Vers." + std::string(kVersion) + ")" + std::string(kCreditLine);
 }
 
 }  // namespace orvanta

@@ -7,6 +7,7 @@
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/CommandLineUsage.h"
 #include "app/cli/RequestParser.h"
+#include "base/Version.h"
 
 namespace orvanta {
 namespace {
@@ -108,7 +109,8 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
   if (parser_.isSet(help_) || parser_.isSet(QStringLiteral("help-all"))) {
     return Answer(Action::Help, kCommandLineUsage);
   }
-  if (parser_.isSet(version_)) return Answer(Action::Version, kCommandLineVersion);
+  if (parser_.isSet(version_))
+    return Answer(Action::Version, "Orvanta " + std::string(kVersion) + "\n");
 
   CommandLineResult result = Answer(Action::Run, {});
   CalendarRequest& request = result.request;

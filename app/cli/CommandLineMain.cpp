@@ -6,6 +6,7 @@
 
 #include "app/cli/CommandLineRun.h"
 #include "app/cli/CommandLineSystem.h"
+#include "base/Version.h"
 
 namespace orvanta {
 
@@ -14,7 +15,7 @@ int RunCommandLine(int argc, char** argv) {
   const std::vector<std::string> arguments(argv, argv + argc);
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("3.0.1"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
 
   const CommandLineResult parsed = ParseCommandLine(arguments, SystemCommandLineContext());
   switch (parsed.action) {

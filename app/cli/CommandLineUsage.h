@@ -3,8 +3,6 @@
 
 namespace orvanta {
 
-inline constexpr char kCommandLineVersion[] = "Orvanta 3.0.1\n";
-
 inline constexpr char kCommandLineUsage[] =
     "Uso: orvanta [opzioni]\n"
     "Scrive il calendario da parete in PDF senza aprire la finestra.\n"

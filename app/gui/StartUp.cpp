@@ -13,6 +13,7 @@
 #include "app/gui/TitleLabel.h"
 #include "app/gui/WaitSeconds.h"
 #include "app/gui/frmCalendario.h"
+#include "base/Version.h"
 
 namespace orvanta {
 
@@ -49,7 +50,7 @@ int StartUp(int argc, char** argv) {
   QApplication app(argc, argv);
   UseItalianForQt(app);
   QApplication::setApplicationName(QStringLiteral("Orvanta"));
-  QApplication::setApplicationVersion(QStringLiteral("3.0.1"));
+  QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Orvanta"));
   QApplication::setWindowIcon(AppIcon());
 

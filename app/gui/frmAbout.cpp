@@ -10,6 +10,7 @@
 #include "app/gui/GuiServices.h"
 #include "app/gui/HandCursors.h"
 #include "app/gui/TitleLabel.h"
+#include "base/Version.h"
 
 namespace orvanta {
 
@@ -64,7 +65,7 @@ frmAbout::frmAbout(const GuiServices& services, QWidget* owner)
   QLabel* label1 = MakeLabel(this, QStringLiteral("Label1"),
                              QStringLiteral("Programma per la creazione e la stampa di calendari"));
   lblVersione_ = MakeLabel(this, QStringLiteral("lblVersione"),
-                           QStringLiteral("Versione ") + QString::fromUtf8(kVersionText));
+                           QStringLiteral("Versione ") + QString::fromLatin1(kVersion));
   QLabel* label3 =
       MakeLabel(this, QStringLiteral("Label3"),
                 QStringLiteral("Realizzato e curato dal gruppo di sviluppo di Orvanta"));

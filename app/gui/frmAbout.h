@@ -9,7 +9,6 @@ namespace orvanta {
 
 struct GuiServices;
 
-inline constexpr char kVersionText[] = "3.0.1";
 inline constexpr char kMakerSite[] = "https://www.example.org/orvanta/";
 inline constexpr char kMakerEmail[] = "orvanta@example.org";
 inline constexpr char kFurtherSite[] = "https://www.example.net/";

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "almanac/MoonPhases.h"
+#include "base/Version.h"
 #include "tests/support/ProgramTestSupport.h"
 
 namespace {
@@ -341,7 +342,7 @@ TEST_F(CliEndToEnd, BadOptionsExitWithTwoAndWriteNothing) {
   EXPECT_TRUE(Contains(help.out, "--text-color"));
   const RunResult version = Orvanta({"--version"});
   EXPECT_EQ(version.exitCode, 0);
-  EXPECT_EQ(version.out, "Orvanta 3.0.1\n");
+  EXPECT_EQ(version.out, "Orvanta " + std::string(orvanta::kVersion) + "\n");
 }
 
 TEST_F(CliEndToEnd, OpenStartsTheViewerOnlyForAWrittenCalendar) {

@@ -35,11 +35,5 @@ TEST(DateText, TitlesAndLabelsInItalianUpperCase) {
   EXPECT_TRUE(MonthName(13).empty());
 }
 
-TEST(DateText, VersionLineCarriesTheVersionAndACreditLine) {
-  const std::string line = VersionLine();
-  EXPECT_EQ(line.rfind("Orvanta (Vers.3.0.1) ", 0), 0u) << line;
-  EXPECT_GT(line.size(), std::string("Orvanta (Vers.3.0.1) ").size());
-}
-
 }  // namespace
 }  // namespace orvanta

@@ -23,6 +23,7 @@
 #include "app/gui/frmAbout.h"
 #include "app/gui/frmInputBox.h"
 #include "app/gui/frmNote.h"
+#include "base/Version.h"
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -116,7 +117,8 @@ class DialogsTest : public QObject {
     frmAbout about(t_->services);
     about.show();
     QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su..."));
-    QCOMPARE(about.findChild<QLabel*>("lblVersione")->text(), QStringLiteral("Versione 3.0.1"));
+    QCOMPARE(about.findChild<QLabel*>("lblVersione")->text(),
+             QStringLiteral("Versione ") + QLatin1String(kVersion));
     QCOMPARE(about.findChild<QLabel*>("Label1")->text(),
              QStringLiteral("Programma per la creazione e la stampa di calendari"));
     QVERIFY(about.findChild<QLabel*>("Label5")->text().startsWith(
@@ -131,7 +133,7 @@ class DialogsTest : public QObject {
     const QUrl mail = about.MailLink();
     QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
     QCOMPARE(QUrlQuery(mail).queryItemValue(QStringLiteral("Subject"), QUrl::FullyDecoded),
-             QStringLiteral("Orvanta - Versione 3.0.1  (2011)"));
+             QStringLiteral("Orvanta - Versione %1  (2011)").arg(QLatin1String(kVersion)));
 
     QTest::mouseClick(about.findChild<QLabel*>("lblEmail"), Qt::LeftButton);
     QCOMPARE(t_->opened, QList<QUrl>{mail});

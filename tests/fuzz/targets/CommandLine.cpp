@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/cli/CommandLine.h"
+#include "base/Version.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 namespace orvanta::fuzz {
@@ -153,7 +154,7 @@ void CheckResult(const CommandLineResult& result, std::string_view given, bool u
       FUZZ_CHECK(result.text.starts_with("Uso: orvanta"));
       break;
     case CommandLineResult::Action::Version:
-      FUZZ_CHECK(result.text == "Orvanta 3.0.1\n");
+      FUZZ_CHECK(result.text == "Orvanta " + std::string(kVersion) + "\n");
       break;
     case CommandLineResult::Action::Error:
       FUZZ_CHECK(result.text.starts_with("orvanta: "));
