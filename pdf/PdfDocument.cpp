@@ -61,11 +61,11 @@ void clsPDFCreator::Margin(float value) {
 }
 void clsPDFCreator::PaperWidth(float value) {
   m_PaperWidth = ToPoints(value);
-  m_PaperSize = 255;
+  m_PaperSize = kPaperCustom;
 }
 void clsPDFCreator::PaperHeight(float value) {
   m_PaperHeight = ToPoints(value);
-  m_PaperSize = 255;
+  m_PaperSize = kPaperCustom;
 }
 int16_t clsPDFCreator::Pages() const {
   return m_Pages;
@@ -83,16 +83,16 @@ void clsPDFCreator::Title(std::string value) {
 void clsPDFCreator::PaperSize(int32_t value) {
   m_PaperSize = value;
   switch (value) {
-    case 0:
+    case kPaperA4:
       m_PaperWidth = 595.2f, m_PaperHeight = 842.0f;
       break;
-    case 1:
+    case kPaperA3:
       m_PaperWidth = 842.0f, m_PaperHeight = 1190.5f;
       break;
-    case 2:
+    case kPaperLetter:
       m_PaperWidth = 612.0f, m_PaperHeight = 792.0f;
       break;
-    case 3:
+    case kPaper612x864:
       m_PaperWidth = 612.0f, m_PaperHeight = 864.0f;
       break;
     default:
@@ -117,13 +117,13 @@ void clsPDFCreator::ProgramFolder(std::string folder) {
 
 float clsPDFCreator::ToPoints(float v) const {
   switch (m_ScaleMode) {
-    case 0:
+    case kUnitPoint:
       return v;
-    case 1:
+    case kUnitInch:
       return v * 72.0f;
-    case 2:
+    case kUnitMillimetre:
       return v * 72.0f / 25.4f;
-    case 3:
+    case kUnitCentimetre:
       return v * 72.0f / 2.54f;
     default:
       return 0.0f;
@@ -132,13 +132,13 @@ float clsPDFCreator::ToPoints(float v) const {
 
 float clsPDFCreator::FromPoints(float v) const {
   switch (m_ScaleMode) {
-    case 0:
+    case kUnitPoint:
       return v;
-    case 1:
+    case kUnitInch:
       return v / 72.0f;
-    case 2:
+    case kUnitMillimetre:
       return v / 72.0f * 25.4f;
-    case 3:
+    case kUnitCentimetre:
       return v / 72.0f * 2.54f;
     default:
       return 0.0f;
@@ -336,6 +336,11 @@ bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
   return false;
 }
 
+std::optional<std::string> clsPDFCreator::InitPDFFileReturningName(std::string FileName) {
+  if (!InitPDFFile(FileName)) return std::nullopt;
+  return FileName;
+}
+
 void clsPDFCreator::WriteHead(const std::tm& now) {
   WriteLine("%PDF-1.3");
   m_ObjectCount = 0;
@@ -438,7 +443,7 @@ void clsPDFCreator::ClosePDFFile() {
   m_Line += "]\r/CropBox [";
   InsetPageBox();
   m_Line += "]\r";
-  if (m_Orientation == 1) m_Line += "/Rotate 90";
+  if (m_Orientation == kLandscape) m_Line += "/Rotate 90";
   m_Line += "\r/Kids [" + m_PageList + " ]\r/Resources 4 0 R\r>>";
   WriteLine(m_Line);
   CloseIndirectObject();

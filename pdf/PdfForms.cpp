@@ -43,9 +43,10 @@ void clsPDFCreator::DrawPageObjects() {
   const bool even = page % 2 == 0;
   for (const FormEntry& form : m_Forms) {
     const int32_t o = form.Options;
-    const bool everyPage = (o & 7) == 7;
-    const bool onEven = even && (o & 2) != 0;
-    const bool onOdd = !even && (o & 4) != 0 && !((o & 8) != 0 && page == 1);
+    const bool everyPage = (o & kFormOnEveryPage) == kFormOnEveryPage;
+    const bool onEven = even && (o & kFormOnEvenPages) != 0;
+    const bool onOdd =
+        !even && (o & kFormOnOddPages) != 0 && !((o & kFormNotOnFirstPage) != 0 && page == 1);
     if (everyPage || onEven || onOdd) DrawObject(form.Name);
   }
 }

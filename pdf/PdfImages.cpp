@@ -49,9 +49,9 @@ void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<
                                      int32_t ImgHeight, uint8_t ImgBPP, int32_t ColorSpace) {
   RequireNoStream("LoadImgFromArray");
   const bool indexed = ImgBPP != 24;
-  CheckLayout(ImgBuf, ImgColor, ImgWidth, ImgHeight, ImgBPP, ColorSpace != 0);
+  CheckLayout(ImgBuf, ImgColor, ImgWidth, ImgHeight, ImgBPP, ColorSpace != kColorSpaceRgb);
   CheckObjectRoom(indexed ? 3 : 2);
-  const char* space = ColorSpace == 0 ? "DeviceRGB" : "DeviceGray";
+  const char* space = ColorSpace == kColorSpaceRgb ? "DeviceRGB" : "DeviceGray";
   const std::string name = Utf8ToWindows1252(Name);
 
   const int32_t number = OpenIndirectObject(0);

@@ -76,9 +76,9 @@ void clsPDFCreator::DrawText(float X, float Y, const std::string& Text, const st
   std::string converted;
   std::string_view text = Text;
   if (!IsAscii(text)) text = converted = Utf8ToWindows1252(Text);
-  if (Align == 1) {
+  if (Align == kAlignRight) {
     X = X - MeasureBytes(text, FontName, Fontsize);
-  } else if (Align == 2) {
+  } else if (Align == kAlignCentre) {
     X = X - MeasureBytes(text, FontName, Fontsize) / 2.0f;
   }
   WriteLine("BT");
@@ -158,37 +158,39 @@ float clsPDFCreator::MeasureBytes(std::string_view bytes, const std::string& Fon
 
 // ---- font resources ----
 
-void clsPDFCreator::LoadFontStandard(const std::string& Name, std::string& BaseFont,
-                                     int32_t Options) {
+std::string clsPDFCreator::LoadFontStandardReturningBaseFont(const std::string& Name,
+                                                             const std::string& BaseFont,
+                                                             int32_t Options) {
   RequireNoStream("LoadFontStandard");
   CheckObjectRoom(1);
-  BaseFont = WithoutSpaces(BaseFont);
-  const char* suffix = Options == 1   ? ",Bold"
-                       : Options == 2 ? ",Italic"
-                       : Options == 3 ? ",BoldItalic"
-                                      : "";
+  std::string written = WithoutSpaces(BaseFont);
   const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
   m_Line = "<< /Type /Font /Subtype /Type1 /Name /" + name + " /BaseFont /" +
-           Utf8ToWindows1252(BaseFont) + suffix + " /Encoding /WinAnsiEncoding >>";
+           Utf8ToWindows1252(written) + StyleSuffix(Options) + " /Encoding /WinAnsiEncoding >>";
   WriteLine(m_Line);
   CloseIndirectObject();
   AppendResourceEntry(m_FontList, name, number);
+  return written;
+}
+
+void clsPDFCreator::LoadFontStandard(const std::string& Name, std::string& BaseFont,
+                                     int32_t Options) {
+  BaseFont = LoadFontStandardReturningBaseFont(Name, BaseFont, Options);
 }
 
 void clsPDFCreator::LoadFontStandard(const std::string& Name, const std::string& BaseFont,
                                      int32_t Options) {
-  std::string copy = BaseFont;
-  LoadFontStandard(Name, copy, Options);
+  LoadFontStandardReturningBaseFont(Name, BaseFont, Options);
 }
 
-void clsPDFCreator::LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options) {
+std::string clsPDFCreator::LoadFontReturningBaseFont(const std::string& Name,
+                                                     const std::string& BaseFont, int32_t Options) {
   RequireNoStream("LoadFont");
   CheckObjectRoom(2);
   const std::string family = UpperWindows1252(WithoutSpaces(Utf8ToWindows1252(BaseFont)));
   // Unknown styles throw here, before anything is written.
   FontMetrics metrics = family == "SYMBOL" ? SymbolMetrics(Options) : ArialMetrics(Options);
-  BaseFont = Windows1252ToUtf8(family);
 
   const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
@@ -223,12 +225,16 @@ void clsPDFCreator::LoadFont(const std::string& Name, std::string& BaseFont, int
            "\r>>";
   WriteLine(m_Line);
   CloseIndirectObject();
+  return Windows1252ToUtf8(family);
+}
+
+void clsPDFCreator::LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options) {
+  BaseFont = LoadFontReturningBaseFont(Name, BaseFont, Options);
 }
 
 void clsPDFCreator::LoadFont(const std::string& Name, const std::string& BaseFont,
                              int32_t Options) {
-  std::string copy = BaseFont;
-  LoadFont(Name, copy, Options);
+  LoadFontReturningBaseFont(Name, BaseFont, Options);
 }
 
 }  // namespace orvanta

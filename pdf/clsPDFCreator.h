@@ -13,12 +13,14 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/FileResult.h"
 #include "pdf/FontMetrics.h"
+#include "pdf/PdfConstants.h"
 #include "pdf/PdfError.h"
 
 namespace orvanta {
@@ -45,13 +47,17 @@ class clsPDFCreator {
   void PaperWidth(float value);
   void PaperHeight(float value);
   int16_t Pages() const;
-  void ScaleMode(int32_t value);    // 0 point, 1 inch, 2 millimetre, 3 centimetre
-  void PaperSize(int32_t value);    // 0 A4, 1 A3, 2 Letter, 3 612 x 864
-  void Orientation(int32_t value);  // 1 landscape
+  void ScaleMode(int32_t value);    // kUnitPoint, kUnitInch, kUnitMillimetre, kUnitCentimetre
+  void PaperSize(int32_t value);    // kPaperA4, kPaperA3, kPaperLetter, kPaper612x864
+  void Orientation(int32_t value);  // kPortrait, kLandscape
   void Title(std::string value);
 
-  // Document structure. An empty file name is replaced by a generated one.
-  bool InitPDFFile(std::string& strFileName);
+  // Document structure. An empty file name is replaced by a generated one,
+  // handed back through strFileName.
+  [[nodiscard]] bool InitPDFFile(std::string& strFileName);
+  // InitPDFFile answering the name of the file it opened, or nothing when it
+  // answers false.
+  [[nodiscard]] std::optional<std::string> InitPDFFileReturningName(std::string FileName);
   void ClosePDFFile();
   int16_t BeginPage();
   void EndPage();
@@ -61,11 +67,11 @@ class clsPDFCreator {
   void SetCharSpacing(float W);
   void SetTextHorizontalScaling(float W);
   void SetTextRenderingMode(float W);
-  // Align: 0 left, 1 right, 2 centre; Rotate in degrees counter-clockwise.
+  // Align: kAlignLeft, kAlignRight, kAlignCentre; Rotate in degrees counter-clockwise.
   void DrawText(float X, float Y, const std::string& Text, const std::string& FontName,
-                float Fontsize, int32_t Align = 0, float Rotate = 0);
+                float Fontsize, int32_t Align = kAlignLeft, float Rotate = 0);
 
-  // Graphics. Options: 1 stroke, 2 close, 4 fill.
+  // Graphics. Options: the kPaint flags (stroke, close, fill).
   void SetColorStroke(int32_t rgb);
   void SetColorFill(int32_t rgb);
   void SetDash(float dash_on, float dash_off);
@@ -74,38 +80,60 @@ class clsPDFCreator {
   void SetLineJoin(int16_t W);
   void SetMiterLimit(float W);
   void MoveTo(float X, float Y);
-  void LineTo(float X, float Y, int32_t Options = 0);
-  // A radius larger than half a side is limited, and handed back through Ray.
+  void LineTo(float X, float Y, int32_t Options = kPaintNone);
+  // Ray rounds the corners; a radius larger than half a side is limited, and
+  // handed back through Ray.
   void Rectangle(float X, float Y, float xdim, float ydim, int32_t Options, float& Ray);
-  void Rectangle(float X, float Y, float xdim, float ydim, int32_t Options = 0,
+  void Rectangle(float X, float Y, float xdim, float ydim, int32_t Options = kPaintNone,
                  const float& Ray = 0.0f);
-  void Curve(float x1, float y1, float X2, float Y2, float X3, float Y3, int32_t Options = 0);
-  void DrawCircle(float X, float Y, float Ray, int32_t Options = 0);
-  // A fill in Options turns Pie on, handed back through Pie. Quality is the step
-  // in degrees and must not be 0.
+  // Rectangle answering the corner radius it drew with (Ray as limited).
+  float RectangleReturningRadius(float X, float Y, float xdim, float ydim, int32_t Options,
+                                 float Ray);
+  void Curve(float x1, float y1, float X2, float Y2, float X3, float Y3,
+             int32_t Options = kPaintNone);
+  void DrawCircle(float X, float Y, float Ray, int32_t Options = kPaintNone);
+  // Pie closes the arc to its centre; a fill in Options turns Pie on, handed
+  // back through Pie. Quality is the step in degrees and must not be 0.
   void Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio, bool& Pie,
-           float Rotate = 0, int16_t Quality = 1, int32_t Options = 0);
+           float Rotate = kNoRotation, int16_t Quality = kOneDegreeSteps,
+           int32_t Options = kPaintNone);
   void Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
-           const bool& Pie = false, float Rotate = 0, int16_t Quality = 1, int32_t Options = 0);
+           const bool& Pie = kNoPie, float Rotate = kNoRotation, int16_t Quality = kOneDegreeSteps,
+           int32_t Options = kPaintNone);
+  // Arc answering whether it was drawn as a pie (Pie, or a fill in Options).
+  bool ArcReturningPie(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
+                       bool Pie, float Rotate = kNoRotation, int16_t Quality = kOneDegreeSteps,
+                       int32_t Options = kPaintNone);
 
-  // Images. ColorSpace 0 colour, any other value grey. (DestX, DestY) is the
-  // top-left corner of the placed picture.
-  bool LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
-                          int32_t ColorSpace = 0);
+  // Images. ColorSpace kColorSpaceRgb keeps colour, any other value (such as
+  // kColorSpaceGrey) makes grey. (DestX, DestY) is the top-left corner of the
+  // placed picture.
+  [[nodiscard]] bool LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
+                                        int32_t ColorSpace = kColorSpaceRgb);
   void LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
                         const std::vector<uint8_t>& ImgColor, int32_t ImgWidth, int32_t ImgHeight,
-                        uint8_t ImgBPP, int32_t ColorSpace = 0);
+                        uint8_t ImgBPP, int32_t ColorSpace = kColorSpaceRgb);
   void DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth, float ImgHeight);
 
-  // Fonts. Options: 0 regular, 1 bold, 2 italic, 3 bold italic. The forms
-  // taking a non-const BaseFont hand back the name as written (LoadFont: upper
-  // case without spaces; LoadFontStandard: without spaces).
-  void LoadFontStandard(const std::string& Name, std::string& BaseFont, int32_t Options = 0);
-  void LoadFontStandard(const std::string& Name, const std::string& BaseFont, int32_t Options = 0);
-  void LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options = 0);
-  void LoadFont(const std::string& Name, const std::string& BaseFont, int32_t Options = 0);
+  // Fonts. Options: kFontRegular, kFontBold, kFontItalic, kFontBoldItalic. The
+  // forms taking a non-const BaseFont hand back the name as written (LoadFont:
+  // upper case without spaces; LoadFontStandard: without spaces); the
+  // ...ReturningBaseFont forms answer it.
+  void LoadFontStandard(const std::string& Name, std::string& BaseFont,
+                        int32_t Options = kFontRegular);
+  void LoadFontStandard(const std::string& Name, const std::string& BaseFont,
+                        int32_t Options = kFontRegular);
+  std::string LoadFontStandardReturningBaseFont(const std::string& Name,
+                                                const std::string& BaseFont,
+                                                int32_t Options = kFontRegular);
+  void LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options = kFontRegular);
+  void LoadFont(const std::string& Name, const std::string& BaseFont,
+                int32_t Options = kFontRegular);
+  std::string LoadFontReturningBaseFont(const std::string& Name, const std::string& BaseFont,
+                                        int32_t Options = kFontRegular);
 
-  // Form objects. Options: 2 even pages, 4 odd pages, 8 not on page 1, 7 every page.
+  // Form objects. Options: the kForm flags (even pages, odd pages, not on the
+  // first page, every page); 0 only where DrawObject places it.
   void StartObject(const std::string& Name, int32_t Options = 0);
   void EndObject();
   void DrawObject(const std::string& Name);
@@ -160,10 +188,6 @@ class clsPDFCreator {
   void ShowMessage(const std::string& text) const;
   void WriteColor(int32_t rgb, const char* grey_op, const char* rgb_op);
   void LoadFontRecord(const std::string& Name, const FontMetrics& metrics);
-  void LoadFontStandardImpl(const std::string& Name, const std::string& BaseFont, int32_t Options);
-  void ArcImpl(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
-               bool& Pie, float Rotate, int16_t Quality, int32_t Options);
-  float RectangleImpl(float X, float Y, float xdim, float ydim, int32_t Options, float Ray);
   // Appends a number (three decimals, point separator) to the scratch line.
   void Num(double value);
   // Appends the page inset by the margin, "M M W-M H-M" (crop box, form box).
