@@ -1,6 +1,7 @@
 // The user's own header and footer: a fitted text or a picture.
 
 #include "calendar/CalendarColors.h"
+#include "calendar/Drawing.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
 #include "calendar/TextFitting.h"
@@ -20,9 +21,9 @@ void DrawCustomHeader(PageState& page) {
   clsPDFCreator& w = page.writer;
   const CalendarOptions& o = page.options;
   if (!o.CustomTopText.empty()) {
-    FitText(w, o.CustomTopText, "Fn3", kHeaderSize, 140, 5, 20);
+    FitText(w, o.CustomTopText, kBoldFont, kHeaderSize, 140, 5, 20);
     w.SetColorFill(o.CustomTopColor);
-    w.DrawText(10.5f, 28.1f, o.CustomTopText, "Fn3", kHeaderSize, 2);
+    w.DrawText(10.5f, 28.1f, o.CustomTopText, kBoldFont, kHeaderSize, kAlignCentre);
     w.SetColorFill(kBlack);
   } else if (page.pictures.top) {
     w.DrawImg("ImgTop", 0, 29.7f, 21, 2.5f);
@@ -35,9 +36,9 @@ void DrawCustomFooter(PageState& page) {
   clsPDFCreator& w = page.writer;
   const CalendarOptions& o = page.options;
   if (!o.CustomDownText.empty()) {
-    FitText(w, o.CustomDownText, "Fn3", kFooterMeasureSize, 120, 5, 14);
+    FitText(w, o.CustomDownText, kBoldFont, kFooterMeasureSize, 120, 5, 14);
     w.SetColorFill(o.CustomDownColor);
-    w.DrawText(10.5f, 0.4f, o.CustomDownText, "Fn3", kFooterSize, 2);
+    w.DrawText(10.5f, 0.4f, o.CustomDownText, kBoldFont, kFooterSize, kAlignCentre);
     w.SetColorFill(kBlack);
   } else if (page.pictures.bottom) {
     w.DrawImg("ImgBottom", 5.5f, 1.4f, 10, 1.2f);

@@ -28,10 +28,10 @@ void DrawMonthTitle(PageState& page) {
   const std::string title = MonthTitle(page.firstOfMonth);
   if (page.options.Testo3D) {
     w.SetColorFill(kShadowGrey);
-    w.DrawText(F(10.58), F(25.92), title, "Fn3", kTitleSize, 2);
+    w.DrawText(F(10.58), F(25.92), title, kBoldFont, kTitleSize, kAlignCentre);
     w.SetColorFill(page.options.TextColor);
   }
-  w.DrawText(F(kPageCentreX), F(26.0), title, "Fn3", kTitleSize, 2);
+  w.DrawText(F(kPageCentreX), F(26.0), title, kBoldFont, kTitleSize, kAlignCentre);
 }
 
 void DrawPageFrame(PageState& page) {
@@ -39,8 +39,8 @@ void DrawPageFrame(PageState& page) {
   w.SetTextHorizontalScaling(100);
   // Punch-hole mark: a white disc with a black outline.
   w.SetColorFill(kWhite);
-  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), 4);
-  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), 1);
+  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), kPaintFill);
+  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), kPaintStroke);
   StrokeLine(w, 0.5, 27.2, 20.5, 27.2);
   StrokeLine(w, 0.5, 25.8, 20.5, 25.8);
 }
@@ -82,18 +82,19 @@ void DrawGridRow(PageState& page) {
   const std::string weekday = WeekdayAbbreviation(page.currentDate);
   if (o.Testo3D) {
     w.SetColorFill(kShadowGrey);
-    w.DrawText(F(x + 1.05), F(y - 0.05), dayText, "Fn3", kDaySize, 1);
-    w.DrawText(F(x + 1.2), F(y + 0.27), weekday, "Fn1", kWeekdaySize, 0);
+    w.DrawText(F(x + 1.05), F(y - 0.05), dayText, kBoldFont, kDaySize, kAlignRight);
+    w.DrawText(F(x + 1.2), F(y + 0.27), weekday, kRegularFont, kWeekdaySize, kAlignLeft);
     w.SetColorFill(dayColor);
   }
   w.SetColorFill(dayColor);
-  w.DrawText(F(x + 1.0), F(y), dayText, "Fn3", kDaySize, 1);
-  w.DrawText(F(x + 1.17), F(y + 0.3), weekday, "Fn1", kWeekdaySize, 0);
+  w.DrawText(F(x + 1.0), F(y), dayText, kBoldFont, kDaySize, kAlignRight);
+  w.DrawText(F(x + 1.17), F(y + 0.3), weekday, kRegularFont, kWeekdaySize, kAlignLeft);
   w.SetColorFill(kBlack);
 
   if (!page.lookup.HolidayName.empty()) {
     w.SetTextHorizontalScaling(80);
-    w.DrawText(F(x + 1.3), F(y - 0.2), page.lookup.HolidayName, "Fn1", kSmallSize, 0);
+    w.DrawText(F(x + 1.3), F(y - 0.2), page.lookup.HolidayName, kRegularFont, kSmallSize,
+               kAlignLeft);
     w.SetTextHorizontalScaling(100);
   }
   w.SetColorFill(o.TextColor);
@@ -102,11 +103,11 @@ void DrawGridRow(PageState& page) {
     w.SetTextHorizontalScaling(90);
     const std::string progressive =
         std::to_string(page.dayOfYear) + " - " + std::to_string(page.yearLength - page.dayOfYear);
-    w.DrawText(F(x + 8 + s), F(y + 0.6), progressive, "Fn1", kSmallSize, 1);
+    w.DrawText(F(x + 8 + s), F(y + 0.6), progressive, kRegularFont, kSmallSize, kAlignRight);
     if (WeekdayOf(page.currentDate) == kMonday) {
       page.week += 1;
-      w.DrawText(F(x + 8 + s), F(y + 0.25), "sett. " + std::to_string(page.week), "Fn1", kSmallSize,
-                 1);
+      w.DrawText(F(x + 8 + s), F(y + 0.25), "sett. " + std::to_string(page.week), kRegularFont,
+                 kSmallSize, kAlignRight);
     }
     w.SetTextHorizontalScaling(100);
   }
@@ -130,7 +131,7 @@ void DrawPageFoot(PageState& page) {
   w.SetColorStroke(kBlack);
   StrokeLine(w, 0.5, 2.5, 20.5, 2.5);
   w.SetColorFill(kVersionGrey);
-  w.DrawText(F(kPageCentreX), F(2.7), VersionLine(), "Fn1", kVersionSize, 2);
+  w.DrawText(F(kPageCentreX), F(2.7), VersionLine(), kRegularFont, kVersionSize, kAlignCentre);
   w.SetColorFill(kBlack);
 }
 
