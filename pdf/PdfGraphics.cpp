@@ -41,19 +41,19 @@ void clsPDFCreator::WriteColor(int32_t rgb, const char* grey_op, const char* rgb
     throw PdfError(PdfErrorCode::Overflow,
                    "colour value " + std::to_string(rgb) + " is neither a grey nor an RGB colour");
   }
-  m_Line.clear();
+  line_.clear();
   if (rgb <= 0) {
     Num(-rgb / 255.0);
-    m_Line += grey_op;
+    line_ += grey_op;
   } else {
     Num((rgb & 0xFF) / 255.0);
-    m_Line += ' ';
+    line_ += ' ';
     Num(((rgb >> 8) & 0xFF) / 255.0);
-    m_Line += ' ';
+    line_ += ' ';
     Num(((rgb >> 16) & 0xFF) / 255.0);
-    m_Line += rgb_op;
+    line_ += rgb_op;
   }
-  WriteLine(m_Line);
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetColorStroke(int32_t rgb) {
@@ -71,83 +71,83 @@ void clsPDFCreator::SetDash(float dash_on, float dash_off) {
     WriteLine("[ ] 0 d");
     return;
   }
-  m_Line.assign(1, '[');
+  line_.assign(1, '[');
   Num(on);
-  m_Line += ' ';
+  line_ += ' ';
   Num(off);
-  m_Line += "] 0 d";
-  WriteLine(m_Line);
+  line_ += "] 0 d";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetLineWidth(float W) {
   RequireStream();
-  m_Line.clear();
+  line_.clear();
   Num(ToPoints(W));
-  m_Line += " w";
-  WriteLine(m_Line);
+  line_ += " w";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetLineCap(int16_t W) {
   RequireStream();
   if (W < 0 || W > 2) return;
-  m_Line.clear();
-  AppendInt(m_Line, W);
-  m_Line += " J";
-  WriteLine(m_Line);
+  line_.clear();
+  AppendInt(line_, W);
+  line_ += " J";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetLineJoin(int16_t W) {
   RequireStream();
   if (W < 0 || W > 2) return;
-  m_Line.clear();
-  AppendInt(m_Line, W);
-  m_Line += " j";
-  WriteLine(m_Line);
+  line_.clear();
+  AppendInt(line_, W);
+  line_ += " j";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetMiterLimit(float W) {
   RequireStream();
   if (!(W >= 1.0f)) return;
-  m_Line.clear();
+  line_.clear();
   Num(W);
-  m_Line += " M";
-  WriteLine(m_Line);
+  line_ += " M";
+  WriteLine(line_);
 }
 
 // ---- path construction ----
 
 void clsPDFCreator::MoveTo(float X, float Y) {
   RequireStream();
-  m_Line.clear();
+  line_.clear();
   Num(ToPoints(X));
-  m_Line += ' ';
+  line_ += ' ';
   Num(ToPoints(Y));
-  m_Line += " m";
-  WriteLine(m_Line);
+  line_ += " m";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::LineTo(float X, float Y, int32_t Options) {
   RequireStream();
-  m_Line.clear();
+  line_.clear();
   Num(ToPoints(X));
-  m_Line += ' ';
+  line_ += ' ';
   Num(ToPoints(Y));
-  m_Line += " l";
-  WriteLine(m_Line);
+  line_ += " l";
+  WriteLine(line_);
   PaintPath(Options);
 }
 
 void clsPDFCreator::Curve(float x1, float y1, float X2, float Y2, float X3, float Y3,
                           int32_t Options) {
   RequireStream();
-  m_Line.clear();
+  line_.clear();
   for (float v : {x1, y1, X2, Y2, X3}) {
     Num(ToPoints(v));
-    m_Line += ' ';
+    line_ += ' ';
   }
   Num(ToPoints(Y3));
-  m_Line += " c";
-  WriteLine(m_Line);
+  line_ += " c";
+  WriteLine(line_);
   PaintPath(Options);
 }
 
@@ -156,14 +156,14 @@ float clsPDFCreator::RectangleReturningRadius(float X, float Y, float xdim, floa
   RequireStream();
   WriteLine("n");
   if (Ray <= 0.0f) {
-    m_Line.clear();
+    line_.clear();
     for (float v : {X, Y, xdim}) {
       Num(ToPoints(v));
-      m_Line += ' ';
+      line_ += ' ';
     }
     Num(ToPoints(ydim));
-    m_Line += " re";
-    WriteLine(m_Line);
+    line_ += " re";
+    WriteLine(line_);
     PaintPath(Options);
     return Ray;
   }

@@ -55,35 +55,35 @@ void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<
   const std::string name = Utf8ToWindows1252(Name);
 
   const int32_t number = OpenIndirectObject(0);
-  m_Line = "<<\r/Type /XObject\r/Subtype /Image\r/Name /" + name + "\r/Width ";
-  AppendInt(m_Line, ImgWidth);
-  m_Line += "\r/Height ";
-  AppendInt(m_Line, ImgHeight);
-  if (m_EncodeASCII85) m_Line += "\r/Filter /ASCII85Decode";
-  WriteLine(m_Line);
+  line_ = "<<\r/Type /XObject\r/Subtype /Image\r/Name /" + name + "\r/Width ";
+  AppendInt(line_, ImgWidth);
+  line_ += "\r/Height ";
+  AppendInt(line_, ImgHeight);
+  if (encodeAscii85_) line_ += "\r/Filter /ASCII85Decode";
+  WriteLine(line_);
   if (indexed) {
-    m_Line = "/BitsPerComponent ";
-    AppendInt(m_Line, ImgBPP);
-    m_Line += "\r/ColorSpace [/Indexed /";
-    m_Line += space;
-    m_Line += ' ';
-    AppendInt(m_Line, (1 << ImgBPP) - 1);
-    m_Line += ' ';
-    AppendInt(m_Line, number + 2);
-    m_Line += " 0 R]";
+    line_ = "/BitsPerComponent ";
+    AppendInt(line_, ImgBPP);
+    line_ += "\r/ColorSpace [/Indexed /";
+    line_ += space;
+    line_ += ' ';
+    AppendInt(line_, (1 << ImgBPP) - 1);
+    line_ += ' ';
+    AppendInt(line_, number + 2);
+    line_ += " 0 R]";
   } else {
-    m_Line = "/BitsPerComponent 8\r/ColorSpace /";
-    m_Line += space;
+    line_ = "/BitsPerComponent 8\r/ColorSpace /";
+    line_ += space;
   }
-  m_Line += "\r/Length ";
-  AppendInt(m_Line, number + 1);
-  m_Line += " 0 R";
-  WriteLine(m_Line);
+  line_ += "\r/Length ";
+  AppendInt(line_, number + 1);
+  line_ += " 0 R";
+  WriteLine(line_);
 
   size_t length = 0;
   auto writeStream = [&](const std::vector<uint8_t>& data) {
     WriteRaw("stream\r\n");
-    if (m_EncodeASCII85) {
+    if (encodeAscii85_) {
       const std::string text = ToASCII85(data.data(), data.size());
       WriteRaw(text);
       length = text.size();
@@ -96,24 +96,24 @@ void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<
   WriteRaw(">>\r");
   writeStream(ImgBuf);
   CloseIndirectObject();
-  AppendResourceEntry(m_ImageList, name, number);
+  AppendResourceEntry(imageList_, name, number);
 
   OpenIndirectObject(0);
-  m_Line.clear();
-  AppendInt(m_Line, static_cast<int64_t>(length));
-  WriteLine(m_Line);
+  line_.clear();
+  AppendInt(line_, static_cast<int64_t>(length));
+  WriteLine(line_);
   CloseIndirectObject();
 
   if (indexed) {
     // The palette's length is known before it is written: direct, not an object.
     const size_t paletteLength =
-        m_EncodeASCII85 ? ToASCII85(ImgColor.data(), ImgColor.size()).size() : ImgColor.size();
+        encodeAscii85_ ? ToASCII85(ImgColor.data(), ImgColor.size()).size() : ImgColor.size();
     OpenIndirectObject(0);
     WriteLine("<<");
-    m_Line = m_EncodeASCII85 ? "/Filter /ASCII85Decode\r/Length " : "/Length ";
-    AppendInt(m_Line, static_cast<int64_t>(paletteLength));
-    m_Line += " >>\r";
-    WriteRaw(m_Line);
+    line_ = encodeAscii85_ ? "/Filter /ASCII85Decode\r/Length " : "/Length ";
+    AppendInt(line_, static_cast<int64_t>(paletteLength));
+    line_ += " >>\r";
+    WriteRaw(line_);
     writeStream(ImgColor);
     CloseIndirectObject();
   }
@@ -123,18 +123,18 @@ void clsPDFCreator::DrawImg(const std::string& Name, float DestX, float DestY, f
                             float ImgHeight) {
   RequireStream();
   // [w 0 0 -h x y] turns the bottom-up rows upright below the top-left corner.
-  m_Line = "q\r";
+  line_ = "q\r";
   Num(ToPoints(ImgWidth));
-  m_Line += "  0 0 -";
+  line_ += "  0 0 -";
   Num(ToPoints(ImgHeight));
-  m_Line += ' ';
+  line_ += ' ';
   Num(ToPoints(DestX));
-  m_Line += ' ';
+  line_ += ' ';
   Num(ToPoints(DestY));
-  m_Line += " cm\r/";
-  m_Line += Utf8ToWindows1252(Name);
-  m_Line += " Do\rQ";
-  WriteLine(m_Line);
+  line_ += " cm\r/";
+  line_ += Utf8ToWindows1252(Name);
+  line_ += " Do\rQ";
+  WriteLine(line_);
 }
 
 }  // namespace orvanta

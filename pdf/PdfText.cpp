@@ -34,38 +34,38 @@ std::string WithoutSpaces(std::string text) {
 
 void clsPDFCreator::SetWordSpacing(float W) {
   RequireStream();
-  m_WordSpacing = W;
-  m_Line.clear();
+  wordSpacing_ = W;
+  line_.clear();
   Num(W);
-  m_Line += " Tw";
-  WriteLine(m_Line);
+  line_ += " Tw";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetCharSpacing(float W) {
   RequireStream();
-  m_CharSpacing = W;
-  m_Line.clear();
+  charSpacing_ = W;
+  line_.clear();
   Num(W);
-  m_Line += " Tc";
-  WriteLine(m_Line);
+  line_ += " Tc";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetTextHorizontalScaling(float W) {
   RequireStream();
-  m_HorizScaling = W;
-  m_Line.clear();
+  horizScaling_ = W;
+  line_.clear();
   Num(W);
-  m_Line += " Tz";
-  WriteLine(m_Line);
+  line_ += " Tz";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetTextRenderingMode(float W) {
   RequireStream();
   if (!(W >= 0.0f && W <= 2.0f)) return;
-  m_Line.clear();
+  line_.clear();
   Num(W);
-  m_Line += " Tr";
-  WriteLine(m_Line);
+  line_ += " Tr";
+  WriteLine(line_);
 }
 
 // ---- text objects ----
@@ -82,43 +82,43 @@ void clsPDFCreator::DrawText(float X, float Y, const std::string& Text, const st
     X = X - MeasureBytes(text, FontName, Fontsize) / 2.0f;
   }
   WriteLine("BT");
-  m_Line.assign(1, '/');
-  m_Line += IsAscii(FontName) ? FontName : Utf8ToWindows1252(FontName);
-  m_Line += ' ';
+  line_.assign(1, '/');
+  line_ += IsAscii(FontName) ? FontName : Utf8ToWindows1252(FontName);
+  line_ += ' ';
   Num(Fontsize);
-  m_Line += " Tf";
-  WriteLine(m_Line);
-  m_Line.clear();
+  line_ += " Tf";
+  WriteLine(line_);
+  line_.clear();
   if (Rotate != 0.0f) {
     const double d = 3.141592 / 180.0;
     const double s = std::sin(d * Rotate);
     const double c = std::cos(d * Rotate);
     Num(c);
-    m_Line += ' ';
+    line_ += ' ';
     Num(s);
-    m_Line += ' ';
+    line_ += ' ';
     Num(-s);
-    m_Line += ' ';
+    line_ += ' ';
     Num(c);
-    m_Line += ' ';
+    line_ += ' ';
     Num(ToPoints(X));
-    m_Line += ' ';
+    line_ += ' ';
     Num(ToPoints(Y));
-    m_Line += " Tm";
+    line_ += " Tm";
   } else {
     Num(ToPoints(X));
-    m_Line += ' ';
+    line_ += ' ';
     Num(ToPoints(Y));
-    m_Line += " Td";
+    line_ += " Td";
   }
-  WriteLine(m_Line);
-  m_Line.assign(1, '(');
+  WriteLine(line_);
+  line_.assign(1, '(');
   for (char c : text) {
-    if (c == '\\' || c == '(' || c == ')') m_Line += '\\';
-    m_Line += c;
+    if (c == '\\' || c == '(' || c == ')') line_ += '\\';
+    line_ += c;
   }
-  m_Line += ") Tj";
-  WriteLine(m_Line);
+  line_ += ") Tj";
+  WriteLine(line_);
   WriteLine("ET");
 }
 
@@ -134,9 +134,9 @@ float clsPDFCreator::MeasureBytes(std::string_view bytes, const std::string& Fon
                                   float Fontsize) const {
   const std::string name = IsAscii(FontName) ? FontName : Utf8ToWindows1252(FontName);
   const FontMetrics* font = nullptr;
-  for (const FontIndexEntry& entry : m_FontIndex) {
-    if (SameIgnoringCase(entry.UpperName, name)) {
-      font = &m_Fonts[entry.Position];
+  for (const FontIndexEntry& entry : fontIndex_) {
+    if (SameIgnoringCase(entry.upperName, name)) {
+      font = &fonts_[entry.position];
       break;
     }
   }
@@ -150,9 +150,9 @@ float clsPDFCreator::MeasureBytes(std::string_view bytes, const std::string& Fon
     if (code == 32) ++spaces;
   }
   const double points =
-      (static_cast<double>(sum) * Fontsize / 1000.0 + static_cast<double>(spaces) * m_WordSpacing +
-       static_cast<double>(bytes.size()) * m_CharSpacing) *
-      m_HorizScaling / 100.0;
+      (static_cast<double>(sum) * Fontsize / 1000.0 + static_cast<double>(spaces) * wordSpacing_ +
+       static_cast<double>(bytes.size()) * charSpacing_) *
+      horizScaling_ / 100.0;
   return FromPoints(static_cast<float>(points));
 }
 
@@ -166,11 +166,11 @@ std::string clsPDFCreator::LoadFontStandardReturningBaseFont(const std::string& 
   std::string written = WithoutSpaces(BaseFont);
   const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
-  m_Line = "<< /Type /Font /Subtype /Type1 /Name /" + name + " /BaseFont /" +
-           Utf8ToWindows1252(written) + StyleSuffix(Options) + " /Encoding /WinAnsiEncoding >>";
-  WriteLine(m_Line);
+  line_ = "<< /Type /Font /Subtype /Type1 /Name /" + name + " /BaseFont /" +
+          Utf8ToWindows1252(written) + StyleSuffix(Options) + " /Encoding /WinAnsiEncoding >>";
+  WriteLine(line_);
   CloseIndirectObject();
-  AppendResourceEntry(m_FontList, name, number);
+  AppendResourceEntry(fontList_, name, number);
   return written;
 }
 
@@ -194,36 +194,36 @@ std::string clsPDFCreator::LoadFontReturningBaseFont(const std::string& Name,
 
   const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
-  m_Line = "<< /Type /Font \r/Subtype /TrueType\r/Name /" + name + "\r/BaseFont /" +
-           metrics.BaseFont + "\r/FirstChar ";
-  AppendInt(m_Line, metrics.FirstChar);
-  m_Line += "\r/LastChar ";
-  AppendInt(m_Line, metrics.LastChar);
-  m_Line += "\r/FontDescriptor ";
-  AppendInt(m_Line, number + 1);
-  m_Line += " 0 R\r/Encoding /WinAnsiEncoding\r/Widths [";
-  WriteLine(m_Line);
+  line_ = "<< /Type /Font \r/Subtype /TrueType\r/Name /" + name + "\r/BaseFont /" +
+          metrics.BaseFont + "\r/FirstChar ";
+  AppendInt(line_, metrics.FirstChar);
+  line_ += "\r/LastChar ";
+  AppendInt(line_, metrics.LastChar);
+  line_ += "\r/FontDescriptor ";
+  AppendInt(line_, number + 1);
+  line_ += " 0 R\r/Encoding /WinAnsiEncoding\r/Widths [";
+  WriteLine(line_);
   // Sixteen widths to a line, counted from FirstChar.
-  m_Line.clear();
+  line_.clear();
   int count = 0;
   for (int code = metrics.FirstChar; code <= metrics.LastChar; ++code) {
     Num(metrics.Widths[static_cast<size_t>(code)]);
-    m_Line += ' ';
+    line_ += ' ';
     if (++count % 16 == 0 || code == metrics.LastChar) {
-      WriteLine(m_Line);
-      m_Line.clear();
+      WriteLine(line_);
+      line_.clear();
     }
   }
   WriteLine("] >>");
   CloseIndirectObject();
-  AppendResourceEntry(m_FontList, name, number);
-  m_FontIndex.push_back({UpperWindows1252(name), m_Fonts.size()});
-  m_Fonts.push_back(metrics);
+  AppendResourceEntry(fontList_, name, number);
+  fontIndex_.push_back({UpperWindows1252(name), fonts_.size()});
+  fonts_.push_back(metrics);
 
   OpenIndirectObject(0);
-  m_Line = "<<\r/Type /FontDescriptor\r/FontName /" + metrics.BaseFont + "\r" + metrics.Descriptor +
-           "\r>>";
-  WriteLine(m_Line);
+  line_ = "<<\r/Type /FontDescriptor\r/FontName /" + metrics.BaseFont + "\r" + metrics.Descriptor +
+          "\r>>";
+  WriteLine(line_);
   CloseIndirectObject();
   return Windows1252ToUtf8(family);
 }

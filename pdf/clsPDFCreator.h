@@ -150,16 +150,16 @@ class clsPDFCreator {
 
   // Why the last InitPDFFile answered false (the message it showed says the
   // same in words); Ok after a successful one.
-  const FileResult& OpenFailure() const { return m_OpenFailure; }
+  const FileResult& OpenFailure() const { return openFailure_; }
 
  private:
   struct FormEntry {
-    std::string Name;
-    int32_t Options = 0;
+    std::string name;
+    int32_t options = 0;
   };
   struct FontIndexEntry {
-    std::string UpperName;  // resource name, upper case, for the case-blind lookup
-    size_t Position = 0;    // index into m_Fonts
+    std::string upperName;  // resource name, upper case, for the case-blind lookup
+    size_t position = 0;    // index into fonts_
   };
   enum class OpenStream { None, Page, Form };
 
@@ -193,42 +193,42 @@ class clsPDFCreator {
   // Appends the page inset by the margin, "M M W-M H-M" (crop box, form box).
   void InsetPageBox();
 
-  // Output: bytes are kept in m_Out and counted as they are written.
-  std::unique_ptr<AtomicFile> m_File;  // the document until ClosePDFFile commits it
-  FileResult m_OpenFailure;            // why the last InitPDFFile failed
-  std::string m_Out;
-  int64_t m_Flushed = 0;  // bytes already handed to the file
-  std::string m_Line;     // scratch line under construction
+  // Output: bytes are kept in out_ and counted as they are written.
+  std::unique_ptr<AtomicFile> file_;  // the document until ClosePDFFile commits it
+  FileResult openFailure_;            // why the last InitPDFFile failed
+  std::string out_;
+  int64_t flushed_ = 0;  // bytes already handed to the file
+  std::string line_;     // scratch line under construction
 
-  std::string m_FileName;
-  std::string m_Title = "(senza titolo)";
-  int32_t m_PaperSize = 0;
-  float m_PaperWidth = 595.2f;
-  float m_PaperHeight = 842.0f;
-  int32_t m_ScaleMode = 0;
-  int32_t m_Orientation = 0;
-  float m_Margin = 0.0f;
-  bool m_EncodeASCII85 = false;
-  int16_t m_Pages = 0;
-  int32_t m_ObjectCount = 0;
-  std::vector<int64_t> m_XrefTable;  // byte offset of each object, index = number
-  int64_t m_StreamStart = 0;
-  OpenStream m_Open = OpenStream::None;
-  std::string m_PageList;
-  std::string m_FontList;
-  std::vector<FontIndexEntry> m_FontIndex;
-  std::vector<FontMetrics> m_Fonts;
-  std::string m_ImageList;
-  std::string m_FormList;
-  std::vector<FormEntry> m_Forms;
-  float m_CharSpacing = 0.0f;
-  float m_WordSpacing = 0.0f;
-  float m_HorizScaling = 100.0f;
+  std::string fileName_;
+  std::string title_ = "(senza titolo)";
+  int32_t paperSize_ = 0;
+  float paperWidth_ = 595.2f;
+  float paperHeight_ = 842.0f;
+  int32_t scaleMode_ = 0;
+  int32_t orientation_ = 0;
+  float margin_ = 0.0f;
+  bool encodeAscii85_ = false;
+  int16_t pages_ = 0;
+  int32_t objectCount_ = 0;
+  std::vector<int64_t> xrefTable_;  // byte offset of each object, index = number
+  int64_t streamStart_ = 0;
+  OpenStream openStream_ = OpenStream::None;
+  std::string pageList_;
+  std::string fontList_;
+  std::vector<FontIndexEntry> fontIndex_;
+  std::vector<FontMetrics> fonts_;
+  std::string imageList_;
+  std::string formList_;
+  std::vector<FormEntry> forms_;
+  float charSpacing_ = 0.0f;
+  float wordSpacing_ = 0.0f;
+  float horizScaling_ = 100.0f;
 
-  MessageHandler m_MessageHandler;
-  Clock m_Clock;
-  RandomDigit m_RandomDigit;
-  std::string m_ProgramFolder;
+  MessageHandler messageHandler_;
+  Clock clock_;
+  RandomDigit randomDigit_;
+  std::string programFolder_;
 };
 
 }  // namespace orvanta
