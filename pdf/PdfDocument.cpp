@@ -33,7 +33,7 @@ int AnyDigit() {
   return static_cast<int>(source() % 10);
 }
 
-void AppendPadded(std::string& out, int value, int width) {
+void AppendPadded(std::string& out, int64_t value, int width) {
   std::string digits;
   AppendInt(digits, value);
   if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), '0');
@@ -411,6 +411,10 @@ void clsPDFCreator::EndStream() {
   WriteLine("endstream");
   CloseIndirectObject();
   openStream_ = OpenStream::None;
+  WriteLengthObject(length);
+}
+
+void clsPDFCreator::WriteLengthObject(int64_t length) {
   OpenIndirectObject(0);
   line_.clear();
   AppendInt(line_, length);
@@ -420,6 +424,14 @@ void clsPDFCreator::EndStream() {
 
 void clsPDFCreator::ClosePDFFile() {
   RequireNoStream("ClosePDFFile");
+  WriteResources();
+  WritePageTree();
+  WriteXrefAndTrailer();
+  CommitFile();
+}
+
+// Object 4: the fonts, images and form objects every page shares.
+void clsPDFCreator::WriteResources() {
   OpenIndirectObject(4);
   line_ = "<<\r";
   if (!fontList_.empty()) line_ += "/Font <<\r" + fontList_ + ">>\r";
@@ -432,7 +444,10 @@ void clsPDFCreator::ClosePDFFile() {
   line_ += ">>";
   WriteLine(line_);
   CloseIndirectObject();
+}
 
+// Object 3: the page tree with the paper size, shared by every page.
+void clsPDFCreator::WritePageTree() {
   OpenIndirectObject(3);
   line_ = "<<\r/Type /Pages\r/Count ";
   AppendInt(line_, pages_);
@@ -447,7 +462,9 @@ void clsPDFCreator::ClosePDFFile() {
   line_ += "\r/Kids [" + pageList_ + " ]\r/Resources 4 0 R\r>>";
   WriteLine(line_);
   CloseIndirectObject();
+}
 
+void clsPDFCreator::WriteXrefAndTrailer() {
   const int64_t xref = Offset();
   WriteLine("xref");
   line_ = "0 ";
@@ -456,11 +473,7 @@ void clsPDFCreator::ClosePDFFile() {
   WriteLine("0000000000 65535 f");
   for (int32_t n = 1; n <= objectCount_; ++n) {
     line_.clear();
-    const int64_t offset = xrefTable_[static_cast<size_t>(n)];
-    std::string digits;
-    AppendInt(digits, offset);
-    line_.append(10 - digits.size(), '0');
-    line_ += digits;
+    AppendPadded(line_, xrefTable_[static_cast<size_t>(n)], 10);
     line_ += " 00000 n";
     WriteLine(line_);
   }
@@ -472,10 +485,11 @@ void clsPDFCreator::ClosePDFFile() {
   AppendInt(line_, xref);
   WriteLine(line_);
   WriteLine("%%EOF\r");
+}
 
-  // The file gets its name only when complete and on the disk; on any failure
-  // the temporary file goes and an earlier file of that name stays.
-  std::unique_ptr<AtomicFile> file;
+// The file gets its name only when complete and on the disk; on any failure
+// the temporary file goes and an earlier file of that name stays.
+void clsPDFCreator::CommitFile() {
   try {
     Flush();
   } catch (...) {
@@ -483,7 +497,7 @@ void clsPDFCreator::ClosePDFFile() {
     file_.reset();
     throw;
   }
-  file = std::move(file_);
+  const std::unique_ptr<AtomicFile> file = std::move(file_);
   if (FileResult committed = file->Commit(); !committed) {
     throw PdfError(PdfErrorCode::Io, "impossibile scrivere il file PDF " + committed.Describe());
   }

@@ -51,23 +51,37 @@ void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<
   const bool indexed = ImgBPP != 24;
   CheckLayout(ImgBuf, ImgColor, ImgWidth, ImgHeight, ImgBPP, ColorSpace != kColorSpaceRgb);
   CheckObjectRoom(indexed ? 3 : 2);
-  const char* space = ColorSpace == kColorSpaceRgb ? "DeviceRGB" : "DeviceGray";
   const std::string name = Utf8ToWindows1252(Name);
 
+  // The image, its length as the next object, then an indexed image's palette.
   const int32_t number = OpenIndirectObject(0);
+  WriteImageDictionary(name, ImgWidth, ImgHeight, ImgBPP, ColorSpace, number);
+  WriteRaw(">>\r");
+  const size_t length = WriteSampleStream(ImgBuf);
+  CloseIndirectObject();
+  AppendResourceEntry(imageList_, name, number);
+  WriteLengthObject(static_cast<int64_t>(length));
+  if (indexed) WritePalette(ImgColor);
+}
+
+// The image dictionary up to its closing ">>"; an indexed image's palette is
+// object number + 2.
+void clsPDFCreator::WriteImageDictionary(const std::string& name, int32_t width, int32_t height,
+                                         uint8_t bpp, int32_t ColorSpace, int32_t number) {
+  const char* space = ColorSpace == kColorSpaceRgb ? "DeviceRGB" : "DeviceGray";
   line_ = "<<\r/Type /XObject\r/Subtype /Image\r/Name /" + name + "\r/Width ";
-  AppendInt(line_, ImgWidth);
+  AppendInt(line_, width);
   line_ += "\r/Height ";
-  AppendInt(line_, ImgHeight);
+  AppendInt(line_, height);
   if (encodeAscii85_) line_ += "\r/Filter /ASCII85Decode";
   WriteLine(line_);
-  if (indexed) {
+  if (bpp != 24) {
     line_ = "/BitsPerComponent ";
-    AppendInt(line_, ImgBPP);
+    AppendInt(line_, bpp);
     line_ += "\r/ColorSpace [/Indexed /";
     line_ += space;
     line_ += ' ';
-    AppendInt(line_, (1 << ImgBPP) - 1);
+    AppendInt(line_, (1 << bpp) - 1);
     line_ += ' ';
     AppendInt(line_, number + 2);
     line_ += " 0 R]";
@@ -79,44 +93,37 @@ void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<
   AppendInt(line_, number + 1);
   line_ += " 0 R";
   WriteLine(line_);
+}
 
+// Writes "stream" ... "endstream" around the samples (ASCII85 text when
+// encoding) and answers the length of what lies between.
+size_t clsPDFCreator::WriteSampleStream(const std::vector<uint8_t>& data) {
   size_t length = 0;
-  auto writeStream = [&](const std::vector<uint8_t>& data) {
-    WriteRaw("stream\r\n");
-    if (encodeAscii85_) {
-      const std::string text = ToASCII85(data.data(), data.size());
-      WriteRaw(text);
-      length = text.size();
-    } else {
-      WriteRaw(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
-      length = data.size();
-    }
-    WriteRaw("\rendstream\r\n");
-  };
-  WriteRaw(">>\r");
-  writeStream(ImgBuf);
-  CloseIndirectObject();
-  AppendResourceEntry(imageList_, name, number);
-
-  OpenIndirectObject(0);
-  line_.clear();
-  AppendInt(line_, static_cast<int64_t>(length));
-  WriteLine(line_);
-  CloseIndirectObject();
-
-  if (indexed) {
-    // The palette's length is known before it is written: direct, not an object.
-    const size_t paletteLength =
-        encodeAscii85_ ? ToASCII85(ImgColor.data(), ImgColor.size()).size() : ImgColor.size();
-    OpenIndirectObject(0);
-    WriteLine("<<");
-    line_ = encodeAscii85_ ? "/Filter /ASCII85Decode\r/Length " : "/Length ";
-    AppendInt(line_, static_cast<int64_t>(paletteLength));
-    line_ += " >>\r";
-    WriteRaw(line_);
-    writeStream(ImgColor);
-    CloseIndirectObject();
+  WriteRaw("stream\r\n");
+  if (encodeAscii85_) {
+    const std::string text = ToASCII85(data.data(), data.size());
+    WriteRaw(text);
+    length = text.size();
+  } else {
+    WriteRaw(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    length = data.size();
   }
+  WriteRaw("\rendstream\r\n");
+  return length;
+}
+
+// The palette's length is known before it is written: direct, not an object.
+void clsPDFCreator::WritePalette(const std::vector<uint8_t>& palette) {
+  const size_t length =
+      encodeAscii85_ ? ToASCII85(palette.data(), palette.size()).size() : palette.size();
+  OpenIndirectObject(0);
+  WriteLine("<<");
+  line_ = encodeAscii85_ ? "/Filter /ASCII85Decode\r/Length " : "/Length ";
+  AppendInt(line_, static_cast<int64_t>(length));
+  line_ += " >>\r";
+  WriteRaw(line_);
+  WriteSampleStream(palette);
+  CloseIndirectObject();
 }
 
 void clsPDFCreator::DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth,

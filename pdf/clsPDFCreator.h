@@ -175,6 +175,11 @@ class clsPDFCreator {
   void Flush();
   void WriteToFile(std::string_view bytes);
   void ResetDocument();
+  // The parts of ClosePDFFile, in the order it writes them.
+  void WriteResources();
+  void WritePageTree();
+  void WriteXrefAndTrailer();
+  void CommitFile();
   static std::string OpenFailureText(const FileResult& failure);
   int64_t Offset() const;
   void CheckObjectRoom(int32_t count) const;
@@ -183,6 +188,12 @@ class clsPDFCreator {
   void RequireStream() const;
   void RequireNoStream(const char* operation) const;
   void EndStream();
+  // The object after a stream that holds its length.
+  void WriteLengthObject(int64_t length);
+  void WriteImageDictionary(const std::string& name, int32_t width, int32_t height, uint8_t bpp,
+                            int32_t ColorSpace, int32_t number);
+  size_t WriteSampleStream(const std::vector<uint8_t>& data);
+  void WritePalette(const std::vector<uint8_t>& palette);
   void WriteHead(const std::tm& now);
   std::string MakeFileName(const std::tm& now) const;
   void ShowMessage(const std::string& text) const;
