@@ -188,6 +188,20 @@ void clsPDFCreator::Num(double value) {
   AppendReal(line_, value, 3);
 }
 
+void clsPDFCreator::WriteOperator(double operand, const char* op) {
+  line_.clear();
+  Num(operand);
+  line_ += op;
+  WriteLine(line_);
+}
+
+void clsPDFCreator::WriteIntOperator(int64_t operand, const char* op) {
+  line_.clear();
+  AppendInt(line_, operand);
+  line_ += op;
+  WriteLine(line_);
+}
+
 void clsPDFCreator::InsetPageBox() {
   Num(margin_);
   line_ += ' ';

@@ -41,18 +41,17 @@ void clsPDFCreator::WriteColor(int32_t rgb, const char* grey_op, const char* rgb
     throw PdfError(PdfErrorCode::Overflow,
                    "colour value " + std::to_string(rgb) + " is neither a grey nor an RGB colour");
   }
-  line_.clear();
   if (rgb <= 0) {
-    Num(-rgb / 255.0);
-    line_ += grey_op;
-  } else {
-    Num((rgb & 0xFF) / 255.0);
-    line_ += ' ';
-    Num(((rgb >> 8) & 0xFF) / 255.0);
-    line_ += ' ';
-    Num(((rgb >> 16) & 0xFF) / 255.0);
-    line_ += rgb_op;
+    WriteOperator(-rgb / 255.0, grey_op);
+    return;
   }
+  line_.clear();
+  Num((rgb & 0xFF) / 255.0);
+  line_ += ' ';
+  Num(((rgb >> 8) & 0xFF) / 255.0);
+  line_ += ' ';
+  Num(((rgb >> 16) & 0xFF) / 255.0);
+  line_ += rgb_op;
   WriteLine(line_);
 }
 
@@ -81,73 +80,54 @@ void clsPDFCreator::SetDash(float dash_on, float dash_off) {
 
 void clsPDFCreator::SetLineWidth(float W) {
   RequireStream();
-  line_.clear();
-  Num(ToPoints(W));
-  line_ += " w";
-  WriteLine(line_);
+  WriteOperator(ToPoints(W), " w");
 }
 
 void clsPDFCreator::SetLineCap(int16_t W) {
   RequireStream();
   if (W < 0 || W > 2) return;
-  line_.clear();
-  AppendInt(line_, W);
-  line_ += " J";
-  WriteLine(line_);
+  WriteIntOperator(W, " J");
 }
 
 void clsPDFCreator::SetLineJoin(int16_t W) {
   RequireStream();
   if (W < 0 || W > 2) return;
-  line_.clear();
-  AppendInt(line_, W);
-  line_ += " j";
-  WriteLine(line_);
+  WriteIntOperator(W, " j");
 }
 
 void clsPDFCreator::SetMiterLimit(float W) {
   RequireStream();
   if (!(W >= 1.0f)) return;
-  line_.clear();
-  Num(W);
-  line_ += " M";
-  WriteLine(line_);
+  WriteOperator(W, " M");
 }
 
 // ---- path construction ----
 
+void clsPDFCreator::WriteLengths(std::initializer_list<float> lengths, const char* op) {
+  line_.clear();
+  for (const float v : lengths) {
+    if (!line_.empty()) line_ += ' ';
+    Num(ToPoints(v));
+  }
+  line_ += op;
+  WriteLine(line_);
+}
+
 void clsPDFCreator::MoveTo(float X, float Y) {
   RequireStream();
-  line_.clear();
-  Num(ToPoints(X));
-  line_ += ' ';
-  Num(ToPoints(Y));
-  line_ += " m";
-  WriteLine(line_);
+  WriteLengths({X, Y}, " m");
 }
 
 void clsPDFCreator::LineTo(float X, float Y, int32_t Options) {
   RequireStream();
-  line_.clear();
-  Num(ToPoints(X));
-  line_ += ' ';
-  Num(ToPoints(Y));
-  line_ += " l";
-  WriteLine(line_);
+  WriteLengths({X, Y}, " l");
   PaintPath(Options);
 }
 
 void clsPDFCreator::Curve(float x1, float y1, float X2, float Y2, float X3, float Y3,
                           int32_t Options) {
   RequireStream();
-  line_.clear();
-  for (float v : {x1, y1, X2, Y2, X3}) {
-    Num(ToPoints(v));
-    line_ += ' ';
-  }
-  Num(ToPoints(Y3));
-  line_ += " c";
-  WriteLine(line_);
+  WriteLengths({x1, y1, X2, Y2, X3, Y3}, " c");
   PaintPath(Options);
 }
 
@@ -156,14 +136,7 @@ float clsPDFCreator::RectangleReturningRadius(float X, float Y, float xdim, floa
   RequireStream();
   WriteLine("n");
   if (Ray <= 0.0f) {
-    line_.clear();
-    for (float v : {X, Y, xdim}) {
-      Num(ToPoints(v));
-      line_ += ' ';
-    }
-    Num(ToPoints(ydim));
-    line_ += " re";
-    WriteLine(line_);
+    WriteLengths({X, Y, xdim, ydim}, " re");
     PaintPath(Options);
     return Ray;
   }

@@ -35,37 +35,25 @@ std::string WithoutSpaces(std::string text) {
 void clsPDFCreator::SetWordSpacing(float W) {
   RequireStream();
   wordSpacing_ = W;
-  line_.clear();
-  Num(W);
-  line_ += " Tw";
-  WriteLine(line_);
+  WriteOperator(W, " Tw");
 }
 
 void clsPDFCreator::SetCharSpacing(float W) {
   RequireStream();
   charSpacing_ = W;
-  line_.clear();
-  Num(W);
-  line_ += " Tc";
-  WriteLine(line_);
+  WriteOperator(W, " Tc");
 }
 
 void clsPDFCreator::SetTextHorizontalScaling(float W) {
   RequireStream();
   horizScaling_ = W;
-  line_.clear();
-  Num(W);
-  line_ += " Tz";
-  WriteLine(line_);
+  WriteOperator(W, " Tz");
 }
 
 void clsPDFCreator::SetTextRenderingMode(float W) {
   RequireStream();
   if (!(W >= 0.0f && W <= 2.0f)) return;
-  line_.clear();
-  Num(W);
-  line_ += " Tr";
-  WriteLine(line_);
+  WriteOperator(W, " Tr");
 }
 
 // ---- text objects ----

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -201,6 +202,11 @@ class clsPDFCreator {
   void LoadFontRecord(const std::string& Name, const FontMetrics& metrics);
   // Appends a number (three decimals, point separator) to the scratch line.
   void Num(double value);
+  // Writes lengths in points, separated by spaces, and their operator.
+  void WriteLengths(std::initializer_list<float> lengths, const char* op);
+  // Writes one operand and its operator (op starts with a space), as a line.
+  void WriteOperator(double operand, const char* op);
+  void WriteIntOperator(int64_t operand, const char* op);
   // Appends the page inset by the margin, "M M W-M H-M" (crop box, form box).
   void InsetPageBox();
 
