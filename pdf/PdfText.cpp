@@ -76,38 +76,34 @@ void clsPDFCreator::DrawText(float X, float Y, const std::string& Text, const st
   Num(Fontsize);
   line_ += " Tf";
   WriteLine(line_);
-  line_.clear();
-  if (Rotate != 0.0f) {
-    const double d = 3.141592 / 180.0;
-    const double s = std::sin(d * Rotate);
-    const double c = std::cos(d * Rotate);
-    Num(c);
-    line_ += ' ';
-    Num(s);
-    line_ += ' ';
-    Num(-s);
-    line_ += ' ';
-    Num(c);
-    line_ += ' ';
-    Num(ToPoints(X));
-    line_ += ' ';
-    Num(ToPoints(Y));
-    line_ += " Tm";
-  } else {
-    Num(ToPoints(X));
-    line_ += ' ';
-    Num(ToPoints(Y));
-    line_ += " Td";
-  }
-  WriteLine(line_);
+  WriteTextPosition(X, Y, Rotate);
   line_.assign(1, '(');
-  for (char c : text) {
-    if (c == '\\' || c == '(' || c == ')') line_ += '\\';
-    line_ += c;
-  }
+  AppendEscapedText(line_, text);
   line_ += ") Tj";
   WriteLine(line_);
   WriteLine("ET");
+}
+
+// Where the text starts: a plain move, or a matrix that also turns it by
+// Rotate degrees.
+void clsPDFCreator::WriteTextPosition(float X, float Y, float Rotate) {
+  if (Rotate == 0.0f) {
+    WriteLengths({X, Y}, " Td");
+    return;
+  }
+  const double d = 3.141592 / 180.0;
+  const double s = std::sin(d * Rotate);
+  const double c = std::cos(d * Rotate);
+  line_.clear();
+  for (const double v : {c, s, -s, c}) {
+    Num(v);
+    line_ += ' ';
+  }
+  Num(ToPoints(X));
+  line_ += ' ';
+  Num(ToPoints(Y));
+  line_ += " Tm";
+  WriteLine(line_);
 }
 
 // ---- measuring ----

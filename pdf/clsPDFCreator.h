@@ -202,6 +202,7 @@ class clsPDFCreator {
   void LoadFontRecord(const std::string& Name, const FontMetrics& metrics);
   // Appends a number (three decimals, point separator) to the scratch line.
   void Num(double value);
+  void WriteTextPosition(float X, float Y, float Rotate);
   // Writes lengths in points, separated by spaces, and their operator.
   void WriteLengths(std::initializer_list<float> lengths, const char* op);
   // Writes one operand and its operator (op starts with a space), as a line.
