@@ -35,7 +35,7 @@ constexpr std::chrono::sys_days ToSysDays(DayNumber day) {
 
 // The DayNumber of year/month/day, or nothing when that date does not exist
 // (31 April, 29 February of a common year, month 13, ...).
-constexpr std::optional<DayNumber> MakeDayNumber(int year, int month, int day) {
+[[nodiscard]] constexpr std::optional<DayNumber> MakeDayNumber(int year, int month, int day) {
   // chrono keeps the year in 16 bits and month and day in one byte each, so
   // range-check first rather than let them wrap.
   if (year < -32767 || year > 32767) return std::nullopt;
@@ -75,7 +75,7 @@ constexpr bool IsSunday(DayNumber day) {
 // Moves a date into `year`, keeping day and month: unchanged when it already
 // lies in that year, nothing when the date does not exist there (29 February
 // into a common year).
-constexpr std::optional<DayNumber> MoveIntoYear(DayNumber day, int year) {
+[[nodiscard]] constexpr std::optional<DayNumber> MoveIntoYear(DayNumber day, int year) {
   const CivilDate date = DateOf(day);
   if (date.Year == year) return day;
   return MakeDayNumber(year, date.Month, date.Day);

@@ -33,10 +33,10 @@ inline constexpr std::size_t kMaxShiftEntryChars = 64;
 
 // Reads the shift file (UTF-8, or Windows-1252 when not valid UTF-8). Missing,
 // unreadable, oversized or malformed files give ShiftStart == -1.
-ShiftCycle LoadShiftCycle(const std::string& path);
+[[nodiscard]] ShiftCycle LoadShiftCycle(const std::string& path);
 
 // Same rules on text already in UTF-8.
-ShiftCycle ParseShiftCycle(std::string_view text);
+[[nodiscard]] ShiftCycle ParseShiftCycle(std::string_view text);
 
 // Entry printed on the n-th day of the year (1 January is 0); empty when the
 // cycle is unusable.

@@ -27,7 +27,7 @@ std::string ResolveLink(const std::string& path) {
 }
 
 // Fine when nothing is there yet or when it is a regular file of ours.
-FileResult CheckExisting(const std::string& path, struct stat& info, bool& exists) {
+[[nodiscard]] FileResult CheckExisting(const std::string& path, struct stat& info, bool& exists) {
   exists = false;
   if (path.empty() || path.back() == '/') return FileResult::Failure(FileStatus::NoName, path);
   if (::lstat(path.c_str(), &info) != 0) {

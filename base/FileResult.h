@@ -27,12 +27,12 @@ struct FileResult {
   // One Italian sentence naming the file and the reason, for a message.
   std::string Describe() const;
 
-  static FileResult Success() { return {}; }
-  static FileResult Failure(FileStatus status, std::string path, int error = 0) {
+  [[nodiscard]] static FileResult Success() { return {}; }
+  [[nodiscard]] static FileResult Failure(FileStatus status, std::string path, int error = 0) {
     return {status, error, std::move(path)};
   }
   // The failure errno stands for.
-  static FileResult FromErrno(std::string path, int error);
+  [[nodiscard]] static FileResult FromErrno(std::string path, int error);
 };
 
 }  // namespace orvanta

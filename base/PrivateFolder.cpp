@@ -10,7 +10,7 @@
 namespace orvanta {
 namespace {
 
-bool IsPrivateFolderOfOurs(const std::string& folder) {
+[[nodiscard]] bool IsPrivateFolderOfOurs(const std::string& folder) {
   struct stat info {};
   return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
          info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;

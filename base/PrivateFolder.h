@@ -19,6 +19,7 @@ namespace orvanta {
 // of ours, else "orvanta-<uid>/" inside `tempFolder` (with its trailing "/").
 // When another user holds that name, a fresh "orvanta-<uid>-XXXXXX/" is made
 // instead. Empty when no folder can be made.
-std::string MakePrivateTempFolder(const std::string& tempFolder, const std::string& runtimeDir);
+[[nodiscard]] std::string MakePrivateTempFolder(const std::string& tempFolder,
+                                                const std::string& runtimeDir);
 
 }  // namespace orvanta

@@ -2,6 +2,7 @@
 #include "calendar/Drawing.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -28,10 +29,10 @@ void Pump(const ComposeEnvironment& env) {
 
 void SetUpWriter(clsPDFCreator& writer, const ComposeEnvironment& env, std::string& told) {
   writer.Title("Orvanta");
-  writer.ScaleMode(3);  // centimetres
-  writer.PaperSize(0);  // A4
+  writer.ScaleMode(kUnitCentimetre);
+  writer.PaperSize(kPaperA4);
   writer.Margin(0);
-  writer.Orientation(0);  // portrait
+  writer.Orientation(kPortrait);
   // What the writer would tell the user becomes the outcome's detail.
   writer.SetMessageHandler([&told](const std::string&, const std::string& text) { told = text; });
   if (env.clock) writer.SetClock(env.clock);
@@ -61,9 +62,9 @@ void ExtractAndLoad(const std::function<bool()>& extract, const ComposeEnvironme
 
 void LoadResources(clsPDFCreator& writer, const CalendarOptions& options,
                    const ComposeEnvironment& env, bool greyLoad, PictureSlots& slots) {
-  writer.LoadFont("Fn1", "Arial", 0);
-  writer.LoadFont("Fn3", "Arial", 1);
-  writer.LoadFont("Fn4", "Arial", 2);
+  writer.LoadFont(kRegularFont, "Arial", kFontRegular);
+  writer.LoadFont(kBoldFont, "Arial", kFontBold);
+  writer.LoadFont(kItalicFont, "Arial", kFontItalic);
   Pump(env);
   if (options.Icone) {
     ExtractAndLoad(env.extractEventImages, env, [&] {
@@ -183,11 +184,11 @@ ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& requested,
     if (almanac.NotesTable.size() > kMaxNotes) almanac.NotesTable.resize(kMaxNotes);
   }
 
-  std::string path = env.outputFile;
   std::string told;
   auto writer = std::make_unique<clsPDFCreator>();
   SetUpWriter(*writer, env, told);
-  if (!writer->InitPDFFile(path)) {
+  const std::optional<std::string> path = writer->InitPDFFileReturningName(env.outputFile);
+  if (!path) {
     outcome.notice = told;
     return Stopped(outcome, ComposeOutcome::Status::NotOpened, writer->OpenFailure().Describe());
   }
@@ -202,7 +203,7 @@ ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& requested,
   }
   writer.reset();
 
-  if (env.openViewer) env.openViewer(path);
+  if (env.openViewer) env.openViewer(*path);
   outcome.status = ComposeOutcome::Status::Written;
   return outcome;
 }

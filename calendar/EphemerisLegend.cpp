@@ -28,20 +28,21 @@ void DrawSunSymbol(clsPDFCreator& w, double cx, double cy, int32_t fill) {
   StrokeLine(w, cx, cy, cx - 0.2, cy + 0.3);
   StrokeLine(w, cx, cy, cx + 0.35, cy + 0.15);
   StrokeLine(w, cx, cy, cx + 0.2, cy + 0.3);
-  bool pie = true;
-  w.Arc(F(cx), F(cy), kSunRadius, 0, 180, 1.0f, pie, 0, 1, 4);
-  w.Arc(F(cx), F(cy), kSunRadius, 0, 180, 1.0f, pie, 0, 1, 1);
+  w.Arc(F(cx), F(cy), kSunRadius, 0, 180, kCircularArc, kPie, kNoRotation, kOneDegreeSteps,
+        kPaintFill);
+  w.Arc(F(cx), F(cy), kSunRadius, 0, 180, kCircularArc, kPie, kNoRotation, kOneDegreeSteps,
+        kPaintStroke);
   w.SetColorFill(kBlack);
 }
 
 void DrawSunTable(clsPDFCreator& w, int month) {
   const std::array<std::string, 4> times = SunTimesForMonth(month);
-  w.DrawText(F(18.36), F(2.0), "GG", "Fn1", kTableSize, 1);
-  w.DrawText(F(20.35), F(1.65), "01     " + times[0], "Fn1", kTableSize, 1);
-  w.DrawText(F(20.35), F(1.35), "10     " + times[1], "Fn1", kTableSize, 1);
-  w.DrawText(F(20.35), F(1.05), "20     " + times[2], "Fn1", kTableSize, 1);
+  w.DrawText(F(18.36), F(2.0), "GG", kRegularFont, kTableSize, kAlignRight);
+  w.DrawText(F(20.35), F(1.65), "01     " + times[0], kRegularFont, kTableSize, kAlignRight);
+  w.DrawText(F(20.35), F(1.35), "10     " + times[1], kRegularFont, kTableSize, kAlignRight);
+  w.DrawText(F(20.35), F(1.05), "20     " + times[2], kRegularFont, kTableSize, kAlignRight);
   w.SetTextHorizontalScaling(200);
-  w.DrawText(F(19.15), F(0.71), times[3], "Fn1", kKeySize, 2);
+  w.DrawText(F(19.15), F(0.71), times[3], kRegularFont, kKeySize, kAlignCentre);
 }
 
 void DrawMoonKey(clsPDFCreator& w) {
@@ -60,7 +61,7 @@ void DrawMoonKey(clsPDFCreator& w) {
   w.SetTextHorizontalScaling(70);
   for (const KeyRow& row : kRows) {
     DrawMoonGlyph(w, row.code, F(16.3), F(row.glyphY), kKeyRadius);
-    w.DrawText(F(16.5), F(row.textY), row.text, "Fn1", kKeySize, 0);
+    w.DrawText(F(16.5), F(row.textY), row.text, kRegularFont, kKeySize, kAlignLeft);
   }
   // The scaling stays at 70 % for the footnotes' heading.
 }

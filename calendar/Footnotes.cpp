@@ -24,9 +24,9 @@ void DrawFootnotes(PageState& page) {
   double itemY = 1.8;
   for (std::size_t i = 0; i < items.size() && !items[i].empty(); ++i) {
     // The heading keeps the scaling in force: 70 % after the legend.
-    if (i == 0) w.DrawText(F(0.6), F(2.1), "Ricorda...", "Fn4", kNoteSize, 0);
+    if (i == 0) w.DrawText(F(0.6), F(2.1), "Ricorda...", kItalicFont, kNoteSize, kAlignLeft);
     w.SetTextHorizontalScaling(85);
-    w.DrawText(F(0.6), F(itemY), kBullet + items[i], "Fn4", kNoteSize, 0);
+    w.DrawText(F(0.6), F(itemY), kBullet + items[i], kItalicFont, kNoteSize, kAlignLeft);
     itemY = F(itemY - kItemPitch);
   }
   w.SetTextHorizontalScaling(100);

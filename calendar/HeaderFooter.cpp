@@ -1,6 +1,7 @@
 // The user's own header and footer: a fitted text or a picture.
 
 #include "calendar/CalendarColors.h"
+#include "calendar/Drawing.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
 #include "calendar/TextFitting.h"
@@ -9,38 +10,46 @@
 namespace orvanta {
 namespace {
 
-constexpr float kHeaderSize = 22;
-constexpr float kFooterMeasureSize = 20;
-constexpr float kFooterSize = 16;
+// A band's text is squeezed in steps of 5 % from `startScaling` until, measured
+// at `measureSize`, it fits `width`; it is then drawn centred at `drawSize`.
+struct BandText {
+  float measureSize;
+  float drawSize;
+  float startScaling;
+  double width;
+  float y;
+};
+
+constexpr BandText kHeaderText = {22, 22, 140, 20, 28.1f};
+constexpr BandText kFooterText = {20, 16, 120, 14, 0.4f};
+
+void DrawBandText(clsPDFCreator& w, const std::string& text, int32_t color, const BandText& band) {
+  FitText(w, text, kBoldFont, band.measureSize, band.startScaling, 5, band.width);
+  w.SetColorFill(color);
+  w.DrawText(F(kPageCentreX), band.y, text, kBoldFont, band.drawSize, kAlignCentre);
+  w.SetColorFill(kBlack);
+}
 
 }  // namespace
 
 // Runs right after the month title, under its 140 % scaling.
 void DrawCustomHeader(PageState& page) {
-  clsPDFCreator& w = page.writer;
   const CalendarOptions& o = page.options;
   if (!o.CustomTopText.empty()) {
-    FitText(w, o.CustomTopText, "Fn3", kHeaderSize, 140, 5, 20);
-    w.SetColorFill(o.CustomTopColor);
-    w.DrawText(10.5f, 28.1f, o.CustomTopText, "Fn3", kHeaderSize, 2);
-    w.SetColorFill(kBlack);
+    DrawBandText(page.writer, o.CustomTopText, o.CustomTopColor, kHeaderText);
   } else if (page.pictures.top) {
-    w.DrawImg("ImgTop", 0, 29.7f, 21, 2.5f);
+    page.writer.DrawImg("ImgTop", 0, 29.7f, 21, 2.5f);
   }
 }
 
 // Runs under the scaling the header left. The text is measured at 20 pt and
 // drawn at 16 pt, so it stays well inside the 14 cm it was fitted to.
 void DrawCustomFooter(PageState& page) {
-  clsPDFCreator& w = page.writer;
   const CalendarOptions& o = page.options;
   if (!o.CustomDownText.empty()) {
-    FitText(w, o.CustomDownText, "Fn3", kFooterMeasureSize, 120, 5, 14);
-    w.SetColorFill(o.CustomDownColor);
-    w.DrawText(10.5f, 0.4f, o.CustomDownText, "Fn3", kFooterSize, 2);
-    w.SetColorFill(kBlack);
+    DrawBandText(page.writer, o.CustomDownText, o.CustomDownColor, kFooterText);
   } else if (page.pictures.bottom) {
-    w.DrawImg("ImgBottom", 5.5f, 1.4f, 10, 1.2f);
+    page.writer.DrawImg("ImgBottom", 5.5f, 1.4f, 10, 1.2f);
   }
 }
 

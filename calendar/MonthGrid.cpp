@@ -20,6 +20,80 @@ constexpr float kVersionSize = 7;
 constexpr float kBandLine = 1.2f;
 constexpr int kMonday = 2;
 
+// Picks the column of the current day; a row of the left column draws the
+// separator that serves both columns at its height.
+void PlaceRow(PageState& page) {
+  if (page.day <= kLeftColumnDays) {
+    page.columnX = page.leftColumnX;
+    const double y = page.rowY;
+    page.writer.SetColorStroke(kRuleGrey);
+    StrokeLine(page.writer, page.columnX - 0.1, y - 0.4, 18.8 + page.gridShift, y - 0.4);
+  } else {
+    page.columnX = F(kRightColumnX);
+  }
+}
+
+// The colour of the day number: red for a holiday in colour; in monochrome a
+// light band behind the number instead, and black.
+int32_t MarkHoliday(PageState& page) {
+  const CalendarOptions& o = page.options;
+  if (!page.lookup.IsHoliday) return o.TextColor;
+  if (o.PrintColor) return kHolidayRed;
+  clsPDFCreator& w = page.writer;
+  const double x = page.columnX;
+  const double y = page.rowY;
+  w.SetLineWidth(kBandLine);
+  w.SetColorStroke(kBandGrey);
+  StrokeLine(w, x - 0.1, y + 0.3, x + 1.1, y + 0.3);
+  w.SetLineWidth(kThinLine);
+  w.SetColorStroke(kBlack);
+  return kBlack;
+}
+
+// Day number and weekday, over their grey shadow with 3D text.
+void DrawDate(PageState& page, int32_t dayColor) {
+  clsPDFCreator& w = page.writer;
+  const double x = page.columnX;
+  const double y = page.rowY;
+  const std::string dayText = std::to_string(page.day);
+  const std::string weekday = WeekdayAbbreviation(page.currentDate);
+  if (page.options.Testo3D) {
+    w.SetColorFill(kShadowGrey);
+    w.DrawText(F(x + 1.05), F(y - 0.05), dayText, kBoldFont, kDaySize, kAlignRight);
+    w.DrawText(F(x + 1.2), F(y + 0.27), weekday, kRegularFont, kWeekdaySize, kAlignLeft);
+    w.SetColorFill(dayColor);
+  }
+  w.SetColorFill(dayColor);
+  w.DrawText(F(x + 1.0), F(y), dayText, kBoldFont, kDaySize, kAlignRight);
+  w.DrawText(F(x + 1.17), F(y + 0.3), weekday, kRegularFont, kWeekdaySize, kAlignLeft);
+  w.SetColorFill(kBlack);
+}
+
+void DrawHolidayName(PageState& page) {
+  clsPDFCreator& w = page.writer;
+  w.SetTextHorizontalScaling(80);
+  w.DrawText(F(page.columnX + 1.3), F(page.rowY - 0.2), page.lookup.HolidayName, kRegularFont,
+             kSmallSize, kAlignLeft);
+  w.SetTextHorizontalScaling(100);
+}
+
+// Days gone and days left in the year; on Mondays the week number below.
+void DrawProgressives(PageState& page) {
+  clsPDFCreator& w = page.writer;
+  const double x = static_cast<double>(page.columnX) + 8 + page.gridShift;
+  const double y = page.rowY;
+  w.SetTextHorizontalScaling(90);
+  const std::string progressive =
+      std::to_string(page.dayOfYear) + " - " + std::to_string(page.yearLength - page.dayOfYear);
+  w.DrawText(F(x), F(y + 0.6), progressive, kRegularFont, kSmallSize, kAlignRight);
+  if (WeekdayOf(page.currentDate) == kMonday) {
+    page.week += 1;
+    w.DrawText(F(x), F(y + 0.25), "sett. " + std::to_string(page.week), kRegularFont, kSmallSize,
+               kAlignRight);
+  }
+  w.SetTextHorizontalScaling(100);
+}
+
 }  // namespace
 
 void DrawMonthTitle(PageState& page) {
@@ -28,10 +102,10 @@ void DrawMonthTitle(PageState& page) {
   const std::string title = MonthTitle(page.firstOfMonth);
   if (page.options.Testo3D) {
     w.SetColorFill(kShadowGrey);
-    w.DrawText(F(10.58), F(25.92), title, "Fn3", kTitleSize, 2);
+    w.DrawText(F(10.58), F(25.92), title, kBoldFont, kTitleSize, kAlignCentre);
     w.SetColorFill(page.options.TextColor);
   }
-  w.DrawText(F(kPageCentreX), F(26.0), title, "Fn3", kTitleSize, 2);
+  w.DrawText(F(kPageCentreX), F(26.0), title, kBoldFont, kTitleSize, kAlignCentre);
 }
 
 void DrawPageFrame(PageState& page) {
@@ -39,77 +113,20 @@ void DrawPageFrame(PageState& page) {
   w.SetTextHorizontalScaling(100);
   // Punch-hole mark: a white disc with a black outline.
   w.SetColorFill(kWhite);
-  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), 4);
-  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), 1);
+  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), kPaintFill);
+  w.DrawCircle(F(kPageCentreX), F(29.3), F(0.15), kPaintStroke);
   StrokeLine(w, 0.5, 27.2, 20.5, 27.2);
   StrokeLine(w, 0.5, 25.8, 20.5, 25.8);
 }
 
 void DrawGridRow(PageState& page) {
-  clsPDFCreator& w = page.writer;
-  const CalendarOptions& o = page.options;
-  const double y = page.rowY;
-  const double s = page.gridShift;
-
   page.dayOfYear += 1;
-  if (page.day <= kLeftColumnDays) {
-    page.columnX = page.leftColumnX;
-    // One separator serves both columns at this height.
-    w.SetColorStroke(kRuleGrey);
-    StrokeLine(w, page.columnX - 0.1, y - 0.4, 18.8 + s, y - 0.4);
-  } else {
-    page.columnX = F(kRightColumnX);
-  }
-  const double x = page.columnX;
-
+  PlaceRow(page);
   page.lookup = LookupDay(page.almanac, page.currentDate);
-  int32_t dayColor = o.TextColor;
-  if (page.lookup.IsHoliday) {
-    if (o.PrintColor) {
-      dayColor = kHolidayRed;
-    } else {
-      // Monochrome: a light band behind the day number instead of red.
-      w.SetLineWidth(kBandLine);
-      w.SetColorStroke(kBandGrey);
-      StrokeLine(w, x - 0.1, y + 0.3, x + 1.1, y + 0.3);
-      w.SetLineWidth(kThinLine);
-      w.SetColorStroke(kBlack);
-      dayColor = kBlack;
-    }
-  }
-
-  const std::string dayText = std::to_string(page.day);
-  const std::string weekday = WeekdayAbbreviation(page.currentDate);
-  if (o.Testo3D) {
-    w.SetColorFill(kShadowGrey);
-    w.DrawText(F(x + 1.05), F(y - 0.05), dayText, "Fn3", kDaySize, 1);
-    w.DrawText(F(x + 1.2), F(y + 0.27), weekday, "Fn1", kWeekdaySize, 0);
-    w.SetColorFill(dayColor);
-  }
-  w.SetColorFill(dayColor);
-  w.DrawText(F(x + 1.0), F(y), dayText, "Fn3", kDaySize, 1);
-  w.DrawText(F(x + 1.17), F(y + 0.3), weekday, "Fn1", kWeekdaySize, 0);
-  w.SetColorFill(kBlack);
-
-  if (!page.lookup.HolidayName.empty()) {
-    w.SetTextHorizontalScaling(80);
-    w.DrawText(F(x + 1.3), F(y - 0.2), page.lookup.HolidayName, "Fn1", kSmallSize, 0);
-    w.SetTextHorizontalScaling(100);
-  }
-  w.SetColorFill(o.TextColor);
-
-  if (o.Progressivi) {
-    w.SetTextHorizontalScaling(90);
-    const std::string progressive =
-        std::to_string(page.dayOfYear) + " - " + std::to_string(page.yearLength - page.dayOfYear);
-    w.DrawText(F(x + 8 + s), F(y + 0.6), progressive, "Fn1", kSmallSize, 1);
-    if (WeekdayOf(page.currentDate) == kMonday) {
-      page.week += 1;
-      w.DrawText(F(x + 8 + s), F(y + 0.25), "sett. " + std::to_string(page.week), "Fn1", kSmallSize,
-                 1);
-    }
-    w.SetTextHorizontalScaling(100);
-  }
+  DrawDate(page, MarkHoliday(page));
+  if (!page.lookup.HolidayName.empty()) DrawHolidayName(page);
+  page.writer.SetColorFill(page.options.TextColor);
+  if (page.options.Progressivi) DrawProgressives(page);
 }
 
 void AdvanceRow(PageState& page) {
@@ -130,7 +147,7 @@ void DrawPageFoot(PageState& page) {
   w.SetColorStroke(kBlack);
   StrokeLine(w, 0.5, 2.5, 20.5, 2.5);
   w.SetColorFill(kVersionGrey);
-  w.DrawText(F(kPageCentreX), F(2.7), VersionLine(), "Fn1", kVersionSize, 2);
+  w.DrawText(F(kPageCentreX), F(2.7), VersionLine(), kRegularFont, kVersionSize, kAlignCentre);
   w.SetColorFill(kBlack);
 }
 

@@ -47,7 +47,7 @@ void LoadEventPictures(clsPDFCreator& writer, const std::string& folder, bool gr
     const auto picture = static_cast<EventPicture>(i);
     // The clocks stay in colour even on a monochrome page.
     const bool clock = picture == EventPicture::ClockOn || picture == EventPicture::ClockOff;
-    const int32_t colorSpace = (greyLoad && !clock) ? 1 : 0;
+    const int32_t colorSpace = (greyLoad && !clock) ? kColorSpaceGrey : kColorSpaceRgb;
     slots.event[i] = writer.LoadImgFromBMPFile(
         std::string(kEventNames[i]), PicturePath(folder, kFirstEventFile + static_cast<int>(i)),
         colorSpace);
@@ -57,8 +57,9 @@ void LoadEventPictures(clsPDFCreator& writer, const std::string& folder, bool gr
 void LoadZodiacPictures(clsPDFCreator& writer, const std::string& folder, bool greyLoad,
                         PictureSlots& slots) {
   for (int sign = 1; sign <= static_cast<int>(kZodiacPictureCount); ++sign) {
-    slots.zodiac[static_cast<std::size_t>(sign - 1)] = writer.LoadImgFromBMPFile(
-        ZodiacPictureName(sign), PicturePath(folder, sign), greyLoad ? 1 : 0);
+    slots.zodiac[static_cast<std::size_t>(sign - 1)] =
+        writer.LoadImgFromBMPFile(ZodiacPictureName(sign), PicturePath(folder, sign),
+                                  greyLoad ? kColorSpaceGrey : kColorSpaceRgb);
   }
 }
 
@@ -67,10 +68,10 @@ void LoadCustomPictures(clsPDFCreator& writer, const CalendarOptions& options,
   slots.top = false;
   slots.bottom = false;
   if (CharacterCount(options.CustomTopImage) >= kMinPicturePathLength) {
-    slots.top = writer.LoadImgFromBMPFile("ImgTop", options.CustomTopImage, 0);
+    slots.top = writer.LoadImgFromBMPFile("ImgTop", options.CustomTopImage, kColorSpaceRgb);
   }
   if (CharacterCount(options.CustomDownImage) >= kMinPicturePathLength) {
-    slots.bottom = writer.LoadImgFromBMPFile("ImgBottom", options.CustomDownImage, 0);
+    slots.bottom = writer.LoadImgFromBMPFile("ImgBottom", options.CustomDownImage, kColorSpaceRgb);
   }
 }
 

@@ -27,8 +27,8 @@ void DrawShift(PageState& page, double x, double y, double s) {
   const std::string text = index < page.shifts.entries.size()
                                ? std::string(TrimSpaces(page.shifts.entries[index]))
                                : std::string();
-  FitText(w, text, "Fn3", kShiftSize, 110, 2, 1.8);
-  w.DrawText(F(x + 7.9 + s), F(y - 0.25), text, "Fn3", kShiftSize, 1);
+  FitText(w, text, kBoldFont, kShiftSize, 110, 2, 1.8);
+  w.DrawText(F(x + 7.9 + s), F(y - 0.25), text, kBoldFont, kShiftSize, kAlignRight);
   w.SetTextHorizontalScaling(100);
 }
 
@@ -57,7 +57,7 @@ void EventAt(PageState& page, EventPicture picture, double x, double y, double s
 }
 
 void ClockLabel(PageState& page, const char* label, double x, double y, double s) {
-  page.writer.DrawText(F(x + 8 + s), F(y + 0.24), label, "Fn3", kLabelSize, 1);
+  page.writer.DrawText(F(x + 8 + s), F(y + 0.24), label, kBoldFont, kLabelSize, kAlignRight);
 }
 
 void DrawEventPictures(PageState& page, double x, double y, double s) {
@@ -116,8 +116,9 @@ void DrawEventPictures(PageState& page, double x, double y, double s) {
 void DrawPersonalNote(PageState& page, double x, double y, double s) {
   clsPDFCreator& w = page.writer;
   const std::string& note = page.lookup.PersonalNote;
-  FitText(w, note, "Fn1", kNoteSize, 100, 5, 4 + s);
-  w.DrawText(F(x + 2.4), F(y + 0.35), std::string(TrimSpaces(note)), "Fn1", kNoteSize, 0);
+  FitText(w, note, kRegularFont, kNoteSize, 100, 5, 4 + s);
+  w.DrawText(F(x + 2.4), F(y + 0.35), std::string(TrimSpaces(note)), kRegularFont, kNoteSize,
+             kAlignLeft);
   w.SetTextHorizontalScaling(100);
 }
 

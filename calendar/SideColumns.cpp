@@ -31,14 +31,13 @@ void DrawColumn(PageState& page, double x, DayNumber firstDay) {
       } else {
         w.SetLineWidth(kBandLine);
         w.SetColorStroke(kBandGrey);
-        w.MoveTo(F(x - 0.4), F(y + 0.1));
-        w.LineTo(F(x + 0.85), F(y + 0.1), 1);
+        StrokeLine(w, x - 0.4, y + 0.1, x + 0.85, y + 0.1);
         w.SetLineWidth(kThinLine);
         w.SetColorStroke(kBlack);
       }
     }
-    w.DrawText(F(x), F(y), std::to_string(day), "Fn3", kDaySize, 1);
-    w.DrawText(F(x + 0.2), F(y), WeekdayAbbreviation(date), "Fn1", kWeekdaySize, 0);
+    w.DrawText(F(x), F(y), std::to_string(day), kBoldFont, kDaySize, kAlignRight);
+    w.DrawText(F(x + 0.2), F(y), WeekdayAbbreviation(date), kRegularFont, kWeekdaySize, kAlignLeft);
     w.SetColorFill(kBlack);
     y = F(y - kColumnPitch);
     date += 1;
@@ -49,8 +48,10 @@ void DrawColumn(PageState& page, double x, DayNumber firstDay) {
 
 void DrawSideColumns(PageState& page) {
   clsPDFCreator& w = page.writer;
-  w.DrawText(F(0.7), F(25.0), SideColumnLabel(page.firstOfPreviousMonth), "Fn3", kLabelSize, 0);
-  w.DrawText(F(19.5), F(25.0), SideColumnLabel(page.firstOfNextMonth), "Fn3", kLabelSize, 0);
+  w.DrawText(F(0.7), F(25.0), SideColumnLabel(page.firstOfPreviousMonth), kBoldFont, kLabelSize,
+             kAlignLeft);
+  w.DrawText(F(19.5), F(25.0), SideColumnLabel(page.firstOfNextMonth), kBoldFont, kLabelSize,
+             kAlignLeft);
   DrawColumn(page, 0.9, page.firstOfPreviousMonth);
   DrawColumn(page, 19.8, page.firstOfNextMonth);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/Drawing.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
 #include "calendar/PictureSlots.h"
@@ -37,8 +38,10 @@ void DrawPicture(PageState& page, int sign, float x) {
 // Sign name below, start date above, centred on `x`.
 void DrawLabels(PageState& page, int sign, float x) {
   const std::string_view entry = kSigns[static_cast<std::size_t>(sign - 1)];
-  page.writer.DrawText(x, 26.0f, std::string(entry.substr(kDateLength)), "Fn3", kLabelSize, 2);
-  page.writer.DrawText(x, 26.5f, std::string(entry.substr(0, kDateLength)), "Fn3", kLabelSize, 2);
+  page.writer.DrawText(x, 26.0f, std::string(entry.substr(kDateLength)), kBoldFont, kLabelSize,
+                       kAlignCentre);
+  page.writer.DrawText(x, 26.5f, std::string(entry.substr(0, kDateLength)), kBoldFont, kLabelSize,
+                       kAlignCentre);
 }
 
 }  // namespace

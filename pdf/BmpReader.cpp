@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "base/AtomicFile.h"
+#include "pdf/PdfConstants.h"
 #include "pdf/PdfError.h"
 
 namespace orvanta {
@@ -136,7 +137,7 @@ uint8_t* ConvertRowPart(const uint8_t* in, uint64_t count, uint16_t bpp, bool gr
 // is never asked for more than kReadBytes at a time.
 template <typename BytesAt>
 bool Decode(const Layout& l, int32_t ColorSpace, BytesAt&& at, BmpImage& image) {
-  const bool grey = ColorSpace != 0;
+  const bool grey = ColorSpace != kColorSpaceRgb;
   BmpImage result;
   if (l.bpp <= 8) {
     // The full table of 2^bpp entries (blue, green, red, reserved).

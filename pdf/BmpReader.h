@@ -28,14 +28,14 @@ uint8_t GreyLevel(uint8_t red, uint8_t green, uint8_t blue);
 // or more than a megabyte past the largest palette. Reads only the headers,
 // the palette and the pixel rows, each where it lies, and takes no more memory
 // than the samples and a piece of 1 MB. Throws PdfError (Io) when reading fails.
-bool ReadBMP(const std::string& FileName, int32_t ColorSpace, BmpImage& image);
+[[nodiscard]] bool ReadBMP(const std::string& FileName, int32_t ColorSpace, BmpImage& image);
 
 // Whether ReadBMP would take the file, judged from its headers and its size
 // alone (the pixels are not read): a quick check before the real load.
 // Throws PdfError (Io) when reading fails.
-bool IsUsableBMP(const std::string& FileName);
+[[nodiscard]] bool IsUsableBMP(const std::string& FileName);
 
 // The same for a bitmap file already in memory.
-bool DecodeBMP(std::span<const uint8_t> file, int32_t ColorSpace, BmpImage& image);
+[[nodiscard]] bool DecodeBMP(std::span<const uint8_t> file, int32_t ColorSpace, BmpImage& image);
 
 }  // namespace orvanta

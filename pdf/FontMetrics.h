@@ -16,7 +16,12 @@ struct FontMetrics {
   int32_t MissingWidth = 0;           // width of codes outside FirstChar..LastChar
 };
 
-// The Arial metrics for a style (0 regular, 1 bold, 2 italic, 3 bold italic).
+// ",Bold", ",Italic" or ",BoldItalic" after a font name for kFontBold,
+// kFontItalic, kFontBoldItalic; "" for kFontRegular and any other value.
+const char* StyleSuffix(int32_t style);
+
+// The Arial metrics for a style (kFontRegular, kFontBold, kFontItalic,
+// kFontBoldItalic).
 // Throws PdfError (InvalidArgument) for any other style.
 FontMetrics ArialMetrics(int32_t style);
 // The Symbol metrics for a style, as above.

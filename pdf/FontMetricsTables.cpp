@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pdf/FontMetrics.h"
+#include "pdf/PdfConstants.h"
 #include "pdf/PdfError.h"
 
 // Built-in metrics of the two font families the writer knows: advance widths
@@ -61,105 +62,109 @@ constexpr std::array<int16_t, 226> kSymbol = {
     384, 384, 384, 384, 384, 384, 494, 494, 494, 600,
 };
 
-constexpr const char* kStyleSuffix[] = {"", ",Bold", ",Italic", ",BoldItalic"};
+constexpr std::array<const char*, 4> kStyleSuffix = {"", ",Bold", ",Italic", ",BoldItalic"};
 
-void CheckStyle(int32_t style) {
-  if (style < 0 || style > 3) {
+// What a style changes beyond the widths: the descriptor entries (key and
+// value pairs on one line) and the width of codes without one.
+struct StyleEntries {
+  const char* descriptor;
+  int32_t missingWidth;
+};
+
+// Arial regular, bold, italic, bold italic.
+constexpr std::array<StyleEntries, 4> kArialStyles = {{
+    {"/Flags 32 /FontBBox [-250 -221 1190 1000] "
+     "/MissingWidth 272 /StemV 80 "
+     "/StemH 80 /ItalicAngle 0 /CapHeight 905 /XHeight 453 "
+     "/Ascent 905 /Descent -212 /Leading 150 "
+     "/MaxWidth 992 /AvgWidth 441",
+     272},
+    {"/Flags 16416 /FontBBox [-250 -212 1120 1000] "
+     "/MissingWidth 311 /StemV 153 "
+     "/StemH 153 /ItalicAngle 0 /CapHeight 905 /XHeight 453 "
+     "/Ascent 905 /Descent -212 /Leading 150 "
+     "/MaxWidth 933 /AvgWidth 479",
+     311},
+    {"/Flags 96 /FontBBox [-250 -212 1134 1000] "
+     "/MissingWidth 259 /StemV 80 "
+     "/StemH 80 /ItalicAngle -11 /CapHeight 905 /XHeight 453 "
+     "/Ascent 905 /Descent -212 /Leading 150 "
+     "/MaxWidth 945 /AvgWidth 441",
+     259},
+    {"/Flags 16480 /FontBBox [-250 -212 1120 1000] "
+     "/MissingWidth 311 /StemV 153 "
+     "/StemH 153 /ItalicAngle -11 /CapHeight 905 /XHeight 453 "
+     "/Ascent 905 /Descent -212 /Leading 150 "
+     "/MaxWidth 933 /AvgWidth 479",
+     311},
+}};
+
+// Symbol regular, bold, italic, bold italic.
+constexpr std::array<StyleEntries, 4> kSymbolStyles = {{
+    {"/Flags 6 /FontBBox [-250 -220 1246 1005] "
+     "/MissingWidth 332 /StemV 109 "
+     "/StemH 109 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 "
+     "/Ascent 1005 /Descent -220 /Leading 225 "
+     "/MaxWidth 1038 /AvgWidth 601",
+     332},
+    {"/Flags 16390 /FontBBox [-250 -220 1246 1005] "
+     "/MissingWidth 332 /StemV 191 "
+     "/StemH 191 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 "
+     "/Ascent 1005 /Descent -220 /Leading 225 "
+     "/MaxWidth 1038 /AvgWidth 600",
+     332},
+    {"/Flags 70 /FontBBox [-250 -220 1246 1005] "
+     "/MissingWidth 332 /StemV 109 "
+     "/StemH 109 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 "
+     "/Ascent 1005 /Descent -220 /Leading 225 "
+     "/MaxWidth 1038 /AvgWidth 600",
+     332},
+    {"/Flags 16454 /FontBBox [-250 -220 1246 1005] "
+     "/MissingWidth 332 /StemV 191 "
+     "/StemH 191 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 "
+     "/Ascent 1005 /Descent -220 /Leading 225 "
+     "/MaxWidth 1038 /AvgWidth 600",
+     332},
+}};
+
+// The style as an index into the tables above; throws for an unknown one.
+size_t StyleIndex(int32_t style) {
+  if (style < kFontRegular || style > kFontBoldItalic) {
     throw PdfError(PdfErrorCode::InvalidArgument,
                    "font style " + std::to_string(style) + " unknown (0 to 3)");
   }
+  return static_cast<size_t>(style);
 }
 
 template <size_t N>
-FontMetrics Make(const std::string& family, int32_t style, uint8_t first,
-                 const std::array<int16_t, N>& widths, std::string descriptor,
-                 int32_t missingWidth) {
+FontMetrics Make(const std::string& family, size_t style, uint8_t first,
+                 const std::array<int16_t, N>& widths, const StyleEntries& entries) {
   FontMetrics metrics;
   metrics.BaseFont = family + kStyleSuffix[style];
   metrics.FirstChar = first;
   metrics.LastChar = static_cast<uint8_t>(first + N - 1);
-  metrics.Descriptor = std::move(descriptor);
+  metrics.Descriptor = entries.descriptor;
   for (size_t i = 0; i < N; ++i) metrics.Widths[first + i] = widths[i];
-  metrics.MissingWidth = missingWidth;
+  metrics.MissingWidth = entries.missingWidth;
   return metrics;
 }
 
 }  // namespace
 
+const char* StyleSuffix(int32_t style) {
+  const bool known = style >= kFontRegular && style <= kFontBoldItalic;
+  return known ? kStyleSuffix[static_cast<size_t>(style)] : "";
+}
+
 FontMetrics ArialMetrics(int32_t style) {
-  CheckStyle(style);
-  switch (style) {
-    case 0:
-      return Make("Arial", 0, 32, kArialRegular,
-                  "/Flags 32 /FontBBox [-250 -221 1190 1000] "
-                  "/MissingWidth 272 /StemV 80 "
-                  "/StemH 80 /ItalicAngle 0 /CapHeight 905 /XHeight 453 "
-                  "/Ascent 905 /Descent -212 /Leading 150 "
-                  "/MaxWidth 992 /AvgWidth 441",
-                  272);
-    case 1:
-      return Make("Arial", 1, 32, kArialBold,
-                  "/Flags 16416 /FontBBox [-250 -212 1120 1000] "
-                  "/MissingWidth 311 /StemV 153 "
-                  "/StemH 153 /ItalicAngle 0 /CapHeight 905 /XHeight 453 "
-                  "/Ascent 905 /Descent -212 /Leading 150 "
-                  "/MaxWidth 933 /AvgWidth 479",
-                  311);
-    case 2:
-      return Make("Arial", 2, 32, kArialRegular,
-                  "/Flags 96 /FontBBox [-250 -212 1134 1000] "
-                  "/MissingWidth 259 /StemV 80 "
-                  "/StemH 80 /ItalicAngle -11 /CapHeight 905 /XHeight 453 "
-                  "/Ascent 905 /Descent -212 /Leading 150 "
-                  "/MaxWidth 945 /AvgWidth 441",
-                  259);
-    default:
-      return Make("Arial", 3, 32, kArialBold,
-                  "/Flags 16480 /FontBBox [-250 -212 1120 1000] "
-                  "/MissingWidth 311 /StemV 153 "
-                  "/StemH 153 /ItalicAngle -11 /CapHeight 905 /XHeight 453 "
-                  "/Ascent 905 /Descent -212 /Leading 150 "
-                  "/MaxWidth 933 /AvgWidth 479",
-                  311);
-  }
+  const size_t index = StyleIndex(style);
+  const bool bold = style == kFontBold || style == kFontBoldItalic;
+  return Make("Arial", index, 32, bold ? kArialBold : kArialRegular, kArialStyles[index]);
 }
 
 FontMetrics SymbolMetrics(int32_t style) {
-  CheckStyle(style);
-  switch (style) {
-    case 0:
-      return Make("Symbol", 0, 30, kSymbol,
-                  "/Flags 6 /FontBBox [-250 -220 1246 1005] "
-                  "/MissingWidth 332 /StemV 109 "
-                  "/StemH 109 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 "
-                  "/Ascent 1005 /Descent -220 /Leading 225 "
-                  "/MaxWidth 1038 /AvgWidth 601",
-                  332);
-    case 1:
-      return Make("Symbol", 1, 30, kSymbol,
-                  "/Flags 16390 /FontBBox [-250 -220 1246 1005] "
-                  "/MissingWidth 332 /StemV 191 "
-                  "/StemH 191 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 "
-                  "/Ascent 1005 /Descent -220 /Leading 225 "
-                  "/MaxWidth 1038 /AvgWidth 600",
-                  332);
-    case 2:
-      return Make("Symbol", 2, 30, kSymbol,
-                  "/Flags 70 /FontBBox [-250 -220 1246 1005] "
-                  "/MissingWidth 332 /StemV 109 "
-                  "/StemH 109 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 "
-                  "/Ascent 1005 /Descent -220 /Leading 225 "
-                  "/MaxWidth 1038 /AvgWidth 600",
-                  332);
-    default:
-      return Make("Symbol", 3, 30, kSymbol,
-                  "/Flags 16454 /FontBBox [-250 -220 1246 1005] "
-                  "/MissingWidth 332 /StemV 191 "
-                  "/StemH 191 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 "
-                  "/Ascent 1005 /Descent -220 /Leading 225 "
-                  "/MaxWidth 1038 /AvgWidth 600",
-                  332);
-  }
+  const size_t index = StyleIndex(style);
+  return Make("Symbol", index, 30, kSymbol, kSymbolStyles[index]);
 }
 
 }  // namespace orvanta

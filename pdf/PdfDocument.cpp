@@ -33,7 +33,7 @@ int AnyDigit() {
   return static_cast<int>(source() % 10);
 }
 
-void AppendPadded(std::string& out, int value, int width) {
+void AppendPadded(std::string& out, int64_t value, int width) {
   std::string digits;
   AppendInt(digits, value);
   if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), '0');
@@ -42,9 +42,9 @@ void AppendPadded(std::string& out, int value, int width) {
 
 }  // namespace
 
-clsPDFCreator::clsPDFCreator() : m_Clock(LocalNow), m_RandomDigit(AnyDigit) {
-  m_Out.reserve(kFlushSize + 4096);
-  m_Line.reserve(256);
+clsPDFCreator::clsPDFCreator() : clock_(LocalNow), randomDigit_(AnyDigit) {
+  out_.reserve(kFlushSize + 4096);
+  line_.reserve(256);
 }
 
 // A document given up before ClosePDFFile never reaches its file name: the
@@ -54,46 +54,46 @@ clsPDFCreator::~clsPDFCreator() = default;
 // ---- properties ----
 
 void clsPDFCreator::EncodeASCII85(bool value) {
-  m_EncodeASCII85 = value;
+  encodeAscii85_ = value;
 }
 void clsPDFCreator::Margin(float value) {
-  m_Margin = ToPoints(value);
+  margin_ = ToPoints(value);
 }
 void clsPDFCreator::PaperWidth(float value) {
-  m_PaperWidth = ToPoints(value);
-  m_PaperSize = 255;
+  paperWidth_ = ToPoints(value);
+  paperSize_ = kPaperCustom;
 }
 void clsPDFCreator::PaperHeight(float value) {
-  m_PaperHeight = ToPoints(value);
-  m_PaperSize = 255;
+  paperHeight_ = ToPoints(value);
+  paperSize_ = kPaperCustom;
 }
 int16_t clsPDFCreator::Pages() const {
-  return m_Pages;
+  return pages_;
 }
 void clsPDFCreator::ScaleMode(int32_t value) {
-  m_ScaleMode = value;
+  scaleMode_ = value;
 }
 void clsPDFCreator::Orientation(int32_t value) {
-  m_Orientation = value;
+  orientation_ = value;
 }
 void clsPDFCreator::Title(std::string value) {
-  m_Title = std::move(value);
+  title_ = std::move(value);
 }
 
 void clsPDFCreator::PaperSize(int32_t value) {
-  m_PaperSize = value;
+  paperSize_ = value;
   switch (value) {
-    case 0:
-      m_PaperWidth = 595.2f, m_PaperHeight = 842.0f;
+    case kPaperA4:
+      paperWidth_ = 595.2f, paperHeight_ = 842.0f;
       break;
-    case 1:
-      m_PaperWidth = 842.0f, m_PaperHeight = 1190.5f;
+    case kPaperA3:
+      paperWidth_ = 842.0f, paperHeight_ = 1190.5f;
       break;
-    case 2:
-      m_PaperWidth = 612.0f, m_PaperHeight = 792.0f;
+    case kPaperLetter:
+      paperWidth_ = 612.0f, paperHeight_ = 792.0f;
       break;
-    case 3:
-      m_PaperWidth = 612.0f, m_PaperHeight = 864.0f;
+    case kPaper612x864:
+      paperWidth_ = 612.0f, paperHeight_ = 864.0f;
       break;
     default:
       break;
@@ -101,29 +101,29 @@ void clsPDFCreator::PaperSize(int32_t value) {
 }
 
 void clsPDFCreator::SetMessageHandler(MessageHandler handler) {
-  m_MessageHandler = std::move(handler);
+  messageHandler_ = std::move(handler);
 }
 void clsPDFCreator::SetClock(Clock clock) {
-  m_Clock = std::move(clock);
+  clock_ = std::move(clock);
 }
 void clsPDFCreator::SetRandomDigit(RandomDigit source) {
-  m_RandomDigit = std::move(source);
+  randomDigit_ = std::move(source);
 }
 void clsPDFCreator::ProgramFolder(std::string folder) {
-  m_ProgramFolder = std::move(folder);
+  programFolder_ = std::move(folder);
 }
 
 // ---- units ----
 
 float clsPDFCreator::ToPoints(float v) const {
-  switch (m_ScaleMode) {
-    case 0:
+  switch (scaleMode_) {
+    case kUnitPoint:
       return v;
-    case 1:
+    case kUnitInch:
       return v * 72.0f;
-    case 2:
+    case kUnitMillimetre:
       return v * 72.0f / 25.4f;
-    case 3:
+    case kUnitCentimetre:
       return v * 72.0f / 2.54f;
     default:
       return 0.0f;
@@ -131,14 +131,14 @@ float clsPDFCreator::ToPoints(float v) const {
 }
 
 float clsPDFCreator::FromPoints(float v) const {
-  switch (m_ScaleMode) {
-    case 0:
+  switch (scaleMode_) {
+    case kUnitPoint:
       return v;
-    case 1:
+    case kUnitInch:
       return v / 72.0f;
-    case 2:
+    case kUnitMillimetre:
       return v / 72.0f * 25.4f;
-    case 3:
+    case kUnitCentimetre:
       return v / 72.0f * 2.54f;
     default:
       return 0.0f;
@@ -148,20 +148,20 @@ float clsPDFCreator::FromPoints(float v) const {
 // ---- output primitives ----
 
 int64_t clsPDFCreator::Offset() const {
-  return m_Flushed + static_cast<int64_t>(m_Out.size());
+  return flushed_ + static_cast<int64_t>(out_.size());
 }
 
 void clsPDFCreator::WriteToFile(std::string_view bytes) {
-  if (FileResult written = m_File->Write(bytes); !written) {
+  if (FileResult written = file_->Write(bytes); !written) {
     throw PdfError(PdfErrorCode::Io, "impossibile scrivere il file PDF " + written.Describe());
   }
 }
 
 void clsPDFCreator::Flush() {
-  if (m_Out.empty()) return;
-  WriteToFile(m_Out);
-  m_Flushed += static_cast<int64_t>(m_Out.size());
-  m_Out.clear();
+  if (out_.empty()) return;
+  WriteToFile(out_);
+  flushed_ += static_cast<int64_t>(out_.size());
+  out_.clear();
 }
 
 void clsPDFCreator::WriteRaw(std::string_view bytes) {
@@ -170,71 +170,85 @@ void clsPDFCreator::WriteRaw(std::string_view bytes) {
     // Large image data goes straight to the file instead of through the buffer.
     Flush();
     WriteToFile(bytes);
-    m_Flushed += static_cast<int64_t>(bytes.size());
+    flushed_ += static_cast<int64_t>(bytes.size());
     return;
   }
-  m_Out.append(bytes);
-  if (m_Out.size() >= kFlushSize) Flush();
+  out_.append(bytes);
+  if (out_.size() >= kFlushSize) Flush();
 }
 
 void clsPDFCreator::WriteLine(std::string_view line) {
   RequireFile();
-  m_Out.append(line);
-  m_Out.append("\r\n", 2);
-  if (m_Out.size() >= kFlushSize) Flush();
+  out_.append(line);
+  out_.append("\r\n", 2);
+  if (out_.size() >= kFlushSize) Flush();
 }
 
 void clsPDFCreator::Num(double value) {
-  AppendReal(m_Line, value, 3);
+  AppendReal(line_, value, 3);
+}
+
+void clsPDFCreator::WriteOperator(double operand, const char* op) {
+  line_.clear();
+  Num(operand);
+  line_ += op;
+  WriteLine(line_);
+}
+
+void clsPDFCreator::WriteIntOperator(int64_t operand, const char* op) {
+  line_.clear();
+  AppendInt(line_, operand);
+  line_ += op;
+  WriteLine(line_);
 }
 
 void clsPDFCreator::InsetPageBox() {
-  Num(m_Margin);
-  m_Line += ' ';
-  Num(m_Margin);
-  m_Line += ' ';
-  Num(m_PaperWidth - m_Margin);
-  m_Line += ' ';
-  Num(m_PaperHeight - m_Margin);
+  Num(margin_);
+  line_ += ' ';
+  Num(margin_);
+  line_ += ' ';
+  Num(paperWidth_ - margin_);
+  line_ += ' ';
+  Num(paperHeight_ - margin_);
 }
 
 void clsPDFCreator::RequireFile() const {
-  if (!m_File) throw PdfError(PdfErrorCode::NotOpen, "no PDF file is open");
+  if (!file_) throw PdfError(PdfErrorCode::NotOpen, "no PDF file is open");
 }
 
 void clsPDFCreator::RequireStream() const {
-  if (m_Open == OpenStream::None) {
+  if (openStream_ == OpenStream::None) {
     throw PdfError(PdfErrorCode::CallOrder, "drawing needs an open page or form object");
   }
 }
 
 void clsPDFCreator::RequireNoStream(const char* operation) const {
   RequireFile();
-  if (m_Open != OpenStream::None) {
+  if (openStream_ != OpenStream::None) {
     throw PdfError(PdfErrorCode::CallOrder,
                    std::string(operation) + " is not allowed while a page or form object is open");
   }
 }
 
 void clsPDFCreator::CheckObjectRoom(int32_t count) const {
-  if (m_ObjectCount + count > kMaxNumber) {
+  if (objectCount_ + count > kMaxNumber) {
     throw PdfError(PdfErrorCode::Limit, "too many PDF objects (at most 32767)");
   }
 }
 
 int16_t clsPDFCreator::OpenIndirectObject(int32_t number) {
   RequireFile();
-  if (number == 0) number = m_ObjectCount + 1;
+  if (number == 0) number = objectCount_ + 1;
   if (number > kMaxNumber) {
     throw PdfError(PdfErrorCode::Limit, "too many PDF objects (at most 32767)");
   }
-  if (number > m_ObjectCount) {
-    m_ObjectCount = number;
-    m_XrefTable.resize(static_cast<size_t>(number) + 1, 0);
+  if (number > objectCount_) {
+    objectCount_ = number;
+    xrefTable_.resize(static_cast<size_t>(number) + 1, 0);
   }
   const int64_t offset = Offset();
   if (offset > kMaxOffset) throw PdfError(PdfErrorCode::Limit, "PDF file larger than 10 GB");
-  m_XrefTable[static_cast<size_t>(number)] = offset;
+  xrefTable_[static_cast<size_t>(number)] = offset;
   std::string line;
   AppendInt(line, number);
   line += " 0 obj";
@@ -249,8 +263,8 @@ void clsPDFCreator::CloseIndirectObject() {
 // ---- document ----
 
 void clsPDFCreator::ShowMessage(const std::string& text) const {
-  if (m_MessageHandler) {
-    m_MessageHandler(kMessageTitle, text);
+  if (messageHandler_) {
+    messageHandler_(kMessageTitle, text);
   } else {
     std::fprintf(stderr, "%s: %s\n", kMessageTitle, text.c_str());
   }
@@ -264,12 +278,12 @@ std::string clsPDFCreator::MakeFileName(const std::tm& now) const {
   AppendPadded(decimal, now.tm_hour, 2);
   AppendPadded(decimal, now.tm_min, 2);
   AppendPadded(decimal, now.tm_sec, 2);
-  int digit = m_RandomDigit ? m_RandomDigit() % 10 : 0;
+  int digit = randomDigit_ ? randomDigit_() % 10 : 0;
   AppendInt(decimal, digit < 0 ? -digit : digit);
   char hex[24];
   std::snprintf(hex, sizeof hex, "%llX", std::stoull(decimal));
-  std::filesystem::path folder = m_ProgramFolder.empty() ? std::filesystem::current_path()
-                                                         : std::filesystem::path(m_ProgramFolder);
+  std::filesystem::path folder = programFolder_.empty() ? std::filesystem::current_path()
+                                                        : std::filesystem::path(programFolder_);
   return (folder / (std::string("~") + hex + ".pdf")).string();
 }
 
@@ -295,53 +309,58 @@ std::string clsPDFCreator::OpenFailureText(const FileResult& failure) {
 
 void clsPDFCreator::ResetDocument() {
   // A document left unfinished is given up: its temporary file goes.
-  m_File.reset();
-  m_Out.clear();
-  m_Flushed = 0;
-  m_Open = OpenStream::None;
+  file_.reset();
+  out_.clear();
+  flushed_ = 0;
+  openStream_ = OpenStream::None;
   // A new file starts a new document: pages and resources of an abandoned one
   // would point at objects the new file does not have.
-  m_Pages = 0;
-  m_PageList.clear();
-  m_FontList.clear();
-  m_FontIndex.clear();
-  m_Fonts.clear();
-  m_ImageList.clear();
-  m_FormList.clear();
-  m_Forms.clear();
-  m_XrefTable.clear();
-  m_OpenFailure = FileResult::Success();
+  pages_ = 0;
+  pageList_.clear();
+  fontList_.clear();
+  fontIndex_.clear();
+  fonts_.clear();
+  imageList_.clear();
+  formList_.clear();
+  forms_.clear();
+  xrefTable_.clear();
+  openFailure_ = FileResult::Success();
 }
 
 bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
   ResetDocument();
   try {
-    const std::tm now = m_Clock ? m_Clock() : LocalNow();
+    const std::tm now = clock_ ? clock_() : LocalNow();
     if (strFileName.empty()) strFileName = MakeFileName(now);
-    m_OpenFailure = AtomicFile::Create(strFileName, m_File);
-    if (!m_OpenFailure) {
-      if (const std::string text = OpenFailureText(m_OpenFailure); !text.empty()) ShowMessage(text);
+    openFailure_ = AtomicFile::Create(strFileName, file_);
+    if (!openFailure_) {
+      if (const std::string text = OpenFailureText(openFailure_); !text.empty()) ShowMessage(text);
       return false;
     }
-    m_FileName = strFileName;
+    fileName_ = strFileName;
     WriteHead(now);
     return true;
   } catch (const PdfError&) {
-    m_OpenFailure = FileResult::FromErrno(strFileName, EIO);
+    openFailure_ = FileResult::FromErrno(strFileName, EIO);
   } catch (const std::exception&) {
-    m_OpenFailure = FileResult::FromErrno(strFileName, ENOMEM);
+    openFailure_ = FileResult::FromErrno(strFileName, ENOMEM);
   }
-  m_File.reset();
-  m_Out.clear();
+  file_.reset();
+  out_.clear();
   return false;
+}
+
+std::optional<std::string> clsPDFCreator::InitPDFFileReturningName(std::string FileName) {
+  if (!InitPDFFile(FileName)) return std::nullopt;
+  return FileName;
 }
 
 void clsPDFCreator::WriteHead(const std::tm& now) {
   WriteLine("%PDF-1.3");
-  m_ObjectCount = 0;
+  objectCount_ = 0;
   OpenIndirectObject(0);
   std::string line = "<<\r/Title (";
-  line += EscapeText(Utf8ToWindows1252(m_Title));
+  line += EscapeText(Utf8ToWindows1252(title_));
   line += ")\r/Author (";
   line += EscapeText(kAuthor);
   line += ")\r/Creator  (";
@@ -365,120 +384,134 @@ void clsPDFCreator::WriteHead(const std::tm& now) {
       "/HideWindowUI false >>\r>>");
   CloseIndirectObject();
   // 3 and 4 are kept for the page tree and the resources, written at close.
-  m_ObjectCount = 4;
-  m_XrefTable.resize(5, 0);
+  objectCount_ = 4;
+  xrefTable_.resize(5, 0);
 }
 
 int16_t clsPDFCreator::BeginPage() {
   RequireNoStream("BeginPage");
-  if (m_Pages >= kMaxNumber) throw PdfError(PdfErrorCode::Limit, "too many pages (at most 32767)");
+  if (pages_ >= kMaxNumber) throw PdfError(PdfErrorCode::Limit, "too many pages (at most 32767)");
   CheckObjectRoom(3);
-  ++m_Pages;
+  ++pages_;
   const int32_t page = OpenIndirectObject(0);
-  m_Line = "<<\r/Type /Page\r/Parent 3 0 R\r/Contents ";
-  AppendInt(m_Line, page + 1);
-  m_Line += " 0 R\r>>";
-  WriteLine(m_Line);
+  line_ = "<<\r/Type /Page\r/Parent 3 0 R\r/Contents ";
+  AppendInt(line_, page + 1);
+  line_ += " 0 R\r>>";
+  WriteLine(line_);
   CloseIndirectObject();
-  AppendInt(m_PageList, page);
-  m_PageList += " 0 R ";
+  AppendInt(pageList_, page);
+  pageList_ += " 0 R ";
   OpenIndirectObject(0);
-  m_Line = "<< /Length ";
-  AppendInt(m_Line, page + 2);
-  m_Line += " 0 R >>\rstream";
-  WriteLine(m_Line);
-  m_StreamStart = Offset();
-  m_Open = OpenStream::Page;
+  line_ = "<< /Length ";
+  AppendInt(line_, page + 2);
+  line_ += " 0 R >>\rstream";
+  WriteLine(line_);
+  streamStart_ = Offset();
+  openStream_ = OpenStream::Page;
   DrawPageObjects();
-  m_CharSpacing = 0.0f;
-  m_WordSpacing = 0.0f;
-  m_HorizScaling = 100.0f;
-  return m_Pages;
+  charSpacing_ = 0.0f;
+  wordSpacing_ = 0.0f;
+  horizScaling_ = 100.0f;
+  return pages_;
 }
 
 void clsPDFCreator::EndPage() {
-  if (m_Open != OpenStream::Page) throw PdfError(PdfErrorCode::CallOrder, "no page is open");
+  if (openStream_ != OpenStream::Page) throw PdfError(PdfErrorCode::CallOrder, "no page is open");
   EndStream();
 }
 
 void clsPDFCreator::EndStream() {
-  const int64_t length = Offset() - m_StreamStart;
+  const int64_t length = Offset() - streamStart_;
   WriteLine("endstream");
   CloseIndirectObject();
-  m_Open = OpenStream::None;
+  openStream_ = OpenStream::None;
+  WriteLengthObject(length);
+}
+
+void clsPDFCreator::WriteLengthObject(int64_t length) {
   OpenIndirectObject(0);
-  m_Line.clear();
-  AppendInt(m_Line, length);
-  WriteLine(m_Line);
+  line_.clear();
+  AppendInt(line_, length);
+  WriteLine(line_);
   CloseIndirectObject();
 }
 
 void clsPDFCreator::ClosePDFFile() {
   RequireNoStream("ClosePDFFile");
+  WriteResources();
+  WritePageTree();
+  WriteXrefAndTrailer();
+  CommitFile();
+}
+
+// Object 4: the fonts, images and form objects every page shares.
+void clsPDFCreator::WriteResources() {
   OpenIndirectObject(4);
-  m_Line = "<<\r";
-  if (!m_FontList.empty()) m_Line += "/Font <<\r" + m_FontList + ">>\r";
-  m_Line += "/ProcSet [/PDF /Text";
-  if (!m_ImageList.empty()) m_Line += " /ImageB /ImageC /ImageI";
-  m_Line += " ]\r";
-  if (!m_ImageList.empty() || !m_FormList.empty()) {
-    m_Line += "/XObject <<\r" + m_ImageList + "\r" + m_FormList + ">>\r";
+  line_ = "<<\r";
+  if (!fontList_.empty()) line_ += "/Font <<\r" + fontList_ + ">>\r";
+  line_ += "/ProcSet [/PDF /Text";
+  if (!imageList_.empty()) line_ += " /ImageB /ImageC /ImageI";
+  line_ += " ]\r";
+  if (!imageList_.empty() || !formList_.empty()) {
+    line_ += "/XObject <<\r" + imageList_ + "\r" + formList_ + ">>\r";
   }
-  m_Line += ">>";
-  WriteLine(m_Line);
+  line_ += ">>";
+  WriteLine(line_);
   CloseIndirectObject();
+}
 
+// Object 3: the page tree with the paper size, shared by every page.
+void clsPDFCreator::WritePageTree() {
   OpenIndirectObject(3);
-  m_Line = "<<\r/Type /Pages\r/Count ";
-  AppendInt(m_Line, m_Pages);
-  m_Line += "\r/MediaBox [0 0 ";
-  Num(m_PaperWidth);
-  m_Line += ' ';
-  Num(m_PaperHeight);
-  m_Line += "]\r/CropBox [";
+  line_ = "<<\r/Type /Pages\r/Count ";
+  AppendInt(line_, pages_);
+  line_ += "\r/MediaBox [0 0 ";
+  Num(paperWidth_);
+  line_ += ' ';
+  Num(paperHeight_);
+  line_ += "]\r/CropBox [";
   InsetPageBox();
-  m_Line += "]\r";
-  if (m_Orientation == 1) m_Line += "/Rotate 90";
-  m_Line += "\r/Kids [" + m_PageList + " ]\r/Resources 4 0 R\r>>";
-  WriteLine(m_Line);
+  line_ += "]\r";
+  if (orientation_ == kLandscape) line_ += "/Rotate 90";
+  line_ += "\r/Kids [" + pageList_ + " ]\r/Resources 4 0 R\r>>";
+  WriteLine(line_);
   CloseIndirectObject();
+}
 
+void clsPDFCreator::WriteXrefAndTrailer() {
   const int64_t xref = Offset();
   WriteLine("xref");
-  m_Line = "0 ";
-  AppendInt(m_Line, m_ObjectCount + 1);
-  WriteLine(m_Line);
+  line_ = "0 ";
+  AppendInt(line_, objectCount_ + 1);
+  WriteLine(line_);
   WriteLine("0000000000 65535 f");
-  for (int32_t n = 1; n <= m_ObjectCount; ++n) {
-    m_Line.clear();
-    const int64_t offset = m_XrefTable[static_cast<size_t>(n)];
-    std::string digits;
-    AppendInt(digits, offset);
-    m_Line.append(10 - digits.size(), '0');
-    m_Line += digits;
-    m_Line += " 00000 n";
-    WriteLine(m_Line);
+  for (int32_t n = 1; n <= objectCount_; ++n) {
+    line_.clear();
+    AppendPadded(line_, xrefTable_[static_cast<size_t>(n)], 10);
+    line_ += " 00000 n";
+    WriteLine(line_);
   }
-  m_Line = "trailer\r<<\r/Size ";
-  AppendInt(m_Line, m_ObjectCount + 1);
-  m_Line += "\r/Info 1 0 R\r/Root 2 0 R\r>>";
-  WriteLine(m_Line);
-  m_Line = "startxref\r";
-  AppendInt(m_Line, xref);
-  WriteLine(m_Line);
+  line_ = "trailer\r<<\r/Size ";
+  AppendInt(line_, objectCount_ + 1);
+  line_ += "\r/Info 1 0 R\r/Root 2 0 R\r>>";
+  WriteLine(line_);
+  line_ = "startxref\r";
+  AppendInt(line_, xref);
+  WriteLine(line_);
   WriteLine("%%EOF\r");
+}
 
-  // The file gets its name only when complete and on the disk; on any failure
-  // the temporary file goes and an earlier file of that name stays.
-  std::unique_ptr<AtomicFile> file;
+// The file gets its name only when complete and on the disk; on any failure
+// the temporary file goes and an earlier file of that name stays.
+void clsPDFCreator::CommitFile() {
   try {
     Flush();
   } catch (...) {
-    m_Out.clear();
-    m_File.reset();
+    out_.clear();
+    file_.reset();
     throw;
   }
-  file = std::move(m_File);
+  const std::unique_ptr<AtomicFile> file = std::move(file_);
   if (FileResult committed = file->Commit(); !committed) {
     throw PdfError(PdfErrorCode::Io, "impossibile scrivere il file PDF " + committed.Describe());
   }

@@ -11,20 +11,20 @@ void clsPDFCreator::StartObject(const std::string& Name, int32_t Options) {
   CheckObjectRoom(2);
   const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
-  m_Line = "<<\r/Type /XObject\r/Subtype /Form\r/FormType 1\r/Name /" + name + "\r/BBox [";
+  line_ = "<<\r/Type /XObject\r/Subtype /Form\r/FormType 1\r/Name /" + name + "\r/BBox [";
   InsetPageBox();
-  m_Line += "]\r/Matrix [1 0 0 1 0 0]\r/Length ";
-  AppendInt(m_Line, number + 1);
-  m_Line += " 0 R >>\rstream";
-  WriteLine(m_Line);
-  m_StreamStart = Offset();
-  m_Open = OpenStream::Form;
-  AppendResourceEntry(m_FormList, name, number);
-  m_Forms.push_back({Name, Options});
+  line_ += "]\r/Matrix [1 0 0 1 0 0]\r/Length ";
+  AppendInt(line_, number + 1);
+  line_ += " 0 R >>\rstream";
+  WriteLine(line_);
+  streamStart_ = Offset();
+  openStream_ = OpenStream::Form;
+  AppendResourceEntry(formList_, name, number);
+  forms_.push_back({Name, Options});
 }
 
 void clsPDFCreator::EndObject() {
-  if (m_Open != OpenStream::Form) {
+  if (openStream_ != OpenStream::Form) {
     throw PdfError(PdfErrorCode::CallOrder, "no form object is open");
   }
   EndStream();
@@ -32,21 +32,22 @@ void clsPDFCreator::EndObject() {
 
 void clsPDFCreator::DrawObject(const std::string& Name) {
   RequireStream();
-  m_Line.assign(1, '/');
-  m_Line += Utf8ToWindows1252(Name);
-  m_Line += " Do";
-  WriteLine(m_Line);
+  line_.assign(1, '/');
+  line_ += Utf8ToWindows1252(Name);
+  line_ += " Do";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::DrawPageObjects() {
-  const int32_t page = m_Pages;
+  const int32_t page = pages_;
   const bool even = page % 2 == 0;
-  for (const FormEntry& form : m_Forms) {
-    const int32_t o = form.Options;
-    const bool everyPage = (o & 7) == 7;
-    const bool onEven = even && (o & 2) != 0;
-    const bool onOdd = !even && (o & 4) != 0 && !((o & 8) != 0 && page == 1);
-    if (everyPage || onEven || onOdd) DrawObject(form.Name);
+  for (const FormEntry& form : forms_) {
+    const int32_t o = form.options;
+    const bool everyPage = (o & kFormOnEveryPage) == kFormOnEveryPage;
+    const bool onEven = even && (o & kFormOnEvenPages) != 0;
+    const bool onOdd =
+        !even && (o & kFormOnOddPages) != 0 && !((o & kFormNotOnFirstPage) != 0 && page == 1);
+    if (everyPage || onEven || onOdd) DrawObject(form.name);
   }
 }
 

@@ -7,25 +7,25 @@
 namespace orvanta {
 
 void clsPDFCreator::PaintPath(int32_t Options) {
-  switch (Options & 7) {
-    case 7:
+  switch (Options & kPaintCloseFillStroke) {
+    case kPaintCloseFillStroke:
       WriteLine("b");
       break;
-    case 5:
+    case kPaintFillStroke:
       WriteLine("B");
       break;
-    case 4:
-    case 6:
+    case kPaintFill:
+    case kPaintCloseFill:
       WriteLine("f");
       break;
-    case 3:
+    case kPaintCloseStroke:
       WriteLine("h");
       WriteLine("S");
       break;
-    case 2:
+    case kPaintClose:
       WriteLine("h");
       break;
-    case 1:
+    case kPaintStroke:
       WriteLine("S");
       break;
     default:
@@ -41,19 +41,18 @@ void clsPDFCreator::WriteColor(int32_t rgb, const char* grey_op, const char* rgb
     throw PdfError(PdfErrorCode::Overflow,
                    "colour value " + std::to_string(rgb) + " is neither a grey nor an RGB colour");
   }
-  m_Line.clear();
   if (rgb <= 0) {
-    Num(-rgb / 255.0);
-    m_Line += grey_op;
-  } else {
-    Num((rgb & 0xFF) / 255.0);
-    m_Line += ' ';
-    Num(((rgb >> 8) & 0xFF) / 255.0);
-    m_Line += ' ';
-    Num(((rgb >> 16) & 0xFF) / 255.0);
-    m_Line += rgb_op;
+    WriteOperator(-rgb / 255.0, grey_op);
+    return;
   }
-  WriteLine(m_Line);
+  line_.clear();
+  Num((rgb & 0xFF) / 255.0);
+  line_ += ' ';
+  Num(((rgb >> 8) & 0xFF) / 255.0);
+  line_ += ' ';
+  Num(((rgb >> 16) & 0xFF) / 255.0);
+  line_ += rgb_op;
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetColorStroke(int32_t rgb) {
@@ -71,99 +70,73 @@ void clsPDFCreator::SetDash(float dash_on, float dash_off) {
     WriteLine("[ ] 0 d");
     return;
   }
-  m_Line.assign(1, '[');
+  line_.assign(1, '[');
   Num(on);
-  m_Line += ' ';
+  line_ += ' ';
   Num(off);
-  m_Line += "] 0 d";
-  WriteLine(m_Line);
+  line_ += "] 0 d";
+  WriteLine(line_);
 }
 
 void clsPDFCreator::SetLineWidth(float W) {
   RequireStream();
-  m_Line.clear();
-  Num(ToPoints(W));
-  m_Line += " w";
-  WriteLine(m_Line);
+  WriteOperator(ToPoints(W), " w");
 }
 
 void clsPDFCreator::SetLineCap(int16_t W) {
   RequireStream();
   if (W < 0 || W > 2) return;
-  m_Line.clear();
-  AppendInt(m_Line, W);
-  m_Line += " J";
-  WriteLine(m_Line);
+  WriteIntOperator(W, " J");
 }
 
 void clsPDFCreator::SetLineJoin(int16_t W) {
   RequireStream();
   if (W < 0 || W > 2) return;
-  m_Line.clear();
-  AppendInt(m_Line, W);
-  m_Line += " j";
-  WriteLine(m_Line);
+  WriteIntOperator(W, " j");
 }
 
 void clsPDFCreator::SetMiterLimit(float W) {
   RequireStream();
   if (!(W >= 1.0f)) return;
-  m_Line.clear();
-  Num(W);
-  m_Line += " M";
-  WriteLine(m_Line);
+  WriteOperator(W, " M");
 }
 
 // ---- path construction ----
 
+void clsPDFCreator::WriteLengths(std::initializer_list<float> lengths, const char* op) {
+  line_.clear();
+  for (const float v : lengths) {
+    if (!line_.empty()) line_ += ' ';
+    Num(ToPoints(v));
+  }
+  line_ += op;
+  WriteLine(line_);
+}
+
 void clsPDFCreator::MoveTo(float X, float Y) {
   RequireStream();
-  m_Line.clear();
-  Num(ToPoints(X));
-  m_Line += ' ';
-  Num(ToPoints(Y));
-  m_Line += " m";
-  WriteLine(m_Line);
+  WriteLengths({X, Y}, " m");
 }
 
 void clsPDFCreator::LineTo(float X, float Y, int32_t Options) {
   RequireStream();
-  m_Line.clear();
-  Num(ToPoints(X));
-  m_Line += ' ';
-  Num(ToPoints(Y));
-  m_Line += " l";
-  WriteLine(m_Line);
+  WriteLengths({X, Y}, " l");
   PaintPath(Options);
 }
 
 void clsPDFCreator::Curve(float x1, float y1, float X2, float Y2, float X3, float Y3,
                           int32_t Options) {
   RequireStream();
-  m_Line.clear();
-  for (float v : {x1, y1, X2, Y2, X3}) {
-    Num(ToPoints(v));
-    m_Line += ' ';
-  }
-  Num(ToPoints(Y3));
-  m_Line += " c";
-  WriteLine(m_Line);
+  WriteLengths({x1, y1, X2, Y2, X3, Y3}, " c");
   PaintPath(Options);
 }
 
-float clsPDFCreator::RectangleImpl(float X, float Y, float xdim, float ydim, int32_t Options,
-                                   float Ray) {
+float clsPDFCreator::RectangleReturningRadius(float X, float Y, float xdim, float ydim,
+                                              int32_t Options, float Ray) {
   RequireStream();
   WriteLine("n");
   if (Ray <= 0.0f) {
-    m_Line.clear();
-    for (float v : {X, Y, xdim}) {
-      Num(ToPoints(v));
-      m_Line += ' ';
-    }
-    Num(ToPoints(ydim));
-    m_Line += " re";
-    WriteLine(m_Line);
+    WriteLengths({X, Y, xdim, ydim}, " re");
     PaintPath(Options);
     return Ray;
   }
@@ -175,26 +148,26 @@ float clsPDFCreator::RectangleImpl(float X, float Y, float xdim, float ydim, int
   const float h = ydim;
   // Counter-clockwise from the bottom edge; each corner a quarter curve.
   MoveTo(X + r, Y);
-  LineTo(X + w - r, Y, 0);
-  Curve(X + w - r + k, Y, X + w, Y + r - k, X + w, Y + r, 0);
-  LineTo(X + w, Y + h - r, 0);
-  Curve(X + w, Y + h - r + k, X + w - r + k, Y + h, X + w - r, Y + h, 0);
-  LineTo(X + r, Y + h, 0);
-  Curve(X + r - k, Y + h, X, Y + h - r + k, X, Y + h - r, 0);
-  LineTo(X, Y + r, 0);
-  Curve(X, Y + r - k, X + r - k, Y, X + r, Y, 0);
+  LineTo(X + w - r, Y, kPaintNone);
+  Curve(X + w - r + k, Y, X + w, Y + r - k, X + w, Y + r, kPaintNone);
+  LineTo(X + w, Y + h - r, kPaintNone);
+  Curve(X + w, Y + h - r + k, X + w - r + k, Y + h, X + w - r, Y + h, kPaintNone);
+  LineTo(X + r, Y + h, kPaintNone);
+  Curve(X + r - k, Y + h, X, Y + h - r + k, X, Y + h - r, kPaintNone);
+  LineTo(X, Y + r, kPaintNone);
+  Curve(X, Y + r - k, X + r - k, Y, X + r, Y, kPaintNone);
   PaintPath(Options);
   return Ray;
 }
 
 void clsPDFCreator::Rectangle(float X, float Y, float xdim, float ydim, int32_t Options,
                               float& Ray) {
-  Ray = RectangleImpl(X, Y, xdim, ydim, Options, Ray);
+  Ray = RectangleReturningRadius(X, Y, xdim, ydim, Options, Ray);
 }
 
 void clsPDFCreator::Rectangle(float X, float Y, float xdim, float ydim, int32_t Options,
                               const float& Ray) {
-  RectangleImpl(X, Y, xdim, ydim, Options, Ray);
+  RectangleReturningRadius(X, Y, xdim, ydim, Options, Ray);
 }
 
 void clsPDFCreator::DrawCircle(float X, float Y, float Ray, int32_t Options) {
@@ -202,23 +175,23 @@ void clsPDFCreator::DrawCircle(float X, float Y, float Ray, int32_t Options) {
   const float r = Ray;
   const float k = r * 0.55f;
   MoveTo(X, Y - r);
-  Curve(X + k, Y - r, X + r, Y - k, X + r, Y, 0);
-  Curve(X + r, Y + k, X + k, Y + r, X, Y + r, 0);
-  Curve(X - k, Y + r, X - r, Y + k, X - r, Y, 0);
-  Curve(X - r, Y - k, X - k, Y - r, X, Y - r, 0);
+  Curve(X + k, Y - r, X + r, Y - k, X + r, Y, kPaintNone);
+  Curve(X + r, Y + k, X + k, Y + r, X, Y + r, kPaintNone);
+  Curve(X - k, Y + r, X - r, Y + k, X - r, Y, kPaintNone);
+  Curve(X - r, Y - k, X - k, Y - r, X, Y - r, kPaintNone);
   PaintPath(Options);
 }
 
-void clsPDFCreator::ArcImpl(float X, float Y, float Ray, float StartAngle, float EndAngle,
-                            float Ratio, bool& Pie, float Rotate, int16_t Quality,
-                            int32_t Options) {
+bool clsPDFCreator::ArcReturningPie(float X, float Y, float Ray, float StartAngle, float EndAngle,
+                                    float Ratio, bool Pie, float Rotate, int16_t Quality,
+                                    int32_t Options) {
   RequireStream();
   if (Quality == 0) {
     throw PdfError(PdfErrorCode::InvalidArgument, "arc step (Quality) of 0 degrees");
   }
   WriteLine("n");
   MoveTo(X, Y);
-  if ((Options & 4) != 0) Pie = true;
+  if ((Options & kPaintFill) != 0) Pie = true;
   const double d = 3.141592 / 180.0;
   const auto sR = static_cast<float>(std::sin(-d * Rotate));
   const auto cR = static_cast<float>(std::cos(-d * Rotate));
@@ -229,24 +202,24 @@ void clsPDFCreator::ArcImpl(float X, float Y, float Ray, float StartAngle, float
     const float vx = cR * px + sR * py;
     const float vy = -px * sR + cR * py;
     if (!Pie && a == StartAngle) MoveTo(X + vx, Y + vy);
-    LineTo(X + vx, Y + vy, 0);
+    LineTo(X + vx, Y + vy, kPaintNone);
     const float next = a + step;
     if (next == a) break;  // angles so large that the step is lost
     a = next;
   }
-  if (Pie) LineTo(X, Y, 0);
+  if (Pie) LineTo(X, Y, kPaintNone);
   PaintPath(Options);
+  return Pie;
 }
 
 void clsPDFCreator::Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
                         bool& Pie, float Rotate, int16_t Quality, int32_t Options) {
-  ArcImpl(X, Y, Ray, StartAngle, EndAngle, Ratio, Pie, Rotate, Quality, Options);
+  Pie = ArcReturningPie(X, Y, Ray, StartAngle, EndAngle, Ratio, Pie, Rotate, Quality, Options);
 }
 
 void clsPDFCreator::Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
                         const bool& Pie, float Rotate, int16_t Quality, int32_t Options) {
-  bool pie = Pie;
-  ArcImpl(X, Y, Ray, StartAngle, EndAngle, Ratio, pie, Rotate, Quality, Options);
+  ArcReturningPie(X, Y, Ray, StartAngle, EndAngle, Ratio, Pie, Rotate, Quality, Options);
 }
 
 }  // namespace orvanta

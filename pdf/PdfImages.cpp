@@ -49,92 +49,99 @@ void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<
                                      int32_t ImgHeight, uint8_t ImgBPP, int32_t ColorSpace) {
   RequireNoStream("LoadImgFromArray");
   const bool indexed = ImgBPP != 24;
-  CheckLayout(ImgBuf, ImgColor, ImgWidth, ImgHeight, ImgBPP, ColorSpace != 0);
+  CheckLayout(ImgBuf, ImgColor, ImgWidth, ImgHeight, ImgBPP, ColorSpace != kColorSpaceRgb);
   CheckObjectRoom(indexed ? 3 : 2);
-  const char* space = ColorSpace == 0 ? "DeviceRGB" : "DeviceGray";
   const std::string name = Utf8ToWindows1252(Name);
 
+  // The image, its length as the next object, then an indexed image's palette.
   const int32_t number = OpenIndirectObject(0);
-  m_Line = "<<\r/Type /XObject\r/Subtype /Image\r/Name /" + name + "\r/Width ";
-  AppendInt(m_Line, ImgWidth);
-  m_Line += "\r/Height ";
-  AppendInt(m_Line, ImgHeight);
-  if (m_EncodeASCII85) m_Line += "\r/Filter /ASCII85Decode";
-  WriteLine(m_Line);
-  if (indexed) {
-    m_Line = "/BitsPerComponent ";
-    AppendInt(m_Line, ImgBPP);
-    m_Line += "\r/ColorSpace [/Indexed /";
-    m_Line += space;
-    m_Line += ' ';
-    AppendInt(m_Line, (1 << ImgBPP) - 1);
-    m_Line += ' ';
-    AppendInt(m_Line, number + 2);
-    m_Line += " 0 R]";
-  } else {
-    m_Line = "/BitsPerComponent 8\r/ColorSpace /";
-    m_Line += space;
-  }
-  m_Line += "\r/Length ";
-  AppendInt(m_Line, number + 1);
-  m_Line += " 0 R";
-  WriteLine(m_Line);
-
-  size_t length = 0;
-  auto writeStream = [&](const std::vector<uint8_t>& data) {
-    WriteRaw("stream\r\n");
-    if (m_EncodeASCII85) {
-      const std::string text = ToASCII85(data.data(), data.size());
-      WriteRaw(text);
-      length = text.size();
-    } else {
-      WriteRaw(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
-      length = data.size();
-    }
-    WriteRaw("\rendstream\r\n");
-  };
+  WriteImageDictionary(name, ImgWidth, ImgHeight, ImgBPP, ColorSpace, number);
   WriteRaw(">>\r");
-  writeStream(ImgBuf);
+  const size_t length = WriteSampleStream(ImgBuf);
   CloseIndirectObject();
-  AppendResourceEntry(m_ImageList, name, number);
+  AppendResourceEntry(imageList_, name, number);
+  WriteLengthObject(static_cast<int64_t>(length));
+  if (indexed) WritePalette(ImgColor);
+}
 
-  OpenIndirectObject(0);
-  m_Line.clear();
-  AppendInt(m_Line, static_cast<int64_t>(length));
-  WriteLine(m_Line);
-  CloseIndirectObject();
-
-  if (indexed) {
-    // The palette's length is known before it is written: direct, not an object.
-    const size_t paletteLength =
-        m_EncodeASCII85 ? ToASCII85(ImgColor.data(), ImgColor.size()).size() : ImgColor.size();
-    OpenIndirectObject(0);
-    WriteLine("<<");
-    m_Line = m_EncodeASCII85 ? "/Filter /ASCII85Decode\r/Length " : "/Length ";
-    AppendInt(m_Line, static_cast<int64_t>(paletteLength));
-    m_Line += " >>\r";
-    WriteRaw(m_Line);
-    writeStream(ImgColor);
-    CloseIndirectObject();
+// The image dictionary up to its closing ">>"; an indexed image's palette is
+// object number + 2.
+void clsPDFCreator::WriteImageDictionary(const std::string& name, int32_t width, int32_t height,
+                                         uint8_t bpp, int32_t ColorSpace, int32_t number) {
+  const char* space = ColorSpace == kColorSpaceRgb ? "DeviceRGB" : "DeviceGray";
+  line_ = "<<\r/Type /XObject\r/Subtype /Image\r/Name /" + name + "\r/Width ";
+  AppendInt(line_, width);
+  line_ += "\r/Height ";
+  AppendInt(line_, height);
+  if (encodeAscii85_) line_ += "\r/Filter /ASCII85Decode";
+  WriteLine(line_);
+  if (bpp != 24) {
+    line_ = "/BitsPerComponent ";
+    AppendInt(line_, bpp);
+    line_ += "\r/ColorSpace [/Indexed /";
+    line_ += space;
+    line_ += ' ';
+    AppendInt(line_, (1 << bpp) - 1);
+    line_ += ' ';
+    AppendInt(line_, number + 2);
+    line_ += " 0 R]";
+  } else {
+    line_ = "/BitsPerComponent 8\r/ColorSpace /";
+    line_ += space;
   }
+  line_ += "\r/Length ";
+  AppendInt(line_, number + 1);
+  line_ += " 0 R";
+  WriteLine(line_);
+}
+
+// Writes "stream" ... "endstream" around the samples (ASCII85 text when
+// encoding) and answers the length of what lies between.
+size_t clsPDFCreator::WriteSampleStream(const std::vector<uint8_t>& data) {
+  size_t length = 0;
+  WriteRaw("stream\r\n");
+  if (encodeAscii85_) {
+    const std::string text = ToASCII85(data.data(), data.size());
+    WriteRaw(text);
+    length = text.size();
+  } else {
+    WriteRaw(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    length = data.size();
+  }
+  WriteRaw("\rendstream\r\n");
+  return length;
+}
+
+// The palette's length is known before it is written: direct, not an object.
+void clsPDFCreator::WritePalette(const std::vector<uint8_t>& palette) {
+  const size_t length =
+      encodeAscii85_ ? ToASCII85(palette.data(), palette.size()).size() : palette.size();
+  OpenIndirectObject(0);
+  WriteLine("<<");
+  line_ = encodeAscii85_ ? "/Filter /ASCII85Decode\r/Length " : "/Length ";
+  AppendInt(line_, static_cast<int64_t>(length));
+  line_ += " >>\r";
+  WriteRaw(line_);
+  WriteSampleStream(palette);
+  CloseIndirectObject();
 }
 
 void clsPDFCreator::DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth,
                             float ImgHeight) {
   RequireStream();
   // [w 0 0 -h x y] turns the bottom-up rows upright below the top-left corner.
-  m_Line = "q\r";
+  line_ = "q\r";
   Num(ToPoints(ImgWidth));
-  m_Line += "  0 0 -";
+  line_ += "  0 0 -";
   Num(ToPoints(ImgHeight));
-  m_Line += ' ';
+  line_ += ' ';
   Num(ToPoints(DestX));
-  m_Line += ' ';
+  line_ += ' ';
   Num(ToPoints(DestY));
-  m_Line += " cm\r/";
-  m_Line += Utf8ToWindows1252(Name);
-  m_Line += " Do\rQ";
-  WriteLine(m_Line);
+  line_ += " cm\r/";
+  line_ += Utf8ToWindows1252(Name);
+  line_ += " Do\rQ";
+  WriteLine(line_);
 }
 
 }  // namespace orvanta

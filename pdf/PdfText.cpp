@@ -34,38 +34,26 @@ std::string WithoutSpaces(std::string text) {
 
 void clsPDFCreator::SetWordSpacing(float W) {
   RequireStream();
-  m_WordSpacing = W;
-  m_Line.clear();
-  Num(W);
-  m_Line += " Tw";
-  WriteLine(m_Line);
+  wordSpacing_ = W;
+  WriteOperator(W, " Tw");
 }
 
 void clsPDFCreator::SetCharSpacing(float W) {
   RequireStream();
-  m_CharSpacing = W;
-  m_Line.clear();
-  Num(W);
-  m_Line += " Tc";
-  WriteLine(m_Line);
+  charSpacing_ = W;
+  WriteOperator(W, " Tc");
 }
 
 void clsPDFCreator::SetTextHorizontalScaling(float W) {
   RequireStream();
-  m_HorizScaling = W;
-  m_Line.clear();
-  Num(W);
-  m_Line += " Tz";
-  WriteLine(m_Line);
+  horizScaling_ = W;
+  WriteOperator(W, " Tz");
 }
 
 void clsPDFCreator::SetTextRenderingMode(float W) {
   RequireStream();
   if (!(W >= 0.0f && W <= 2.0f)) return;
-  m_Line.clear();
-  Num(W);
-  m_Line += " Tr";
-  WriteLine(m_Line);
+  WriteOperator(W, " Tr");
 }
 
 // ---- text objects ----
@@ -76,50 +64,46 @@ void clsPDFCreator::DrawText(float X, float Y, const std::string& Text, const st
   std::string converted;
   std::string_view text = Text;
   if (!IsAscii(text)) text = converted = Utf8ToWindows1252(Text);
-  if (Align == 1) {
+  if (Align == kAlignRight) {
     X = X - MeasureBytes(text, FontName, Fontsize);
-  } else if (Align == 2) {
+  } else if (Align == kAlignCentre) {
     X = X - MeasureBytes(text, FontName, Fontsize) / 2.0f;
   }
   WriteLine("BT");
-  m_Line.assign(1, '/');
-  m_Line += IsAscii(FontName) ? FontName : Utf8ToWindows1252(FontName);
-  m_Line += ' ';
+  line_.assign(1, '/');
+  line_ += IsAscii(FontName) ? FontName : Utf8ToWindows1252(FontName);
+  line_ += ' ';
   Num(Fontsize);
-  m_Line += " Tf";
-  WriteLine(m_Line);
-  m_Line.clear();
-  if (Rotate != 0.0f) {
-    const double d = 3.141592 / 180.0;
-    const double s = std::sin(d * Rotate);
-    const double c = std::cos(d * Rotate);
-    Num(c);
-    m_Line += ' ';
-    Num(s);
-    m_Line += ' ';
-    Num(-s);
-    m_Line += ' ';
-    Num(c);
-    m_Line += ' ';
-    Num(ToPoints(X));
-    m_Line += ' ';
-    Num(ToPoints(Y));
-    m_Line += " Tm";
-  } else {
-    Num(ToPoints(X));
-    m_Line += ' ';
-    Num(ToPoints(Y));
-    m_Line += " Td";
-  }
-  WriteLine(m_Line);
-  m_Line.assign(1, '(');
-  for (char c : text) {
-    if (c == '\\' || c == '(' || c == ')') m_Line += '\\';
-    m_Line += c;
-  }
-  m_Line += ") Tj";
-  WriteLine(m_Line);
+  line_ += " Tf";
+  WriteLine(line_);
+  WriteTextPosition(X, Y, Rotate);
+  line_.assign(1, '(');
+  AppendEscapedText(line_, text);
+  line_ += ") Tj";
+  WriteLine(line_);
   WriteLine("ET");
+}
+
+// Where the text starts: a plain move, or a matrix that also turns it by
+// Rotate degrees.
+void clsPDFCreator::WriteTextPosition(float X, float Y, float Rotate) {
+  if (Rotate == 0.0f) {
+    WriteLengths({X, Y}, " Td");
+    return;
+  }
+  const double d = 3.141592 / 180.0;
+  const double s = std::sin(d * Rotate);
+  const double c = std::cos(d * Rotate);
+  line_.clear();
+  for (const double v : {c, s, -s, c}) {
+    Num(v);
+    line_ += ' ';
+  }
+  Num(ToPoints(X));
+  line_ += ' ';
+  Num(ToPoints(Y));
+  line_ += " Tm";
+  WriteLine(line_);
 }
 
 // ---- measuring ----
@@ -134,9 +118,9 @@ float clsPDFCreator::MeasureBytes(std::string_view bytes, const std::string& Fon
                                   float Fontsize) const {
   const std::string name = IsAscii(FontName) ? FontName : Utf8ToWindows1252(FontName);
   const FontMetrics* font = nullptr;
-  for (const FontIndexEntry& entry : m_FontIndex) {
-    if (SameIgnoringCase(entry.UpperName, name)) {
-      font = &m_Fonts[entry.Position];
+  for (const FontIndexEntry& entry : fontIndex_) {
+    if (SameIgnoringCase(entry.upperName, name)) {
+      font = &fonts_[entry.position];
       break;
     }
   }
@@ -150,85 +134,91 @@ float clsPDFCreator::MeasureBytes(std::string_view bytes, const std::string& Fon
     if (code == 32) ++spaces;
   }
   const double points =
-      (static_cast<double>(sum) * Fontsize / 1000.0 + static_cast<double>(spaces) * m_WordSpacing +
-       static_cast<double>(bytes.size()) * m_CharSpacing) *
-      m_HorizScaling / 100.0;
+      (static_cast<double>(sum) * Fontsize / 1000.0 + static_cast<double>(spaces) * wordSpacing_ +
+       static_cast<double>(bytes.size()) * charSpacing_) *
+      horizScaling_ / 100.0;
   return FromPoints(static_cast<float>(points));
 }
 
 // ---- font resources ----
 
-void clsPDFCreator::LoadFontStandard(const std::string& Name, std::string& BaseFont,
-                                     int32_t Options) {
+std::string clsPDFCreator::LoadFontStandardReturningBaseFont(const std::string& Name,
+                                                             const std::string& BaseFont,
+                                                             int32_t Options) {
   RequireNoStream("LoadFontStandard");
   CheckObjectRoom(1);
-  BaseFont = WithoutSpaces(BaseFont);
-  const char* suffix = Options == 1   ? ",Bold"
-                       : Options == 2 ? ",Italic"
-                       : Options == 3 ? ",BoldItalic"
-                                      : "";
+  std::string written = WithoutSpaces(BaseFont);
   const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
-  m_Line = "<< /Type /Font /Subtype /Type1 /Name /" + name + " /BaseFont /" +
-           Utf8ToWindows1252(BaseFont) + suffix + " /Encoding /WinAnsiEncoding >>";
-  WriteLine(m_Line);
+  line_ = "<< /Type /Font /Subtype /Type1 /Name /" + name + " /BaseFont /" +
+          Utf8ToWindows1252(written) + StyleSuffix(Options) + " /Encoding /WinAnsiEncoding >>";
+  WriteLine(line_);
   CloseIndirectObject();
-  AppendResourceEntry(m_FontList, name, number);
+  AppendResourceEntry(fontList_, name, number);
+  return written;
+}
+
+void clsPDFCreator::LoadFontStandard(const std::string& Name, std::string& BaseFont,
+                                     int32_t Options) {
+  BaseFont = LoadFontStandardReturningBaseFont(Name, BaseFont, Options);
 }
 
 void clsPDFCreator::LoadFontStandard(const std::string& Name, const std::string& BaseFont,
                                      int32_t Options) {
-  std::string copy = BaseFont;
-  LoadFontStandard(Name, copy, Options);
+  LoadFontStandardReturningBaseFont(Name, BaseFont, Options);
 }
 
-void clsPDFCreator::LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options) {
+std::string clsPDFCreator::LoadFontReturningBaseFont(const std::string& Name,
+                                                     const std::string& BaseFont, int32_t Options) {
   RequireNoStream("LoadFont");
   CheckObjectRoom(2);
   const std::string family = UpperWindows1252(WithoutSpaces(Utf8ToWindows1252(BaseFont)));
   // Unknown styles throw here, before anything is written.
   FontMetrics metrics = family == "SYMBOL" ? SymbolMetrics(Options) : ArialMetrics(Options);
-  BaseFont = Windows1252ToUtf8(family);
 
   const std::string name = Utf8ToWindows1252(Name);
   const int32_t number = OpenIndirectObject(0);
-  m_Line = "<< /Type /Font \r/Subtype /TrueType\r/Name /" + name + "\r/BaseFont /" +
-           metrics.BaseFont + "\r/FirstChar ";
-  AppendInt(m_Line, metrics.FirstChar);
-  m_Line += "\r/LastChar ";
-  AppendInt(m_Line, metrics.LastChar);
-  m_Line += "\r/FontDescriptor ";
-  AppendInt(m_Line, number + 1);
-  m_Line += " 0 R\r/Encoding /WinAnsiEncoding\r/Widths [";
-  WriteLine(m_Line);
+  line_ = "<< /Type /Font \r/Subtype /TrueType\r/Name /" + name + "\r/BaseFont /" +
+          metrics.BaseFont + "\r/FirstChar ";
+  AppendInt(line_, metrics.FirstChar);
+  line_ += "\r/LastChar ";
+  AppendInt(line_, metrics.LastChar);
+  line_ += "\r/FontDescriptor ";
+  AppendInt(line_, number + 1);
+  line_ += " 0 R\r/Encoding /WinAnsiEncoding\r/Widths [";
+  WriteLine(line_);
   // Sixteen widths to a line, counted from FirstChar.
-  m_Line.clear();
+  line_.clear();
   int count = 0;
   for (int code = metrics.FirstChar; code <= metrics.LastChar; ++code) {
     Num(metrics.Widths[static_cast<size_t>(code)]);
-    m_Line += ' ';
+    line_ += ' ';
     if (++count % 16 == 0 || code == metrics.LastChar) {
-      WriteLine(m_Line);
-      m_Line.clear();
+      WriteLine(line_);
+      line_.clear();
     }
   }
   WriteLine("] >>");
   CloseIndirectObject();
-  AppendResourceEntry(m_FontList, name, number);
-  m_FontIndex.push_back({UpperWindows1252(name), m_Fonts.size()});
-  m_Fonts.push_back(metrics);
+  AppendResourceEntry(fontList_, name, number);
+  fontIndex_.push_back({UpperWindows1252(name), fonts_.size()});
+  fonts_.push_back(metrics);
 
   OpenIndirectObject(0);
-  m_Line = "<<\r/Type /FontDescriptor\r/FontName /" + metrics.BaseFont + "\r" + metrics.Descriptor +
-           "\r>>";
-  WriteLine(m_Line);
+  line_ = "<<\r/Type /FontDescriptor\r/FontName /" + metrics.BaseFont + "\r" + metrics.Descriptor +
+          "\r>>";
+  WriteLine(line_);
   CloseIndirectObject();
+  return Windows1252ToUtf8(family);
+}
+
+void clsPDFCreator::LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options) {
+  BaseFont = LoadFontReturningBaseFont(Name, BaseFont, Options);
 }
 
 void clsPDFCreator::LoadFont(const std::string& Name, const std::string& BaseFont,
                              int32_t Options) {
-  std::string copy = BaseFont;
-  LoadFont(Name, copy, Options);
+  LoadFontReturningBaseFont(Name, BaseFont, Options);
 }
 
 }  // namespace orvanta

@@ -20,13 +20,17 @@ std::string UpperWindows1252(std::string_view bytes) {
   return out;
 }
 
-std::string EscapeText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 8);
+void AppendEscapedText(std::string& out, std::string_view text) {
   for (char c : text) {
     if (c == '\\' || c == '(' || c == ')') out += '\\';
     out += c;
   }
+}
+
+std::string EscapeText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  AppendEscapedText(out, text);
   return out;
 }
 

@@ -13,5 +13,7 @@ char UpperByte(char byte);
 
 // A PDF literal string body: backslash, "(" and ")" escaped, nothing else.
 std::string EscapeText(std::string_view text);
+// The same, appended to `out`.
+void AppendEscapedText(std::string& out, std::string_view text);
 
 }  // namespace orvanta

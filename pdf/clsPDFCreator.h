@@ -12,13 +12,16 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/FileResult.h"
 #include "pdf/FontMetrics.h"
+#include "pdf/PdfConstants.h"
 #include "pdf/PdfError.h"
 
 namespace orvanta {
@@ -45,13 +48,17 @@ class clsPDFCreator {
   void PaperWidth(float value);
   void PaperHeight(float value);
   int16_t Pages() const;
-  void ScaleMode(int32_t value);    // 0 point, 1 inch, 2 millimetre, 3 centimetre
-  void PaperSize(int32_t value);    // 0 A4, 1 A3, 2 Letter, 3 612 x 864
-  void Orientation(int32_t value);  // 1 landscape
+  void ScaleMode(int32_t value);    // kUnitPoint, kUnitInch, kUnitMillimetre, kUnitCentimetre
+  void PaperSize(int32_t value);    // kPaperA4, kPaperA3, kPaperLetter, kPaper612x864
+  void Orientation(int32_t value);  // kPortrait, kLandscape
   void Title(std::string value);
 
-  // Document structure. An empty file name is replaced by a generated one.
-  bool InitPDFFile(std::string& strFileName);
+  // Document structure. An empty file name is replaced by a generated one,
+  // handed back through strFileName.
+  [[nodiscard]] bool InitPDFFile(std::string& strFileName);
+  // InitPDFFile answering the name of the file it opened, or nothing when it
+  // answers false.
+  [[nodiscard]] std::optional<std::string> InitPDFFileReturningName(std::string FileName);
   void ClosePDFFile();
   int16_t BeginPage();
   void EndPage();
@@ -61,11 +68,11 @@ class clsPDFCreator {
   void SetCharSpacing(float W);
   void SetTextHorizontalScaling(float W);
   void SetTextRenderingMode(float W);
-  // Align: 0 left, 1 right, 2 centre; Rotate in degrees counter-clockwise.
+  // Align: kAlignLeft, kAlignRight, kAlignCentre; Rotate in degrees counter-clockwise.
   void DrawText(float X, float Y, const std::string& Text, const std::string& FontName,
-                float Fontsize, int32_t Align = 0, float Rotate = 0);
+                float Fontsize, int32_t Align = kAlignLeft, float Rotate = 0);
 
-  // Graphics. Options: 1 stroke, 2 close, 4 fill.
+  // Graphics. Options: the kPaint flags (stroke, close, fill).
   void SetColorStroke(int32_t rgb);
   void SetColorFill(int32_t rgb);
   void SetDash(float dash_on, float dash_off);
@@ -74,38 +81,60 @@ class clsPDFCreator {
   void SetLineJoin(int16_t W);
   void SetMiterLimit(float W);
   void MoveTo(float X, float Y);
-  void LineTo(float X, float Y, int32_t Options = 0);
-  // A radius larger than half a side is limited, and handed back through Ray.
+  void LineTo(float X, float Y, int32_t Options = kPaintNone);
+  // Ray rounds the corners; a radius larger than half a side is limited, and
+  // handed back through Ray.
   void Rectangle(float X, float Y, float xdim, float ydim, int32_t Options, float& Ray);
-  void Rectangle(float X, float Y, float xdim, float ydim, int32_t Options = 0,
+  void Rectangle(float X, float Y, float xdim, float ydim, int32_t Options = kPaintNone,
                  const float& Ray = 0.0f);
-  void Curve(float x1, float y1, float X2, float Y2, float X3, float Y3, int32_t Options = 0);
-  void DrawCircle(float X, float Y, float Ray, int32_t Options = 0);
-  // A fill in Options turns Pie on, handed back through Pie. Quality is the step
-  // in degrees and must not be 0.
+  // Rectangle answering the corner radius it drew with (Ray as limited).
+  float RectangleReturningRadius(float X, float Y, float xdim, float ydim, int32_t Options,
+                                 float Ray);
+  void Curve(float x1, float y1, float X2, float Y2, float X3, float Y3,
+             int32_t Options = kPaintNone);
+  void DrawCircle(float X, float Y, float Ray, int32_t Options = kPaintNone);
+  // Pie closes the arc to its centre; a fill in Options turns Pie on, handed
+  // back through Pie. Quality is the step in degrees and must not be 0.
   void Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio, bool& Pie,
-           float Rotate = 0, int16_t Quality = 1, int32_t Options = 0);
+           float Rotate = kNoRotation, int16_t Quality = kOneDegreeSteps,
+           int32_t Options = kPaintNone);
   void Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
-           const bool& Pie = false, float Rotate = 0, int16_t Quality = 1, int32_t Options = 0);
+           const bool& Pie = kNoPie, float Rotate = kNoRotation, int16_t Quality = kOneDegreeSteps,
+           int32_t Options = kPaintNone);
+  // Arc answering whether it was drawn as a pie (Pie, or a fill in Options).
+  bool ArcReturningPie(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
+                       bool Pie, float Rotate = kNoRotation, int16_t Quality = kOneDegreeSteps,
+                       int32_t Options = kPaintNone);
 
-  // Images. ColorSpace 0 colour, any other value grey. (DestX, DestY) is the
-  // top-left corner of the placed picture.
-  bool LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
-                          int32_t ColorSpace = 0);
+  // Images. ColorSpace kColorSpaceRgb keeps colour, any other value (such as
+  // kColorSpaceGrey) makes grey. (DestX, DestY) is the top-left corner of the
+  // placed picture.
+  [[nodiscard]] bool LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
+                                        int32_t ColorSpace = kColorSpaceRgb);
   void LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
                         const std::vector<uint8_t>& ImgColor, int32_t ImgWidth, int32_t ImgHeight,
-                        uint8_t ImgBPP, int32_t ColorSpace = 0);
+                        uint8_t ImgBPP, int32_t ColorSpace = kColorSpaceRgb);
   void DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth, float ImgHeight);
 
-  // Fonts. Options: 0 regular, 1 bold, 2 italic, 3 bold italic. The forms
-  // taking a non-const BaseFont hand back the name as written (LoadFont: upper
-  // case without spaces; LoadFontStandard: without spaces).
-  void LoadFontStandard(const std::string& Name, std::string& BaseFont, int32_t Options = 0);
-  void LoadFontStandard(const std::string& Name, const std::string& BaseFont, int32_t Options = 0);
-  void LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options = 0);
-  void LoadFont(const std::string& Name, const std::string& BaseFont, int32_t Options = 0);
+  // Fonts. Options: kFontRegular, kFontBold, kFontItalic, kFontBoldItalic. The
+  // forms taking a non-const BaseFont hand back the name as written (LoadFont:
+  // upper case without spaces; LoadFontStandard: without spaces); the
+  // ...ReturningBaseFont forms answer it.
+  void LoadFontStandard(const std::string& Name, std::string& BaseFont,
+                        int32_t Options = kFontRegular);
+  void LoadFontStandard(const std::string& Name, const std::string& BaseFont,
+                        int32_t Options = kFontRegular);
+  std::string LoadFontStandardReturningBaseFont(const std::string& Name,
+                                                const std::string& BaseFont,
+                                                int32_t Options = kFontRegular);
+  void LoadFont(const std::string& Name, std::string& BaseFont, int32_t Options = kFontRegular);
+  void LoadFont(const std::string& Name, const std::string& BaseFont,
+                int32_t Options = kFontRegular);
+  std::string LoadFontReturningBaseFont(const std::string& Name, const std::string& BaseFont,
+                                        int32_t Options = kFontRegular);
 
-  // Form objects. Options: 2 even pages, 4 odd pages, 8 not on page 1, 7 every page.
+  // Form objects. Options: the kForm flags (even pages, odd pages, not on the
+  // first page, every page); 0 only where DrawObject places it.
   void StartObject(const std::string& Name, int32_t Options = 0);
   void EndObject();
   void DrawObject(const std::string& Name);
@@ -122,16 +151,16 @@ class clsPDFCreator {
 
   // Why the last InitPDFFile answered false (the message it showed says the
   // same in words); Ok after a successful one.
-  const FileResult& OpenFailure() const { return m_OpenFailure; }
+  const FileResult& OpenFailure() const { return openFailure_; }
 
  private:
   struct FormEntry {
-    std::string Name;
-    int32_t Options = 0;
+    std::string name;
+    int32_t options = 0;
   };
   struct FontIndexEntry {
-    std::string UpperName;  // resource name, upper case, for the case-blind lookup
-    size_t Position = 0;    // index into m_Fonts
+    std::string upperName;  // resource name, upper case, for the case-blind lookup
+    size_t position = 0;    // index into fonts_
   };
   enum class OpenStream { None, Page, Form };
 
@@ -147,6 +176,11 @@ class clsPDFCreator {
   void Flush();
   void WriteToFile(std::string_view bytes);
   void ResetDocument();
+  // The parts of ClosePDFFile, in the order it writes them.
+  void WriteResources();
+  void WritePageTree();
+  void WriteXrefAndTrailer();
+  void CommitFile();
   static std::string OpenFailureText(const FileResult& failure);
   int64_t Offset() const;
   void CheckObjectRoom(int32_t count) const;
@@ -155,56 +189,64 @@ class clsPDFCreator {
   void RequireStream() const;
   void RequireNoStream(const char* operation) const;
   void EndStream();
+  // The object after a stream that holds its length.
+  void WriteLengthObject(int64_t length);
+  void WriteImageDictionary(const std::string& name, int32_t width, int32_t height, uint8_t bpp,
+                            int32_t ColorSpace, int32_t number);
+  size_t WriteSampleStream(const std::vector<uint8_t>& data);
+  void WritePalette(const std::vector<uint8_t>& palette);
   void WriteHead(const std::tm& now);
   std::string MakeFileName(const std::tm& now) const;
   void ShowMessage(const std::string& text) const;
   void WriteColor(int32_t rgb, const char* grey_op, const char* rgb_op);
   void LoadFontRecord(const std::string& Name, const FontMetrics& metrics);
-  void LoadFontStandardImpl(const std::string& Name, const std::string& BaseFont, int32_t Options);
-  void ArcImpl(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
-               bool& Pie, float Rotate, int16_t Quality, int32_t Options);
-  float RectangleImpl(float X, float Y, float xdim, float ydim, int32_t Options, float Ray);
   // Appends a number (three decimals, point separator) to the scratch line.
   void Num(double value);
+  void WriteTextPosition(float X, float Y, float Rotate);
+  // Writes lengths in points, separated by spaces, and their operator.
+  void WriteLengths(std::initializer_list<float> lengths, const char* op);
+  // Writes one operand and its operator (op starts with a space), as a line.
+  void WriteOperator(double operand, const char* op);
+  void WriteIntOperator(int64_t operand, const char* op);
   // Appends the page inset by the margin, "M M W-M H-M" (crop box, form box).
   void InsetPageBox();
 
-  // Output: bytes are kept in m_Out and counted as they are written.
-  std::unique_ptr<AtomicFile> m_File;  // the document until ClosePDFFile commits it
-  FileResult m_OpenFailure;            // why the last InitPDFFile failed
-  std::string m_Out;
-  int64_t m_Flushed = 0;  // bytes already handed to the file
-  std::string m_Line;     // scratch line under construction
+  // Output: bytes are kept in out_ and counted as they are written.
+  std::unique_ptr<AtomicFile> file_;  // the document until ClosePDFFile commits it
+  FileResult openFailure_;            // why the last InitPDFFile failed
+  std::string out_;
+  int64_t flushed_ = 0;  // bytes already handed to the file
+  std::string line_;     // scratch line under construction
 
-  std::string m_FileName;
-  std::string m_Title = "(senza titolo)";
-  int32_t m_PaperSize = 0;
-  float m_PaperWidth = 595.2f;
-  float m_PaperHeight = 842.0f;
-  int32_t m_ScaleMode = 0;
-  int32_t m_Orientation = 0;
-  float m_Margin = 0.0f;
-  bool m_EncodeASCII85 = false;
-  int16_t m_Pages = 0;
-  int32_t m_ObjectCount = 0;
-  std::vector<int64_t> m_XrefTable;  // byte offset of each object, index = number
-  int64_t m_StreamStart = 0;
-  OpenStream m_Open = OpenStream::None;
-  std::string m_PageList;
-  std::string m_FontList;
-  std::vector<FontIndexEntry> m_FontIndex;
-  std::vector<FontMetrics> m_Fonts;
-  std::string m_ImageList;
-  std::string m_FormList;
-  std::vector<FormEntry> m_Forms;
-  float m_CharSpacing = 0.0f;
-  float m_WordSpacing = 0.0f;
-  float m_HorizScaling = 100.0f;
+  std::string fileName_;
+  std::string title_ = "(senza titolo)";
+  int32_t paperSize_ = 0;
+  float paperWidth_ = 595.2f;
+  float paperHeight_ = 842.0f;
+  int32_t scaleMode_ = 0;
+  int32_t orientation_ = 0;
+  float margin_ = 0.0f;
+  bool encodeAscii85_ = false;
+  int16_t pages_ = 0;
+  int32_t objectCount_ = 0;
+  std::vector<int64_t> xrefTable_;  // byte offset of each object, index = number
+  int64_t streamStart_ = 0;
+  OpenStream openStream_ = OpenStream::None;
+  std::string pageList_;
+  std::string fontList_;
+  std::vector<FontIndexEntry> fontIndex_;
+  std::vector<FontMetrics> fonts_;
+  std::string imageList_;
+  std::string formList_;
+  std::vector<FormEntry> forms_;
+  float charSpacing_ = 0.0f;
+  float wordSpacing_ = 0.0f;
+  float horizScaling_ = 100.0f;
 
-  MessageHandler m_MessageHandler;
-  Clock m_Clock;
-  RandomDigit m_RandomDigit;
-  std::string m_ProgramFolder;
+  MessageHandler messageHandler_;
+  Clock clock_;
+  RandomDigit randomDigit_;
+  std::string programFolder_;
 };
 
 }  // namespace orvanta
