@@ -569,4 +569,4 @@ class NotesEditorTest : public QObject {
 };
 
 QTEST_MAIN(NotesEditorTest)
-#include "gui_notes_editor_tests.moc"
+#include "NotesEditorTest.moc"
