@@ -6,7 +6,7 @@ include(GoogleTest)
 function(orvanta_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvanta_test_support GTest::gtest_main)
   orvanta_warnings(${name})
   target_compile_definitions(${name} PRIVATE ORVANTA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                              ORVANTA_BINARY_DIR="${PROJECT_BINARY_DIR}")

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "almanac/Easter.h"
 #include "almanac/SummerTime.h"
 
 namespace orvanta {
@@ -24,6 +23,9 @@ TEST(ChurchFeasts, TheFeastsOf2013) {
   const ChurchFeastArray f = BuildChurchFeasts(2013);
   EXPECT_EQ(FeastDay(f, "Ceneri"), Day(2013, 2, 13));
   EXPECT_EQ(FeastDay(f, "I Quaresima"), Day(2013, 2, 17));
+  EXPECT_EQ(FeastDay(f, "II Quaresima"), Day(2013, 2, 24));
+  EXPECT_EQ(FeastDay(f, "III Quaresima"), Day(2013, 3, 3));
+  EXPECT_EQ(FeastDay(f, "IV Quaresima"), Day(2013, 3, 10));
   EXPECT_EQ(FeastDay(f, "V Quaresima"), Day(2013, 3, 17));
   EXPECT_EQ(FeastDay(f, "Le Palme"), Day(2013, 3, 24));
   EXPECT_EQ(FeastDay(f, "Ascensione"), Day(2013, 5, 12));
@@ -34,19 +36,6 @@ TEST(ChurchFeasts, TheFeastsOf2013) {
   EXPECT_EQ(FeastDay(f, "II Avvento"), Day(2013, 12, 8));
   EXPECT_EQ(FeastDay(f, "III Avvento"), Day(2013, 12, 15));
   EXPECT_EQ(FeastDay(f, "IV Avvento"), Day(2013, 12, 22));
-}
-
-TEST(ChurchFeasts, SlotOrderAndTheEmptyLastSlot) {
-  const ChurchFeastArray f = BuildChurchFeasts(2013, ComputeEaster(2013));
-  const char* names[] = {"Ascensione",  "Pentecoste",   "SS Trinità",    "Corpus Domini",
-                         "I Quaresima", "II Quaresima", "III Quaresima", "IV Quaresima",
-                         "V Quaresima", "Le Palme",     "Ceneri",        "IV Avvento",
-                         "III Avvento", "II Avvento",   "I Avvento"};
-  for (std::size_t i = 0; i < 15; ++i) {
-    ASSERT_TRUE(f[i]) << i;
-    EXPECT_EQ(f[i]->Name, names[i]);
-  }
-  EXPECT_FALSE(f[15]);
 }
 
 TEST(ChurchFeasts, AdventWhenChristmasIsASundayAndOtherwise) {

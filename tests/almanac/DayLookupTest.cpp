@@ -17,38 +17,6 @@ constexpr const char* kMartedi = "'Martedì grasso' (Carnevale Romano)";
 constexpr const char* kGiovedi = "'Giovedì grasso'";
 constexpr const char* kSabato = "'Sabato grasso' (Carnevale Ambrosiano)";
 
-TEST(DayLookup, EveryCivilHolidayOf2013) {
-  const AlmanacYear y = PrepareAlmanacYear(2013, false, false);
-  struct Row {
-    int Month, Day;
-    const char* Name;
-    bool Red;
-  };
-  const Row rows[] = {
-      {1, 1, "Capodanno", true},
-      {1, 6, "Epifania", true},
-      {2, 12, kMartedi, false},
-      {2, 16, kSabato, false},
-      {3, 31, "Pasqua", true},
-      {4, 1, "Dell'Angelo", true},
-      {4, 25, "Anniversario della liberazione", true},
-      {5, 1, "Festa del lavoro", true},
-      {6, 2, "Festa della Repubblica", true},
-      {8, 15, "Assunzione S. Vergine", true},
-      {11, 1, "Tutti i Santi", true},
-      {11, 2, "Defunti", false},  // a Saturday in 2013
-      {12, 8, "Immacolata Concezione", true},
-      {12, 25, "Natale", true},
-      {12, 26, "S. Stefano", true},
-      {12, 31, "", false},  // only with the religious option
-  };
-  for (const Row& row : rows) {
-    const DayLookup r = Lookup(y, row.Month, row.Day);
-    EXPECT_EQ(r.HolidayName, row.Name) << row.Month << "/" << row.Day;
-    EXPECT_EQ(r.IsHoliday, row.Red) << row.Month << "/" << row.Day;
-  }
-}
-
 TEST(DayLookup, SundaysAreRedAndOrdinaryDaysAreNot) {
   const AlmanacYear y = PrepareAlmanacYear(2013, false, false);
   EXPECT_EQ(Lookup(y, 7, 7).IsHoliday, true);   // Sunday

@@ -6,12 +6,13 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
+
+#include "tests/support/TestFiles.h"
 
 namespace orvanta {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace test;
 
 std::vector<std::string> Year(const ShiftCycle& cycle, int days) {
   std::vector<std::string> shown;
@@ -112,19 +113,12 @@ TEST(ShiftCycle, StartNumberRoundsHalvesToEven) {
 
 class ShiftFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("orvanta_shift_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
+  std::string Write(const std::string& bytes) {
+    WriteFile(dir_ / "Turno.txt", bytes);
+    return (dir_ / "Turno.txt").string();
   }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Write(std::string_view bytes) {
-    const fs::path path = dir_ / "Turno.txt";
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-  fs::path dir_;
+  TempFolder folder_{"orvanta-shift"};
+  const fs::path dir_ = folder_.path();
 };
 
 TEST_F(ShiftFile, Utf8AndWindows1252TextsAreBothRead) {

@@ -10,22 +10,16 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
 #include "base/AtomicFile.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using namespace test;
 
 ReplaceOptions Mode(mode_t mode) {
   ReplaceOptions options;
@@ -35,19 +29,15 @@ ReplaceOptions Mode(mode_t mode) {
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("orvanta-atomicfile-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const char* name) const { return (dir_ / name).string(); }
-  fs::path dir_;
+  TempFolder folder_{"orvanta-atomicfile"};
+  const fs::path dir_ = folder_.path();
 };
 
 TEST_F(AtomicFileTest, CreatesAndReplacesWholeFiles) {
   const std::string path = Path("Orvanta.pdf");
   ASSERT_TRUE(ReplaceFile(path, "first content, rather long", Mode(0600)));
-  EXPECT_EQ(ReadText(path), "first content, rather long");
+  EXPECT_EQ(ReadFile(path), "first content, rather long");
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
@@ -56,7 +46,7 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWholeFiles) {
   const FileResult second = ReplaceFile(path, "short");
   EXPECT_TRUE(second.Ok());
   EXPECT_TRUE(second.Describe().empty());
-  EXPECT_EQ(ReadText(path), "short");
+  EXPECT_EQ(ReadFile(path), "short");
 
   // The new file keeps the permissions the user gave the old one.
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
@@ -68,7 +58,7 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWholeFiles) {
 
 TEST_F(AtomicFileTest, RefusesSymbolicLinksAndLeavesTheirTargetsAlone) {
   const fs::path target = dir_ / "precious.txt";
-  std::ofstream(target) << "keep me";
+  WriteFile(target, "keep me");
   fs::create_symlink(target, dir_ / "Orvanta.pdf");
   fs::create_symlink(dir_ / "not-yet-there", dir_ / "Test.pdf");
 
@@ -76,7 +66,7 @@ TEST_F(AtomicFileTest, RefusesSymbolicLinksAndLeavesTheirTargetsAlone) {
   EXPECT_EQ(toFile.status, FileStatus::SymbolicLink);
   EXPECT_NE(toFile.Describe().find("collegamento simbolico"), std::string::npos);
   EXPECT_NE(toFile.Describe().find(Path("Orvanta.pdf")), std::string::npos);
-  EXPECT_EQ(ReadText(target), "keep me");
+  EXPECT_EQ(ReadFile(target), "keep me");
 
   EXPECT_FALSE(ReplaceFile(Path("Test.pdf"), "evil"));
   EXPECT_FALSE(fs::exists(dir_ / "not-yet-there"));
@@ -89,7 +79,7 @@ TEST_F(AtomicFileTest, RefusesSymbolicLinksAndLeavesTheirTargetsAlone) {
 TEST_F(AtomicFileTest, RefusesOtherKindsOfFilesAndNeverWritesThroughHardLinks) {
   fs::create_directory(dir_ / "folder");
   ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);  // must not block the open
-  std::ofstream(dir_ / "original") << "linked";
+  WriteFile(dir_ / "original", "linked");
   fs::create_hard_link(dir_ / "original", dir_ / "hardlink");
 
   for (const char* name : {"folder", "fifo"}) {
@@ -97,26 +87,26 @@ TEST_F(AtomicFileTest, RefusesOtherKindsOfFilesAndNeverWritesThroughHardLinks) {
     EXPECT_FALSE(CheckReplaceable(Path(name))) << name;
   }
   EXPECT_TRUE(ReplaceFile(Path("hardlink"), "new"));
-  EXPECT_EQ(ReadText(dir_ / "hardlink"), "new");
-  EXPECT_EQ(ReadText(dir_ / "original"), "linked");
+  EXPECT_EQ(ReadFile(dir_ / "hardlink"), "new");
+  EXPECT_EQ(ReadFile(dir_ / "original"), "linked");
 }
 
 TEST_F(AtomicFileTest, RefusesAFileOfAnotherUserWithoutTruncatingIt) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
   const std::string path = Path("Orvanta.pdf");
-  std::ofstream(path) << "someone else's";
+  WriteFile(path, "someone else's");
   ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
 
   const FileResult result = ReplaceFile(path, "mine");
   EXPECT_EQ(result.status, FileStatus::ForeignOwner);
   EXPECT_NE(result.Describe().find("altro utente"), std::string::npos);
-  EXPECT_EQ(ReadText(path), "someone else's");
+  EXPECT_EQ(ReadFile(path), "someone else's");
   EXPECT_FALSE(CheckReplaceable(path));
 }
 
 TEST_F(AtomicFileTest, CheckOutputPathAcceptsNewAndOwnFiles) {
   EXPECT_TRUE(CheckReplaceable(Path("new.pdf")));
-  std::ofstream(dir_ / "own.pdf") << "x";
+  WriteFile(dir_ / "own.pdf", "x");
   EXPECT_TRUE(CheckReplaceable(Path("own.pdf")));
   EXPECT_FALSE(CheckReplaceable(""));
   EXPECT_FALSE(ReplaceFile("", "x"));
@@ -133,11 +123,11 @@ TEST_F(AtomicFileTest, CheckOutputPathAcceptsNewAndOwnFiles) {
   ::setrlimit(RLIMIT_FSIZE, &limit);
   const FileResult result = ReplaceFile((dir / "big.bin").string(), std::string(64 * 1024, 'x'));
   const bool alone = std::distance(fs::directory_iterator(dir), fs::directory_iterator()) == 1;
-  std::_Exit(!result.Ok() && ReadText(dir / "big.bin") == "old" && alone ? 0 : 1);
+  std::_Exit(!result.Ok() && ReadFile(dir / "big.bin") == "old" && alone ? 0 : 1);
 }
 
 TEST_F(AtomicFileTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
-  std::ofstream(dir_ / "big.bin") << "old";
+  WriteFile(dir_ / "big.bin", "old");
   EXPECT_EXIT(WriteBeyondTheSizeLimit(dir_), ::testing::ExitedWithCode(0), "");
 
   // Given up before Commit: the old file stays, the temporary file goes.
@@ -148,7 +138,7 @@ TEST_F(AtomicFileTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
   const std::string temporary = file->TemporaryPath();
   file.reset();
   EXPECT_FALSE(fs::exists(temporary));
-  EXPECT_EQ(ReadText(dir_ / "big.bin"), "old");
+  EXPECT_EQ(ReadFile(dir_ / "big.bin"), "old");
 }
 
 // Leftovers of a write whose process was killed go with the next write to the
@@ -161,7 +151,7 @@ TEST_F(AtomicFileTest, LeftoversOfKilledWritesAreRemoved) {
   const std::string dead = Path("Notes.dat.new-") + std::to_string(child) + "-0";
   const std::string alive = Path("Notes.dat.new-") + std::to_string(::getppid()) + "-0";
   for (const std::string& name : {dead, alive, Path("Notes.dat.new-x-1"), Path("Other.new-1-0")})
-    std::ofstream(name) << "left";
+    WriteFile(name, "left");
   ASSERT_TRUE(ReplaceFile(Path("Notes.dat"), "notes"));
   EXPECT_FALSE(fs::exists(dead));
   EXPECT_TRUE(fs::exists(alive));
@@ -178,9 +168,9 @@ TEST_F(AtomicFileTest, ConcurrentWritersLeaveOneWholeFile) {
   ASSERT_TRUE(first->Write("first, longer content"));
   ASSERT_TRUE(second->Write("second"));
   ASSERT_TRUE(second->Commit());
-  EXPECT_EQ(ReadText(dir_ / "cal.pdf"), "second");
+  EXPECT_EQ(ReadFile(dir_ / "cal.pdf"), "second");
   ASSERT_TRUE(first->Commit());
-  EXPECT_EQ(ReadText(dir_ / "cal.pdf"), "first, longer content");
+  EXPECT_EQ(ReadFile(dir_ / "cal.pdf"), "first, longer content");
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "base/Windows1252.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta {
 namespace {
@@ -27,15 +30,14 @@ TEST(Windows1252, ItalianLettersAndTheCedillaComma) {
 // The code page as Debian's package locales publishes it: byte -> code point.
 std::map<int, char32_t> ReadCharmap(const std::string& path) {
   std::map<int, char32_t> charmap;
-  FILE* in = ::popen(("gzip -dc " + path).c_str(), "r");
-  if (in == nullptr) return charmap;
-  char line[256];
+  const test::TempFolder folder;
+  std::istringstream in(test::RunProgram(folder.path(), "gzip", {"-dc", path}).out);
   unsigned int cp = 0;
   unsigned int byte = 0;
-  while (std::fgets(line, sizeof line, in) != nullptr) {
-    if (std::sscanf(line, "<U%x> /x%x", &cp, &byte) == 2) charmap[static_cast<int>(byte)] = cp;
+  for (std::string line; std::getline(in, line);) {
+    if (std::sscanf(line.c_str(), "<U%x> /x%x", &cp, &byte) == 2)
+      charmap[static_cast<int>(byte)] = cp;
   }
-  ::pclose(in);
   return charmap;
 }
 

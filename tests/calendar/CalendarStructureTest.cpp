@@ -5,19 +5,16 @@
 
 #include <array>
 #include <clocale>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ComposeFixture.h"
-#include "PdfPages.h"
 #include "almanac/Commemorations.h"
 #include "almanac/SunTimes.h"
 #include "pdf/PdfError.h"
+#include "tests/support/RunProgram.h"
 
 namespace orvanta::test {
 namespace {
@@ -35,17 +32,13 @@ class Calendar : public ComposeFixture {
   }
 };
 
-bool Has(const std::string& page, const std::string& text) {
-  return page.find(text) != std::string::npos;
-}
-
 TEST_F(Calendar, TwelvePagesOneRowPerDay) {
   CalendarOptions o = AllOptions();
   const std::vector<std::string> pages = ComposePages(2013, o);
-  const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   for (size_t m = 0; m < 12; ++m) {
     // Each day number is drawn twice at 28 pt: shadow and figure.
-    EXPECT_EQ(CountOf(pages[m], "/Fn3 28 Tf"), 2 * days[m]) << "month " << m + 1;
+    EXPECT_EQ(Count(pages[m], "/Fn3 28 Tf"), 2u * days[m]) << "month " << m + 1;
   }
   EXPECT_EQ(viewerCalls, 1);
 }
@@ -54,27 +47,27 @@ TEST_F(Calendar, LeapYearFebruaryAndTheLastDayOfTheYear) {
   CalendarOptions o = AllOptions();
   o.Testo3D = false;
   const std::vector<std::string> pages = ComposePages(2012, o);
-  EXPECT_EQ(CountOf(pages[1], "/Fn3 28 Tf"), 29);
-  EXPECT_TRUE(Has(pages[1], "(29) Tj"));
-  EXPECT_TRUE(Has(pages[0], "(1 - 365) Tj"));
-  EXPECT_TRUE(Has(pages[11], "(366 - 0) Tj"));
+  EXPECT_EQ(Count(pages[1], "/Fn3 28 Tf"), 29u);
+  EXPECT_TRUE(Contains(pages[1], "(29) Tj"));
+  EXPECT_TRUE(Contains(pages[0], "(1 - 365) Tj"));
+  EXPECT_TRUE(Contains(pages[11], "(366 - 0) Tj"));
 }
 
 TEST_F(Calendar, ProgressiveAndWeekNumbersRunAcrossPages) {
   CalendarOptions o = AllOptions();
   const std::vector<std::string> pages = ComposePages(2013, o);
   // 1 January 2013 is a Tuesday: the first week label is on Monday 7 January.
-  EXPECT_FALSE(Has(pages[0].substr(0, pages[0].find("(7) Tj")), "sett."));
-  EXPECT_TRUE(Has(pages[0], "(sett. 1) Tj"));
-  EXPECT_TRUE(Has(pages[1], "(32 - 333) Tj"));
-  EXPECT_TRUE(Has(pages[1], "(sett. 5) Tj"));  // Monday 4 February
-  EXPECT_TRUE(Has(pages[11], "(365 - 0) Tj"));
-  EXPECT_TRUE(Has(pages[11], "(sett. 52) Tj"));  // Monday 30 December
+  EXPECT_FALSE(Contains(pages[0].substr(0, pages[0].find("(7) Tj")), "sett."));
+  EXPECT_TRUE(Contains(pages[0], "(sett. 1) Tj"));
+  EXPECT_TRUE(Contains(pages[1], "(32 - 333) Tj"));
+  EXPECT_TRUE(Contains(pages[1], "(sett. 5) Tj"));  // Monday 4 February
+  EXPECT_TRUE(Contains(pages[11], "(365 - 0) Tj"));
+  EXPECT_TRUE(Contains(pages[11], "(sett. 52) Tj"));  // Monday 30 December
 
   // 2018 starts on a Monday: week 1 on 1 January.
   const std::vector<std::string> monday = ComposePages(2018, o);
   const std::string first = monday[0].substr(0, monday[0].find("(2) Tj"));
-  EXPECT_TRUE(Has(first, "(sett. 1) Tj"));
+  EXPECT_TRUE(Contains(first, "(sett. 1) Tj"));
 }
 
 TEST_F(Calendar, MonochromeUsesGreyBandsAndBlackText) {
@@ -89,19 +82,19 @@ TEST_F(Calendar, MonochromeUsesGreyBandsAndBlackText) {
   ASSERT_EQ(streams.size(), 12u);
   const std::string january = Lines(streams[0]);
   // 1 January: a 1.2 cm band in 0xDCDCDC from (2.3, 24.8) to (3.5, 24.8).
-  EXPECT_TRUE(Has(january,
-                  "34.016 w\n0.863 0.863 0.863 RG\n65.197 702.992 m\n99.213 702.992 l\n"
-                  "S\n0.142 w\n0 G\n"));
+  EXPECT_TRUE(Contains(january,
+                       "34.016 w\n0.863 0.863 0.863 RG\n65.197 702.992 m\n99.213 702.992 l\n"
+                       "S\n0.142 w\n0 G\n"));
   for (const std::string& s : streams) {
-    EXPECT_FALSE(Has(s, "1 0 0 rg"));      // no red anywhere
-    EXPECT_FALSE(Has(s, "0 0 0.804 rg"));  // no blue text
+    EXPECT_FALSE(Contains(s, "1 0 0 rg"));      // no red anywhere
+    EXPECT_FALSE(Contains(s, "0 0 0.804 rg"));  // no blue text
   }
   // Second sun symbol grey instead of orange.
-  EXPECT_TRUE(Has(january, "0.863 0.863 0.863 rg\n"));
-  EXPECT_FALSE(Has(january, "1 0.561 0.02 rg"));
+  EXPECT_TRUE(Contains(january, "0.863 0.863 0.863 rg\n"));
+  EXPECT_FALSE(Contains(january, "1 0.561 0.02 rg"));
   // Pictures in grey, except the two clocks.
-  EXPECT_EQ(CountOf(pdf, "/ColorSpace /DeviceRGB"), 2);
-  EXPECT_EQ(CountOf(pdf, "/ColorSpace /DeviceGray"), 23);
+  EXPECT_EQ(Count(pdf, "/ColorSpace /DeviceRGB"), 2u);
+  EXPECT_EQ(Count(pdf, "/ColorSpace /DeviceGray"), 23u);
 }
 
 TEST_F(Calendar, ColourPageKeepsTheChosenTextColour) {
@@ -110,7 +103,7 @@ TEST_F(Calendar, ColourPageKeepsTheChosenTextColour) {
   const std::vector<std::string> pages = ComposePages(2013, o);
   EXPECT_EQ(outcome.textColor, 0x00A900);
   EXPECT_EQ(pages[0].rfind("0.142 w\n0 0.663 0 rg\n140 Tz\n", 0), 0u);
-  EXPECT_TRUE(Has(pages[0], "1 0.561 0.02 rg\n"));  // orange sun
+  EXPECT_TRUE(Contains(pages[0], "1 0.561 0.02 rg\n"));  // orange sun
 }
 
 TEST_F(Calendar, WithoutSideColumnsTheGridWidens) {
@@ -118,17 +111,17 @@ TEST_F(Calendar, WithoutSideColumnsTheGridWidens) {
   o.PrintMese_P_S = false;
   const std::vector<std::string> pages = ComposePages(2013, o);
   // First separator from (1.3, 24.1) to (19.8, 24.1); no month labels.
-  EXPECT_TRUE(Has(pages[0], "0.627 0.627 0.627 RG\n36.85 683.15 m\n561.26 683.15 l\nS\n"));
-  EXPECT_FALSE(Has(pages[0], "(DIC 12) Tj"));
-  EXPECT_FALSE(Has(pages[0], "(FEB 13) Tj"));
+  EXPECT_TRUE(Contains(pages[0], "0.627 0.627 0.627 RG\n36.85 683.15 m\n561.26 683.15 l\nS\n"));
+  EXPECT_FALSE(Contains(pages[0], "(DIC 12) Tj"));
+  EXPECT_FALSE(Contains(pages[0], "(FEB 13) Tj"));
 }
 
 TEST_F(Calendar, SideColumnsShowTheNeighbouringYears) {
   CalendarOptions o = AllOptions();
   const std::vector<std::string> pages = ComposePages(2013, o);
-  EXPECT_TRUE(Has(pages[0], "(DIC 12) Tj"));
-  EXPECT_TRUE(Has(pages[11], "(NOV 13) Tj"));
-  EXPECT_TRUE(Has(pages[11], "(GEN 14) Tj"));
+  EXPECT_TRUE(Contains(pages[0], "(DIC 12) Tj"));
+  EXPECT_TRUE(Contains(pages[11], "(NOV 13) Tj"));
+  EXPECT_TRUE(Contains(pages[11], "(GEN 14) Tj"));
 }
 
 // The legend's clock label follows the month, not the day of the change; the
@@ -145,7 +138,7 @@ TEST_F(Calendar, LegendAndFootnotesFollowTheMonth) {
   };
   for (size_t m = 0; m < 12; ++m) {
     EXPECT_EQ(textAfter(pages[m], "200 Tz\n"), m >= 3 && m <= 9 ? "ora legale" : "ora solare") << m;
-    EXPECT_EQ(Has(pages[m], "(Ricorda...) Tj"), m != 3 && m != 6 && m != 7) << m;
+    EXPECT_EQ(Contains(pages[m], "(Ricorda...) Tj"), m != 3 && m != 6 && m != 7) << m;
   }
   const std::string march = textAfter(pages[2], "(GG) Tj");
   ASSERT_EQ(march.substr(0, 16), "01     6:36     ");
@@ -162,7 +155,7 @@ TEST_F(Calendar, UnusableShiftFileTurnsTheOptionOff) {
   CalendarOptions o = AllOptions();
   const std::vector<std::string> pages = ComposePages(2013, o);
   EXPECT_TRUE(outcome.shiftUnusable);
-  EXPECT_FALSE(Has(pages[0], "/Fn3 14 Tf"));
+  EXPECT_FALSE(Contains(pages[0], "/Fn3 14 Tf"));
 
   std::filesystem::remove(env.shiftFile);
   ComposePages(2013, o);
@@ -210,35 +203,33 @@ TEST_F(Calendar, FileThatCannotBeOpenedWritesNothing) {
 // A failure once the file is open (a full disk, an I/O error) leaves the
 // earlier calendar as it was and nothing else, starts no viewer, and says why.
 TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
-  std::ofstream(output) << "the calendar of last year";
+  WriteFile(output, "the calendar of last year");
   env.extractZodiacImages = []() -> bool { throw PdfError(PdfErrorCode::Io, "disco pieno"); };
   CalendarOptions o = AllOptions();
   const ComposeOutcome failed = ComposeCalendar(2013, o, env);
   EXPECT_EQ(failed.status, ComposeOutcome::Status::Failed);
   EXPECT_EQ(failed.detail, "disco pieno");
-  EXPECT_EQ(ReadFileBytes(output), "the calendar of last year");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
-                          std::filesystem::directory_iterator()),
-            2);  // the calendar and the picture folder
+  EXPECT_EQ(ReadFile(output), "the calendar of last year");
+  EXPECT_EQ(Entries(dir).size(), 2u);  // the calendar and the picture folder
   EXPECT_EQ(viewerCalls, 0);
 
   // Missing pictures fail a run that requires them, and only then.
   env.extractZodiacImages = [] { return false; };
   env.picturesRequired = true;
   EXPECT_EQ(ComposeCalendar(2013, o, env).status, ComposeOutcome::Status::Failed);
-  EXPECT_EQ(ReadFileBytes(output), "the calendar of last year");
+  EXPECT_EQ(ReadFile(output), "the calendar of last year");
 
   // A run stopped between pages leaves the earlier calendar too.
   env.picturesRequired = false;
   int asked = 0;
   env.cancelled = [&] { return ++asked == 5; };
   EXPECT_EQ(ComposeCalendar(2013, o, env).status, ComposeOutcome::Status::Cancelled);
-  EXPECT_EQ(ReadFileBytes(output), "the calendar of last year");
+  EXPECT_EQ(ReadFile(output), "the calendar of last year");
 
   // A later run in the same place works again.
   env.cancelled = nullptr;
   EXPECT_TRUE(ComposeCalendar(2013, o, env).Written());
-  EXPECT_NE(ReadFileBytes(output), "the calendar of last year");
+  EXPECT_NE(ReadFile(output), "the calendar of last year");
 }
 
 // Two runs give the same bytes, also under a locale with a decimal comma.
@@ -255,22 +246,17 @@ TEST_F(Calendar, SameBytesEveryRunAndEveryLocale) {
 }
 
 TEST_F(Calendar, ReadersAcceptTheFile) {
-  if (std::system("command -v qpdf >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0) {
-    GTEST_SKIP() << "qpdf or pdftotext not installed";
-  }
   CopyPictures();
   WriteShiftFile("1;M;P;N;R;");
   notes = {{*MakeDayNumber(2013, 5, 9), "Compleanno di Anna"}};
   CalendarOptions o = AllOptions();
   Compose(2013, o);
-  EXPECT_EQ(std::system(("qpdf --check " + output + " >/dev/null 2>&1").c_str()), 0);
-  const std::string text = (dir / "text.txt").string();
-  ASSERT_EQ(std::system(("pdftotext " + output + " " + text).c_str()), 0);
-  const std::string words = ReadFileBytes(text);
+  EXPECT_EQ(RunProgram(dir, "qpdf", {"--check", output}).exitCode, 0);
+  const std::string words = PdfText(dir, output);
   for (const char* title : {"GENNAIO 2013", "GIUGNO 2013", "DICEMBRE 2013", "Pasqua", "Dell'Angelo",
                             "ora legale", "Compleanno di Anna", "Ricorda...",
                             "• 14: S. Valentino: festa degli innamorati", "Martedì grasso"}) {
-    EXPECT_NE(words.find(title), std::string::npos) << title;
+    EXPECT_TRUE(Contains(words, title)) << title;
   }
 }
 

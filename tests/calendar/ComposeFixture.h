@@ -1,5 +1,5 @@
 #pragma once
-// A scratch folder with pictures, a shift file and notes for one test, and a
+// A private folder with pictures, a shift file and notes for one test, and a
 // helper that composes a calendar into it and reads the file back.
 
 #include <gtest/gtest.h>
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "calendar/ComposeCalendar.h"
+#include "tests/support/PdfPages.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta::test {
 
@@ -27,7 +29,8 @@ class ComposeFixture : public ::testing::Test {
   // outcome stays in `outcome`.
   std::string Compose(int16_t year, const CalendarOptions& options);
 
-  std::filesystem::path dir;
+  TempFolder folder_{"orvanta-cal"};  // kept when the test fails
+  const std::filesystem::path dir = folder_.path();
   std::string output;
   ComposeEnvironment env;
   std::vector<NoteEntry> notes;

@@ -10,12 +10,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "ComposeFixture.h"
-#include "PdfPages.h"
 
 namespace orvanta::test {
 namespace {
@@ -68,16 +66,16 @@ class GoldenPages : public ComposeFixture {
     const fs::path golden =
         fs::path(ORVANTA_SOURCE_DIR) / "tests/calendar/golden" / (name + ".txt");
     if (std::getenv("ORVANTA_REGENERATE_GOLDEN") != nullptr) {
-      std::ofstream(golden, std::ios::binary) << actual;
+      WriteFile(golden, actual);
       if (const char* keep = std::getenv("ORVANTA_GOLDEN_PDFS")) {
         fs::copy_file(output, fs::path(keep) / (name + ".pdf"),
                       fs::copy_options::overwrite_existing);
       }
       return;
     }
-    const std::string expected = ReadFileBytes(golden.string());
+    const std::string expected = ReadFile(golden.string());
     ASSERT_FALSE(expected.empty()) << golden << " is missing";
-    EXPECT_EQ(CountOf(actual, "%page "), 12);
+    EXPECT_EQ(Count(actual, "%page "), 12u);
     const std::string difference = FirstDifference(expected, actual);
     EXPECT_TRUE(difference.empty())
         << name << ", " << difference << " (golden/regenerate rewrites the golden when meant)";

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "ComposeFixture.h"
-#include "PdfPages.h"
 
 namespace orvanta::test {
 namespace {

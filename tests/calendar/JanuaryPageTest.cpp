@@ -9,7 +9,6 @@
 #include <string>
 
 #include "ComposeFixture.h"
-#include "PdfPages.h"
 
 namespace orvanta::test {
 namespace {
@@ -168,7 +167,7 @@ TEST_F(JanuaryPage, LastQuarterGlyph) {
   const size_t end = page.find("f\n", at);
   ASSERT_NE(end, std::string::npos);
   const std::string pie = page.substr(at, end - at);
-  EXPECT_EQ(CountOf(pie, " l\n"), 182);
+  EXPECT_EQ(Count(pie, " l\n"), 182u);
   // The last point is straight above the centre, then back to the centre.
   EXPECT_NE(pie.find("255.118 561.26 l\n255.118 555.591 l\n"), std::string::npos) << pie;
   // The outline follows at once.

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "ComposeFixture.h"
-#include "PdfPages.h"
 
 namespace orvanta::test {
 namespace {

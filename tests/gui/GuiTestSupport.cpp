@@ -1,10 +1,11 @@
 #include "GuiTestSupport.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
+
+#include "tests/support/TestFiles.h"
 
 namespace orvanta::test {
 
@@ -44,13 +45,11 @@ TestServices::TestServices() {
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+  WriteFile(path.toStdString(), bytes.toStdString());
 }
 
 QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  return QByteArray::fromStdString(ReadFile(path.toStdString()));
 }
 
 void WhenModal(const std::function<void(QWidget* modal)>& action) {

@@ -44,11 +44,11 @@ TEST(Forms, AutomaticDrawingByPage) {
   }
   w.pdf.ClosePDFFile();
   const std::string file = ReadFile(w.file);
-  EXPECT_EQ(PageStream(file, 0), "/F4 Do\r\n/F6 Do\r\n/F7 Do\r\n/F15 Do\r\n1 1 m\r\n");
-  EXPECT_EQ(PageStream(file, 1), "/F2 Do\r\n/F6 Do\r\n/F7 Do\r\n/F14 Do\r\n/F15 Do\r\n1 1 m\r\n");
-  EXPECT_EQ(PageStream(file, 2),
+  EXPECT_EQ(PageStream(file, 1), "/F4 Do\r\n/F6 Do\r\n/F7 Do\r\n/F15 Do\r\n1 1 m\r\n");
+  EXPECT_EQ(PageStream(file, 2), "/F2 Do\r\n/F6 Do\r\n/F7 Do\r\n/F14 Do\r\n/F15 Do\r\n1 1 m\r\n");
+  EXPECT_EQ(PageStream(file, 3),
             "/F4 Do\r\n/F6 Do\r\n/F7 Do\r\n/F12 Do\r\n/F14 Do\r\n/F15 Do\r\n1 1 m\r\n");
-  EXPECT_EQ(PageStream(file, 3), PageStream(file, 1));
+  EXPECT_EQ(PageStream(file, 4), PageStream(file, 2));
 }
 
 TEST(Forms, ImagesAndFormsShareTheXObjectEntry) {

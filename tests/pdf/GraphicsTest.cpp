@@ -11,12 +11,6 @@ std::string Drawn(const TempFolder& dir, int32_t scaleMode, Draw draw) {
   return PageStream(OnePage(dir / "page.pdf", scaleMode, Nothing, draw));
 }
 
-size_t Count(const std::string& text, const std::string& what) {
-  size_t n = 0;
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-  return n;
-}
-
 TEST(Graphics, GreysAndColours) {
   TempFolder dir;
   EXPECT_EQ(Drawn(dir, 0,

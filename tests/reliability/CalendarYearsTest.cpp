@@ -5,11 +5,13 @@
 
 #include <iostream>
 
-#include "tests/support/ProgramTestSupport.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestBitmaps.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta::reliability {
 
-using namespace orvanta::testsupport;
+using namespace orvanta::test;
 namespace {
 
 constexpr int kFirstYear = 1900;

@@ -2,11 +2,12 @@
 // of its pictures, and none are left behind.
 #include <gtest/gtest.h>
 
-#include "tests/support/ProgramTestSupport.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta::reliability {
 
-using namespace orvanta::testsupport;
+using namespace orvanta::test;
 namespace {
 
 // Runs at the same time from one program: each extracts its pictures into a

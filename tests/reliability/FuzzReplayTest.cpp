@@ -6,13 +6,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "tests/fuzz/FuzzTargets.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta::fuzz {
 
@@ -47,10 +46,9 @@ void Replay(const std::string& target, Target run) {
   const std::vector<fs::path> files = Inputs(target);
   EXPECT_FALSE(files.empty()) << "no corpus for " << target;
   for (const fs::path& file : files) {
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = test::ReadFile(file);
     try {
-      run(bytes.data(), bytes.size());
+      run(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     } catch (const std::exception& e) {
       ADD_FAILURE() << file.lexically_relative(ORVANTA_FUZZ_DIR).string() << ": " << e.what();
     }

@@ -12,11 +12,12 @@
 #include "app/core/NotesFile.h"
 #include "calendar/ComposeCalendar.h"
 #include "pdf/PdfError.h"
-#include "tests/support/ProgramTestSupport.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta::reliability {
 
-using namespace orvanta::testsupport;
+using namespace orvanta::test;
 namespace {
 
 // Runs RewriteNotesFile in a child process with `io`; answers the signal that

@@ -11,11 +11,13 @@
 #include <iostream>
 
 #include "base/Windows1252.h"
-#include "tests/support/ProgramTestSupport.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestBitmaps.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta::reliability {
 
-using namespace orvanta::testsupport;
+using namespace orvanta::test;
 namespace {
 
 constexpr double kExtraSeconds = 2;
@@ -23,21 +25,16 @@ constexpr long kExtraMemoryKb = 64 * 1024;
 
 // The file header and information header of an uncompressed bitmap of the
 // given size, palette included; the pixel data is not part of it.
-std::string BitmapHead(std::uint32_t width, std::uint32_t height, int bpp) {
-  const auto u32 = [](std::uint32_t v) {
-    return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                       static_cast<char>(v >> 24)};
-  };
-  const auto u16 = [](std::uint16_t v) {
-    return std::string{static_cast<char>(v), static_cast<char>(v >> 8)};
-  };
-  const std::uint32_t paletteBytes = bpp <= 8 ? 4u << bpp : 0;
-  const auto bits = static_cast<std::uint16_t>(bpp);
-  std::string head = "BM" + u32(0) + u32(0) + u32(54 + paletteBytes);
-  head += u32(40) + u32(width) + u32(height) + u16(1) + u16(bits) + u32(0) + u32(0) + u32(2835) +
-          u32(2835) + u32(0) + u32(0);
-  for (std::uint32_t i = 0; i < paletteBytes / 4; ++i) head += std::string(3, char(i * 255)) + '\0';
-  return head;
+std::string BitmapHead(std::int32_t width, std::int32_t height, int bpp) {
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bpp = static_cast<std::uint16_t>(bpp);
+  for (int i = 0; bpp <= 8 && i < 1 << bpp; ++i) {
+    const auto grey = static_cast<std::uint8_t>(i * 255);
+    layout.palette.insert(layout.palette.end(), {grey, grey, grey, 0});
+  }
+  return BuildBmp(layout);
 }
 
 // prefix, `count` times `filler`, suffix; written piece by piece, so that the

@@ -10,27 +10,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "tests/support/ProgramTestSupport.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta::reliability {
 
-using namespace orvanta::testsupport;
+using namespace orvanta::test;
 namespace {
-
-std::vector<std::string> Entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 int Qpdf(const fs::path& folder, const fs::path& pdf) {
   return RunProgram(folder, "qpdf", {"--check", pdf.string()}).exitCode;

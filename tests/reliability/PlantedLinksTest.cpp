@@ -5,23 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "tests/support/ProgramTestSupport.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestBitmaps.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta::reliability {
 
-using namespace orvanta::testsupport;
+using namespace orvanta::test;
 namespace {
-
-int PicturesLeft(const fs::path& folder) {
-  int n = 0;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (fs::is_regular_file(fs::symlink_status(entry.path())) && name.ends_with("OV.bmp")) {
-      ++n;
-    }
-  }
-  return n;
-}
 
 // Links at the output path, as another user could plant them in a shared
 // folder (the default calendar goes into a private folder; see OutputSafety).

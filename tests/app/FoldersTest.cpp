@@ -5,48 +5,23 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <optional>
 #include <vector>
 
 #include "app/core/Folders.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta {
 namespace {
 
+using test::ScopedEnvironment;
+using test::WriteFile;
 namespace fs = std::filesystem;
-
-// Sets TMPDIR for one test and puts the old value back afterwards.
-class ScopedTmpDir {
- public:
-  explicit ScopedTmpDir(const char* value) {
-    if (const char* old = std::getenv("TMPDIR")) old_ = old;
-    if (value != nullptr) {
-      ::setenv("TMPDIR", value, 1);
-    } else {
-      ::unsetenv("TMPDIR");
-    }
-  }
-  ~ScopedTmpDir() {
-    if (old_) {
-      ::setenv("TMPDIR", old_->c_str(), 1);
-    } else {
-      ::unsetenv("TMPDIR");
-    }
-  }
-
- private:
-  std::optional<std::string> old_;
-};
 
 class FoldersTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("orvanta-folders-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  test::TempFolder folder_{"orvanta-folders"};
+  const fs::path dir_ = folder_.path();
 };
 
 TEST(AppFolder, IsTheFolderOfTheRunningExecutableWithOneSlash) {
@@ -82,24 +57,24 @@ TEST(WithTrailingSlash, LeavesExactlyOneSlash) {
 
 TEST_F(FoldersTest, TempFolderFollowsTmpDirWhenItIsAFolder) {
   {
-    ScopedTmpDir tmp((dir_.string() + "//").c_str());
+    ScopedEnvironment tmp("TMPDIR", (dir_.string() + "//").c_str());
     EXPECT_EQ(TempFolder(), dir_.string() + "/");
   }
   {
-    ScopedTmpDir tmp(nullptr);
+    ScopedEnvironment tmp("TMPDIR", nullptr);
     EXPECT_EQ(TempFolder(), "/tmp/");
   }
-  std::ofstream(dir_ / "file") << "x";
+  WriteFile(dir_ / "file", "x");
   for (const std::string& bad : std::vector<std::string>{
            "", "relative/dir", (dir_ / "missing").string(), (dir_ / "file").string()}) {
-    ScopedTmpDir tmp(bad.c_str());
+    ScopedEnvironment tmp("TMPDIR", bad.c_str());
     EXPECT_EQ(TempFolder(), "/tmp/") << "TMPDIR=" << bad;
   }
 }
 
 TEST_F(FoldersTest, FileExistsOnlyForRegularFiles) {
   const fs::path file = dir_ / "Turno.txt";
-  std::ofstream(file) << "1;A;";
+  WriteFile(file, "1;A;");
   fs::create_directory(dir_ / "folder");
   fs::create_symlink(file, dir_ / "link-to-file");
   fs::create_symlink(dir_ / "folder", dir_ / "link-to-folder");

@@ -7,19 +7,18 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "almanac/AlmanacYear.h"
 #include "app/core/NotesFile.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace test;
 
 DayNumber Day(int year, int month, int day) {
   return MakeDayNumber(year, month, day).value();
@@ -35,28 +34,14 @@ std::vector<NoteToWrite> Changed(const std::vector<NoteEntry>& entries) {
 class NotesFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "orvanta-notes-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
     ::chmod(folder_.c_str(), 0755);  // reachable by the unprivileged child below
-    path_ = (folder_ / "Notes.dat").string();
   }
-  void TearDown() override { fs::remove_all(folder_); }
+  void Write(const std::string& bytes) { WriteFile(path_, bytes); }
+  std::string Read() const { return ReadFile(path_); }
 
-  void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
-  std::string Read() const {
-    std::ifstream in(path_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_))
-      names.push_back(entry.path().filename().string());
-    return names;
-  }
-
-  fs::path folder_;
-  std::string path_;
+  TempFolder temp_{"orvanta-notes"};
+  const fs::path folder_ = temp_.path();
+  const std::string path_ = (folder_ / "Notes.dat").string();
 };
 
 TEST_F(NotesFileTest, MovesEveryRecordIntoTheYearInFileOrder) {
@@ -146,7 +131,7 @@ TEST_F(NotesFileTest, RewriteKeepsTheUnreadableLinesAtTheEnd) {
   EXPECT_EQ(Read(),
             "40617,\"a\"\r\n40618,\"b\"\r\n40700,\"nuova\"\r\nriga rovinata \xE8\r\n"
             "40619,\"c\"\r\n");
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Notes.dat"});
+  EXPECT_EQ(Entries(folder_), std::vector<std::string>{"Notes.dat"});
 
   contents = ReadNotesFile(path_);
   EXPECT_EQ(contents.records.size(), 3u);
@@ -174,7 +159,7 @@ TEST_F(NotesFileTest, FailingRewriteLeavesTheOldFileIntact) {
   for (const NotesFileIo& io : {diskFull, renameFails}) {
     EXPECT_FALSE(RewriteNotesFile(path_, records, asRead, io));
     EXPECT_EQ(Read(), old);
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Notes.dat"});  // no leftover
+    EXPECT_EQ(Entries(folder_), std::vector<std::string>{"Notes.dat"});  // no leftover
   }
 
   ASSERT_TRUE(RewriteNotesFile(path_, records, asRead));
@@ -187,7 +172,7 @@ TEST_F(NotesFileTest, FailingRewriteLeavesTheOldFileIntact) {
 
 TEST_F(NotesFileTest, RewriteThroughASymbolicLinkReplacesItsTarget) {
   const fs::path real = folder_ / "real.dat";
-  std::ofstream(real, std::ios::binary) << "40617,\"a\"\r\n";
+  WriteFile(real, "40617,\"a\"\r\n");
   fs::create_symlink(real, path_);
   ASSERT_TRUE(RewriteNotesFile(path_, Changed({{40618, "b"}}), ReadNotesFile(path_)));
   EXPECT_TRUE(fs::is_symlink(path_));
@@ -442,8 +427,8 @@ TEST_F(NotesFileTest, ASaveRemovesWhatKilledSavesLeftBehind) {
   ::waitpid(ended, nullptr, 0);
   const std::string leftover = path_ + ".new-" + std::to_string(ended) + "-0";
   const std::string running = path_ + ".new-1-0";  // pid 1 never ends
-  std::ofstream(leftover) << "40617,\"a";
-  std::ofstream(running) << "40617,\"a";
+  WriteFile(leftover, "40617,\"a");
+  WriteFile(running, "40617,\"a");
   Write("40617,\"a\"\r\n");
   ASSERT_TRUE(RewriteNotesFile(path_, Changed(ReadNotesFile(path_).records), ReadNotesFile(path_)));
   EXPECT_FALSE(fs::exists(leftover));

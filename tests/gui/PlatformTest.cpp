@@ -199,4 +199,4 @@ class PlatformTest : public QObject {
 };
 
 QTEST_MAIN(PlatformTest)
-#include "gui_platform_tests.moc"
+#include "PlatformTest.moc"

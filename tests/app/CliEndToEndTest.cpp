@@ -19,12 +19,14 @@
 
 #include "almanac/MoonPhases.h"
 #include "base/Version.h"
-#include "tests/support/ProgramTestSupport.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestBitmaps.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using namespace orvanta::testsupport;
+using namespace orvanta::test;
 
 const char* const kMonths[] = {"GENNAIO",   "FEBBRAIO", "MARZO",    "APRILE",
                                "MAGGIO",    "GIUGNO",   "LUGLIO",   "AGOSTO",
@@ -40,20 +42,9 @@ struct Pdf {
 class CliEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "orvanta-cli-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    exe_ = folder_ / "orvanta";
-    std::error_code error;
-    fs::create_hard_link(ORVANTA_EXE, exe_, error);
-    if (error) fs::copy_file(ORVANTA_EXE, exe_);
     // 15 January; the shift cycle starts with "Mattino" on 1 January.
     WriteFile(folder_ / "Notes.dat", "40558,\"Compleanno di Anna\"\r\n");
     WriteFile(folder_ / "Turno.txt", "1;Mattino;Pomeriggio;Notte;Riposo;");
-  }
-  void TearDown() override {
-    if (::geteuid() != 0) fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(folder_);
   }
 
   RunResult Orvanta(const std::vector<std::string>& args, const RunSettings& settings = {}) {
@@ -93,7 +84,7 @@ class CliEndToEnd : public ::testing::Test {
     EXPECT_EQ(run.exitCode, 0) << label << ": " << run.err;
     EXPECT_EQ(run.out, path.string() + "\n") << label;
     EXPECT_EQ(run.err, "") << label;
-    EXPECT_EQ(PicturesLeft(), 0) << label;
+    EXPECT_EQ(PicturesLeft(folder_), 0) << label;
 
     const RunResult check = RunProgram(folder_, "qpdf", {"--check", path.string()});
     EXPECT_EQ(check.exitCode, 0) << label << ": " << check.out << check.err;
@@ -101,11 +92,10 @@ class CliEndToEnd : public ::testing::Test {
 
     Pdf pdf;
     pdf.bytes = ReadFile(path);
-    const RunResult text = RunProgram(folder_, "pdftotext", {"-raw", path.string(), "-"});
-    EXPECT_EQ(text.exitCode, 0) << label;
+    const std::string text = PdfText(folder_, path);
     std::size_t start = 0;
-    for (std::size_t end; (end = text.out.find('\f', start)) != std::string::npos; start = end + 1)
-      pdf.pages.push_back(text.out.substr(start, end - start));
+    for (std::size_t end; (end = text.find('\f', start)) != std::string::npos; start = end + 1)
+      pdf.pages.push_back(text.substr(start, end - start));
     EXPECT_EQ(pdf.pages.size(), 12u) << label;
     pdf.pages.resize(12);
     for (int month = 1; month <= 12; ++month) {
@@ -116,18 +106,9 @@ class CliEndToEnd : public ::testing::Test {
     return pdf;
   }
 
-  int PicturesLeft() const {
-    int n = 0;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      const std::string name = entry.path().filename().string();
-      if (entry.is_regular_file() && name.size() > 6 && name.substr(name.size() - 6) == "OV.bmp")
-        ++n;
-    }
-    return n;
-  }
-
-  fs::path folder_;
-  fs::path exe_;
+  TempFolder temp_{"orvanta-cli"};
+  const fs::path folder_ = temp_.path();
+  const fs::path exe_ = PrivateOrvanta(folder_);
   int runs_ = 0;
 };
 
@@ -261,7 +242,7 @@ TEST_F(CliEndToEnd, CalendarThatCannotBeWrittenExitsWithOne) {
     EXPECT_EQ(run.exitCode, 1) << path << ": " << run.out << run.err;
     EXPECT_EQ(run.out, "") << path;
     EXPECT_EQ(run.err.rfind("orvanta: ", 0), 0u) << path << ": " << run.err;
-    EXPECT_EQ(PicturesLeft(), 0) << path;
+    EXPECT_EQ(PicturesLeft(folder_), 0) << path;
   };
 
   // A device: refused, and the device stays what it was.
@@ -375,7 +356,7 @@ TEST_F(CliEndToEnd, DefaultOutputIsOrvantaPdfInThePrivateTemporaryFolder) {
   EXPECT_EQ(run.out, (privateFolder / "Orvanta.pdf").string() + "\n");
   EXPECT_TRUE(fs::is_regular_file(privateFolder / "Orvanta.pdf"));
   EXPECT_EQ(fs::status(privateFolder).permissions() & fs::perms::all, fs::perms::owner_all);
-  EXPECT_EQ(PicturesLeft(), 0);
+  EXPECT_EQ(PicturesLeft(folder_), 0);
 }
 
 // File names are bytes: one that is not UTF-8 names that very file, for the

@@ -13,7 +13,8 @@
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineSystem.h"
-#include "tests/support/ProgramTestSupport.h"
+#include "tests/support/TestBitmaps.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta {
 namespace {
@@ -441,10 +442,10 @@ TEST(ArgumentBytes, EveryByteStringSurvivesTheTripThroughQString) {
 
 // The real callbacks, on real files.
 TEST(CommandLineSystem, FilesFoldersAndBitmaps) {
-  const testsupport::TempFolder folder("orvanta-cli");
+  const test::TempFolder folder("orvanta-cli");
   const std::string base = folder.path().string() + "/";
-  testsupport::WriteFile(base + "a.txt", "a");
-  testsupport::WriteFile(base + "b.txt", "a");
+  test::WriteFile(base + "a.txt", "a");
+  test::WriteFile(base + "b.txt", "a");
   ASSERT_EQ(::link((base + "a.txt").c_str(), (base + "hard.txt").c_str()), 0);
   ASSERT_EQ(::symlink("a.txt", (base + "soft.txt").c_str()), 0);
   ASSERT_EQ(::symlink(".", (base + "here").c_str()), 0);
@@ -463,7 +464,7 @@ TEST(CommandLineSystem, FilesFoldersAndBitmaps) {
 
   // A good bitmap, then the same file with one field of its header changed
   // to what the reader does not take (the rows hold enough bytes for each).
-  const std::string good = testsupport::Bitmap24(4, 2);
+  const std::string good = test::Bitmap24(4, 2);
   const auto variant = [&](std::size_t at, std::initializer_list<unsigned char> bytes) {
     std::string bmp = good;
     for (const unsigned char b : bytes) bmp[at++] = static_cast<char>(b);
@@ -477,10 +478,10 @@ TEST(CommandLineSystem, FilesFoldersAndBitmaps) {
       {"not a bitmap", "Questa non è una bitmap"},
       {"empty", ""},
   };
-  testsupport::WriteFile(base + "good.bmp", good);
+  test::WriteFile(base + "good.bmp", good);
   EXPECT_TRUE(BitmapUsable(base + "good.bmp"));
   for (const auto& [what, bytes] : refused) {
-    testsupport::WriteFile(base + "bad.bmp", bytes);
+    test::WriteFile(base + "bad.bmp", bytes);
     EXPECT_FALSE(BitmapUsable(base + "bad.bmp")) << what;
   }
   EXPECT_FALSE(BitmapUsable(base + "manca.bmp"));
@@ -491,7 +492,7 @@ TEST(CommandLineSystem, FilesFoldersAndBitmaps) {
 TEST(CommandLineSystem, WorkingFolder) {
   const int saved = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   ASSERT_GE(saved, 0);
-  const testsupport::TempFolder folder("orvanta-cli");
+  const test::TempFolder folder("orvanta-cli");
   const std::string gone = folder.path().string() + "/cancellata";
   ASSERT_EQ(::mkdir(gone.c_str(), 0700), 0);
   ASSERT_EQ(::chdir(gone.c_str()), 0);

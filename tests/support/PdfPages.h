@@ -1,25 +1,20 @@
 #pragma once
-// Reading back what the composer wrote: the file's bytes and the content
-// stream of each page, found through its length object.
+// Reading back what the writer wrote: the content stream of each page, found
+// through its length object.
 
 #include <string>
 #include <vector>
 
 namespace orvanta::test {
 
-std::string ReadFileBytes(const std::string& path);
-
 // Content streams of the pages in file order (which is page order).
 std::vector<std::string> PageStreams(const std::string& pdf);
 
 // Content stream of page `n` (1-based); fails the test when there is none.
-std::string PageStream(const std::string& pdf, int n);
+std::string PageStream(const std::string& pdf, int n = 1);
 
 // The stream with CR LF line ends turned into "\n" and a lone CR (inside one
 // written line) shown as the two characters \r, for raw-string comparisons.
 std::string Lines(const std::string& stream);
-
-// Number of non-overlapping occurrences of `needle` in `text`.
-int CountOf(const std::string& text, const std::string& needle);
 
 }  // namespace orvanta::test

@@ -20,6 +20,7 @@
 #include "GuiTestSupport.h"
 #include "app/gui/SingleInstance.h"
 #include "app/gui/frmNote.h"
+#include "tests/support/RunProgram.h"
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -66,29 +67,6 @@ class UnprivilegedScope {
     if (::seteuid(0) != 0 || ::setegid(0) != 0) std::abort();
   }
   bool switched_ = false;
-};
-
-// Sets TMPDIR for the rest of a scope, as a start from another terminal would
-// find it.
-class TmpdirScope {
- public:
-  explicit TmpdirScope(const QString& folder)
-      : had_(qEnvironmentVariableIsSet("TMPDIR")), saved_(qgetenv("TMPDIR")) {
-    qputenv("TMPDIR", QFile::encodeName(folder));
-  }
-  ~TmpdirScope() {
-    if (had_) {
-      qputenv("TMPDIR", saved_);
-    } else {
-      qunsetenv("TMPDIR");
-    }
-  }
-  TmpdirScope(const TmpdirScope&) = delete;
-  TmpdirScope& operator=(const TmpdirScope&) = delete;
-
- private:
-  bool had_;
-  QByteArray saved_;
 };
 
 }  // namespace
@@ -547,13 +525,14 @@ class NotesEditorTest : public QObject {
       holder.waitForFinished();
     });
 
-    const TmpdirScope firstTerminal(firstTmp.path());
+    const ScopedEnvironment firstTerminal("TMPDIR", QFile::encodeName(firstTmp.path()).constData());
     SingleInstanceLock running = UserInstanceLock();
     QVERIFY(running.Acquire());
     QVERIFY(!running.FileName().isEmpty());
     QVERIFY(!running.FileName().startsWith(firstTmp.path()));
     {
-      const TmpdirScope secondTerminal(secondTmp.path());
+      const ScopedEnvironment secondTerminal("TMPDIR",
+                                             QFile::encodeName(secondTmp.path()).constData());
       SingleInstanceLock second = UserInstanceLock();
       QVERIFY(!second.Acquire());
       QCOMPARE(second.FileName(), running.FileName());
@@ -569,4 +548,4 @@ class NotesEditorTest : public QObject {
 };
 
 QTEST_MAIN(NotesEditorTest)
-#include "gui_notes_editor_tests.moc"
+#include "NotesEditorTest.moc"

@@ -12,15 +12,15 @@
 #include "app/core/ICalendar.h"
 #include "app/core/ICalendarFile.h"
 #include "app/core/YearFacts.h"
-#include "tests/support/ProgramTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta {
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::ReadFile;
-using testsupport::TempFolder;
-using testsupport::WriteFile;
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
 
 // 29 February 2024, 23:05:09 UTC.
 constexpr std::time_t kStamp = 1709247909;

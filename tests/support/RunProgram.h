@@ -1,6 +1,7 @@
 #pragma once
-// Helpers of the tests that run the real program: private folders, running a
-// program with a measured time and memory, small input files.
+// Running a program with its output collected and its time and memory
+// measured; the outside readers of a PDF; the real executable, where the
+// test target is given its path (ORVANTA_EXE).
 
 #include <sys/resource.h>
 #include <sys/types.h>
@@ -11,29 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace orvanta::testsupport {
+namespace orvanta::test {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path);
-void WriteFile(const fs::path& path, const std::string& bytes);
-bool Contains(const std::string& text, const std::string& part);
-// How many times `part` stands in `text` (overlaps counted).
-std::size_t Count(const std::string& text, const std::string& part);
-
-// A fresh folder, removed (permissions restored first) when the object goes.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& prefix = "orvanta-reliability");
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const fs::path& path() const { return path_; }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  fs::path path_;
-};
 
 struct RunSettings {
   std::map<std::string, std::string> environment;  // added to ours
@@ -49,7 +30,7 @@ struct RunResult {
 };
 
 // Starts `program` (searched in PATH unless it contains "/") with its output
-// collected in files of `folder`; `pid` receives the child's id.
+// collected in files of `folder`; answers the child's id.
 pid_t StartProgram(const fs::path& folder, const std::string& program,
                    const std::vector<std::string>& args, const RunSettings& settings = {});
 // Waits for a child started by StartProgram and collects what it left.
@@ -57,22 +38,25 @@ RunResult FinishProgram(pid_t child, const fs::path& folder, double startedAt);
 RunResult RunProgram(const fs::path& folder, const std::string& program,
                      const std::vector<std::string>& args, const RunSettings& settings = {});
 
+// Sets (or with nullptr removes) an environment variable of this process
+// until the object goes.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> old_;
+};
+
 // Seconds on a monotonic clock.
 double Now();
 
-// The real executable, hard-linked (or copied) into `folder`, so that its
-// application folder (pictures, Notes.dat, Turno.txt) is private to the test.
-fs::path PrivateOrvanta(const fs::path& folder);
-
-// An uncompressed 24-bit bitmap of width x height pixels in one colour.
-std::string Bitmap24(int width, int height);
-
-// The text of a PDF as pdftotext sees it (pages separated by form feeds).
+// The text of a PDF as pdftotext -raw sees it (pages separated by form feeds).
 std::string PdfText(const fs::path& folder, const fs::path& pdf);
-
-}  // namespace orvanta::testsupport
-
-namespace orvanta::testsupport {
 
 // Time limits stretch with the build: under the sanitizers (CI builds them
 // without optimisation, and every memory access is checked) and in any build
@@ -84,4 +68,20 @@ inline constexpr double kSlowdown = 10;
 inline constexpr double kSlowdown = 1;
 #endif
 
-}  // namespace orvanta::testsupport
+// How many pictures extracted by a run (regular files "*OV.bmp", not links)
+// are left in `folder`.
+int PicturesLeft(const fs::path& folder);
+
+#ifdef ORVANTA_EXE
+// The real executable, hard-linked (or copied) into `folder`, so that its
+// application folder (pictures, Notes.dat, Turno.txt) is private to the test.
+inline fs::path PrivateOrvanta(const fs::path& folder) {
+  const fs::path exe = folder / "orvanta";
+  std::error_code error;
+  fs::create_hard_link(ORVANTA_EXE, exe, error);
+  if (error) fs::copy_file(ORVANTA_EXE, exe);
+  return exe;
+}
+#endif
+
+}  // namespace orvanta::test

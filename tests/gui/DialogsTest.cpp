@@ -267,4 +267,4 @@ int main(int argc, char** argv) {
   QTEST_SET_MAIN_SOURCE_PATH
   return QTest::qExec(&test, argc, argv);
 }
-#include "gui_dialogs_tests.moc"
+#include "DialogsTest.moc"

@@ -9,12 +9,12 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "app/core/PlatformDesktopEntry.h"
 #include "app/core/PlatformPaths.h"
 #include "app/core/PlatformProcesses.h"
+#include "tests/support/TestFiles.h"
 
 extern char** environ;
 
@@ -62,19 +62,12 @@ TEST(DesktopEntry, DataDirsFollowTheXdgDefaults) {
 
 class TempTree : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("orvanta-platform-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-  }
-  void TearDown() override { fs::remove_all(root_); }
   void Write(const fs::path& path, const std::string& text) {
     fs::create_directories(path.parent_path());
-    std::ofstream(path) << text;
+    test::WriteFile(path, text);
   }
-  fs::path root_;
+  test::TempFolder folder_{"orvanta-platform"};
+  const fs::path root_ = folder_.path();
 };
 
 TEST_F(TempTree, FindDesktopFileSearchesTheFoldersInOrder) {
@@ -175,7 +168,6 @@ class DummyViewers : public TempTree {
       ::waitpid(pid, nullptr, 0);
     }
     for (int fd : pipes_) ::close(fd);
-    TempTree::TearDown();
   }
   std::vector<pid_t> started_;
   std::vector<int> pipes_;

@@ -4,40 +4,40 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "app/core/EmbeddedFiles.h"
 #include "app/core/Folders.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
 
 namespace orvanta {
 namespace {
 
+using test::Entries;
+using test::ReadFile;
+using test::ScopedEnvironment;
+using test::WriteFile;
 namespace fs = std::filesystem;
 
 const fs::path kResources = fs::path(ORVANTA_SOURCE_DIR) / "resources";
 
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::uint8_t> Embedded(int id) {
+std::string Embedded(int id) {
   const std::span<const std::uint8_t> bytes = EmbeddedFile(id);
   return {bytes.begin(), bytes.end()};
 }
 
-std::uint32_t Le32(const std::vector<std::uint8_t>& b, size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+std::uint32_t Le32(const std::string& b, size_t at) {
+  std::uint32_t value = 0;
+  for (size_t i = 4; i-- > 0;) value = value << 8 | static_cast<std::uint8_t>(b[at + i]);
+  return value;
 }
 
-std::uint16_t Le16(const std::vector<std::uint8_t>& b, size_t at) {
-  return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+std::uint16_t Le16(const std::string& b, size_t at) {
+  return static_cast<std::uint16_t>(Le32(b, at) & 0xFFFF);
 }
 
 // Run in a child process; root writes anywhere, so the child gives up root
@@ -51,23 +51,9 @@ std::uint16_t Le16(const std::vector<std::uint8_t>& b, size_t at) {
 
 class EmbeddedFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("orvanta-embedded-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all);
-    fs::remove_all(dir_);
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  fs::path dir_;
+  std::vector<std::string> Names() const { return Entries(dir_); }
+  test::TempFolder folder_{"orvanta-embedded"};
+  const fs::path dir_ = folder_.path();
 };
 
 TEST(EmbeddedFile, CatalogueMatchesTheFilesOfResources) {
@@ -83,7 +69,7 @@ TEST(EmbeddedFile, CatalogueMatchesTheFilesOfResources) {
   std::vector<int> ids{300};
   for (int id = 401; id <= 425; ++id) ids.push_back(id);
   for (int id : ids) {
-    const std::vector<std::uint8_t> original = ReadBytes(kResources / EmbeddedFileName(id));
+    const std::string original = ReadFile(kResources / EmbeddedFileName(id));
     ASSERT_FALSE(original.empty()) << id;
     EXPECT_EQ(Embedded(id), original) << "id " << id;
   }
@@ -93,7 +79,7 @@ TEST(EmbeddedFile, PicturesAreUncompressed24BitBitmapsOfTheRightSizes) {
   bool widthWithPadding = false;
   for (int n = 1; n <= 25; ++n) {
     SCOPED_TRACE("picture " + std::to_string(n));
-    const std::vector<std::uint8_t> bmp = Embedded(400 + n);
+    const std::string bmp = Embedded(400 + n);
     ASSERT_GE(bmp.size(), 54u);
     EXPECT_EQ(bmp[0], 'B');
     EXPECT_EQ(bmp[1], 'M');
@@ -123,8 +109,7 @@ TEST(EmbeddedFile, PicturesAreUncompressed24BitBitmapsOfTheRightSizes) {
 }
 
 TEST(EmbeddedFile, GuideIsAnItalianUtf8Page) {
-  const std::vector<std::uint8_t> bytes = Embedded(300);
-  const std::string guide(bytes.begin(), bytes.end());
+  const std::string guide = Embedded(300);
   EXPECT_EQ(guide.rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_NE(guide.find("<meta charset=\"utf-8\">"), std::string::npos);
   EXPECT_NE(guide.find("lang=\"it\""), std::string::npos);
@@ -139,19 +124,19 @@ TEST_F(EmbeddedFilesTest, ExtractionWritesEveryPictureByteForByte) {
   const EventPump pump = [&pumped] { ++pumped; };
   EXPECT_TRUE(ExtractZodiacImages(dir_.string() + "/", pump));
   EXPECT_EQ(pumped, 12);
-  std::ofstream(dir_ / "20OV.bmp") << std::string(200000, 'x');  // older, longer copy
-  EXPECT_TRUE(ExtractEventImages(dir_.string(), pump));          // no trailing "/"
+  WriteFile(dir_ / "20OV.bmp", std::string(200000, 'x'));  // older, longer copy
+  EXPECT_TRUE(ExtractEventImages(dir_.string(), pump));    // no trailing "/"
   EXPECT_EQ(pumped, 25);
   EXPECT_EQ(Names().size(), 25u);
   for (int n = 1; n <= 25; ++n) {
     const std::string name = std::to_string(n) + "OV.bmp";
-    EXPECT_EQ(ReadBytes(dir_ / name), ReadBytes(kResources / name)) << name;
+    EXPECT_EQ(ReadFile(dir_ / name), ReadFile(kResources / name)) << name;
   }
 }
 
 TEST_F(EmbeddedFilesTest, PlantedSymlinksAreRefusedAndTheirTargetsUntouched) {
   const fs::path target = dir_ / "target.txt";
-  std::ofstream(target) << "keep";
+  WriteFile(target, "keep");
   fs::create_symlink(target, dir_ / "5OV.bmp");
   fs::create_symlink(target, dir_ / "Turno_Guida.htm");
 
@@ -167,29 +152,22 @@ TEST_F(EmbeddedFilesTest, PlantedSymlinksAreRefusedAndTheirTargetsUntouched) {
   }
   EXPECT_TRUE(fs::is_symlink(dir_ / "5OV.bmp"));
   EXPECT_EQ(WriteShiftGuide(dir_.string()), "");
-  EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+  EXPECT_EQ(ReadFile(target), "keep");
 }
 
 TEST_F(EmbeddedFilesTest, GuideGoesIntoThePrivateTemporaryFolder) {
   const std::string path = WriteShiftGuide(dir_.string() + "/");
   EXPECT_EQ(path, (dir_ / "Turno_Guida.htm").string());
-  EXPECT_EQ(ReadBytes(path), Embedded(300));
+  EXPECT_EQ(ReadFile(path), Embedded(300));
 
   // The form without arguments writes into a folder only the user can enter,
   // not straight into the shared temporary folder.
-  const char* old = std::getenv("TMPDIR");
-  const std::string saved = old ? old : "";
-  ::setenv("TMPDIR", dir_.c_str(), 1);
+  const ScopedEnvironment tmpdir("TMPDIR", dir_.c_str());
   const std::string privateFolder = PrivateTempFolder();
   const std::string written = WriteShiftGuide();
-  if (old != nullptr) {
-    ::setenv("TMPDIR", saved.c_str(), 1);
-  } else {
-    ::unsetenv("TMPDIR");
-  }
   EXPECT_EQ(written, privateFolder + "Turno_Guida.htm");
   EXPECT_EQ(fs::status(privateFolder).permissions() & fs::perms::all, fs::perms::owner_all);
-  EXPECT_EQ(ReadBytes(written), Embedded(300));
+  EXPECT_EQ(ReadFile(written), Embedded(300));
 }
 
 TEST_F(EmbeddedFilesTest, UnwritableFoldersWriteNothing) {
@@ -207,13 +185,13 @@ TEST_F(EmbeddedFilesTest, UnwritableFoldersWriteNothing) {
 TEST_F(EmbeddedFilesTest, DeleteRemovesOnlyRegularOVBitmaps) {
   ASSERT_TRUE(ExtractEventImages(dir_.string()));
   const fs::path outside = dir_ / "outside.bmp";
-  std::ofstream(outside) << "keep";
-  std::ofstream(dir_ / "xOV.bmp") << "foreign picture";  // also goes
+  WriteFile(outside, "keep");
+  WriteFile(dir_ / "xOV.bmp", "foreign picture");  // also goes
   for (const char* keep : {"Notes.dat", "Turno.txt", "5ov.bmp", "OV.bmp.bak", "5OV.bmp2"}) {
-    std::ofstream(dir_ / keep) << keep;
+    WriteFile(dir_ / keep, keep);
   }
   fs::create_directory(dir_ / "folderOV.bmp");
-  std::ofstream(dir_ / "folderOV.bmp" / "1OV.bmp") << "inside";
+  WriteFile(dir_ / "folderOV.bmp" / "1OV.bmp", "inside");
   fs::create_symlink(outside, dir_ / "linkOV.bmp");
 
   DeleteExtractedImages(dir_.string());
@@ -221,7 +199,7 @@ TEST_F(EmbeddedFilesTest, DeleteRemovesOnlyRegularOVBitmaps) {
             (std::vector<std::string>{"5OV.bmp2", "5ov.bmp", "Notes.dat", "OV.bmp.bak", "Turno.txt",
                                       "folderOV.bmp", "linkOV.bmp", "outside.bmp"}));
   EXPECT_TRUE(fs::exists(dir_ / "folderOV.bmp" / "1OV.bmp"));
-  EXPECT_EQ(ReadBytes(outside), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+  EXPECT_EQ(ReadFile(outside), "keep");
 
   DeleteExtractedImages((dir_ / "missing").string());  // no crash, nothing to do
   DeleteExtractedImages("");

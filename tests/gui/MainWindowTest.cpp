@@ -447,4 +447,4 @@ class MainWindowTest : public QObject {
 };
 
 QTEST_MAIN(MainWindowTest)
-#include "gui_main_window_tests.moc"
+#include "MainWindowTest.moc"
