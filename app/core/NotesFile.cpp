@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "almanac/Text.h"
+#include "app/core/FileNames.h"
 #include "base/FileDescriptor.h"
 #include "base/Windows1252.h"
 
@@ -279,7 +280,7 @@ std::vector<std::string> LinesAddedSince(const std::vector<std::string>& now,
 }  // namespace
 
 std::string NotesFilePath(std::string_view appFolder) {
-  return std::string(appFolder) + "Notes.dat";
+  return std::string(appFolder) + kNotesFileName;
 }
 
 NotesTable LoadNotesForYear(const std::string& path, int year) {
