@@ -17,6 +17,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitNotWritten = 1;  // the calendar could not be written
 inline constexpr int kExitUsage = 2;       // a bad option or value
 
+// The years --year accepts; its messages and the help are built from them.
 inline constexpr int kFirstCommandLineYear = 1900;
 inline constexpr int kLastCommandLineYear = 2100;
 

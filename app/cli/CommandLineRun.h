@@ -20,6 +20,7 @@ namespace orvanta {
 // written, does the PDF stay written, and its path is printed). SIGINT or SIGTERM stop the run
 // before its next page and it answers 128 + the signal's number, with nothing of the run left
 // behind.
-[[nodiscard]] int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream& err);
+[[nodiscard]] int RunCalendarRequest(const CalendarRequest& request, std::ostream& out,
+                                     std::ostream& err);
 
 }  // namespace orvanta

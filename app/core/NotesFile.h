@@ -23,7 +23,7 @@ inline constexpr int kEditorYear = 2011;
 inline constexpr std::size_t kMaxNotesLineBytes = 4096;
 
 // The editor keeps at most this much of the unreadable part of a file in memory.
-inline constexpr std::size_t kMaxKeptNotesBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxKeptNotesBytes = std::size_t{1024} * 1024;
 
 using NotesTable = std::vector<NoteEntry>;
 

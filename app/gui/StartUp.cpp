@@ -25,7 +25,7 @@ class QtItalianTranslator : public QTranslator {
   using QTranslator::QTranslator;
   QString translate(const char* context, const char* source, const char* disambiguation,
                     int n) const override {
-    const QString text = QTranslator::translate(context, source, disambiguation, n);
+    QString text = QTranslator::translate(context, source, disambiguation, n);
     if (!text.isEmpty() || qstrcmp(context, "QAbstractFileIconProvider") != 0) return text;
     return QTranslator::translate("QFileDialog", source, nullptr, n);
   }

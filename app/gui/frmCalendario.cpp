@@ -35,6 +35,7 @@ namespace orvanta {
 
 namespace {
 
+// The years the window offers, the last one chosen at the start.
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2013;
 
