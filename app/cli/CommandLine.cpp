@@ -7,33 +7,12 @@
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/CommandLineUsage.h"
 #include "app/cli/RequestParser.h"
+#include "app/core/PrintOptions.h"
+#include "app/core/TextColourChoices.h"
 #include "base/Version.h"
 
 namespace orvanta {
 namespace {
-
-// The switches that turn one option of the calendar off.
-struct Switch {
-  const char* name;
-  bool CalendarOptions::*field;
-};
-constexpr Switch kSwitches[] = {
-    {"no-side-columns", &CalendarOptions::PrintMese_P_S},
-    {"no-progressive", &CalendarOptions::Progressivi},
-    {"no-3d", &CalendarOptions::Testo3D},
-    {"no-zodiac", &CalendarOptions::Zodiaco},
-    {"no-ephemeris", &CalendarOptions::FasiSoleLuna},
-    {"no-pictures", &CalendarOptions::Icone},
-    {"no-religious", &CalendarOptions::Chiesa},
-    {"no-footnotes", &CalendarOptions::Note},
-};
-
-struct TextColour {
-  const char* name;
-  int32_t value;  // 0x00BBGGRR
-};
-constexpr TextColour kTextColours[] = {
-    {"black", 0x000000}, {"blue", 0xCD0000}, {"green", 0x00A900}};
 
 // Qt's own messages for a missing or unexpected value, in our words.
 std::string ParserError(const QCommandLineParser& parser) {
@@ -55,6 +34,11 @@ std::string ParserError(const QCommandLineParser& parser) {
            " non accetta un valore; le opzioni sono elencate da orvanta --help";
   }
   return "orvanta: " + Quoted(error) + "; vedere orvanta --help";
+}
+
+// The switch that turns a print option off, as Qt's parser names it.
+QString OffSwitch(const PrintOption& option) {
+  return QString::fromLatin1(option.offSwitch);
 }
 
 CommandLineResult Answer(CommandLineResult::Action action, std::string text) {
@@ -84,12 +68,13 @@ RequestParser::RequestParser(const CommandLineContext& context)
       shift_(ValueOption("shift", "FILE")),
       open_(QStringLiteral("open")),
       mono_(QStringLiteral("mono")),
-      noNotes_(QStringLiteral("no-notes")),
-      noShift_(QStringLiteral("no-shift")) {
+      noNotes_(OffSwitch(PrintOptionOf(&CalendarOptions::NotePersonali))),
+      noShift_(OffSwitch(PrintOptionOf(&CalendarOptions::Turno))) {
   parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser_.addOptions({open_, mono_, noNotes_, noShift_});
-  for (const Switch& s : kSwitches)
-    parser_.addOption(QCommandLineOption(QString::fromLatin1(s.name)));
+  for (const PrintOption& option : kPrintOptions) {
+    if (!option.withFile) parser_.addOption(QCommandLineOption(OffSwitch(option)));
+  }
 }
 
 QCommandLineOption RequestParser::ValueOption(const char* name, const char* valueName) {
@@ -107,7 +92,7 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
                                      "; le opzioni ammesse sono elencate da orvanta --help");
   }
   if (parser_.isSet(help_) || parser_.isSet(QStringLiteral("help-all"))) {
-    return Answer(Action::Help, kCommandLineUsage);
+    return Answer(Action::Help, CommandLineUsage());
   }
   if (parser_.isSet(version_))
     return Answer(Action::Version, "Orvanta " + std::string(kVersion) + "\n");
@@ -116,8 +101,9 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
   CalendarRequest& request = result.request;
   request.openViewer = parser_.isSet(open_);
   request.options.PrintColor = !parser_.isSet(mono_);
-  for (const Switch& s : kSwitches) {
-    if (parser_.isSet(QString::fromLatin1(s.name))) request.options.*(s.field) = false;
+  for (const PrintOption& option : kPrintOptions) {
+    if (!option.withFile && parser_.isSet(OffSwitch(option)))
+      request.options.*(option.field) = false;
   }
   // The output last but one: the inputs it must not be are known by then.
   for (const Step step :
@@ -142,7 +128,7 @@ Refusal RequestParser::Year(CalendarOptions& options) const {
   const QString value = given ? parser_.value(year_) : QString();
   if (given && value != QLatin1String("next")) {
     const std::optional<int16_t> year = ParseYear(value);
-    if (!year) return BadValue("year", value, kYearsAllowed);
+    if (!year) return BadValue("year", value, YearsAllowed().c_str());
     options.Anno = *year;
     return {};
   }
@@ -151,7 +137,7 @@ Refusal RequestParser::Year(CalendarOptions& options) const {
   if (!inRange) {
     return "orvanta: --year: " + std::string(given ? "l'anno prossimo" : "l'anno in corso") +
            " secondo l'orologio del sistema, " + std::to_string(year) +
-           ", è fuori dall'intervallo; valori ammessi: un anno da 1900 a 2100";
+           ", è fuori dall'intervallo; valori ammessi: un anno " + YearRange();
   }
   options.Anno = *inRange;
   return {};
@@ -162,12 +148,14 @@ Refusal RequestParser::YearAndColours(CalendarRequest& request) const {
   if (Refusal refusal = Year(options)) return refusal;
   if (parser_.isSet(textColour_)) {
     const QString name = parser_.value(textColour_);
-    const TextColour* found = nullptr;
-    for (const TextColour& colour : kTextColours) {
-      if (name == QLatin1String(colour.name)) found = &colour;
+    const TextColourChoice* found = nullptr;
+    std::string allowed;
+    for (const TextColourChoice& choice : kTextColourChoices) {
+      if (name == QLatin1String(choice.name)) found = &choice;
+      allowed += (allowed.empty() ? "" : ", ") + std::string(choice.name);
     }
-    if (!found) return BadValue("text-color", name, "black, blue, green");
-    options.TextColor = found->value;
+    if (!found) return BadValue("text-color", name, allowed.c_str());
+    options.TextColor = found->colour;
   }
   return {};
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/CustomHeaderFooter.h"
 #include "calendar/CalendarOptions.h"
 
 namespace orvanta {
@@ -16,10 +17,9 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitNotWritten = 1;  // the calendar could not be written
 inline constexpr int kExitUsage = 2;       // a bad option or value
 
+// The years --year accepts; its messages and the help are built from them.
 inline constexpr int kFirstCommandLineYear = 1900;
 inline constexpr int kLastCommandLineYear = 2100;
-inline constexpr int kHeaderTextLimit = 40;  // characters, as in the input window
-inline constexpr int kFooterTextLimit = 30;
 
 // What the parser needs to know about the machine. Every callback must be set;
 // paths reach them exactly as the request will carry them (relative ones too).
@@ -65,7 +65,7 @@ struct CommandLineResult {
 };
 
 // `arguments` are the raw bytes of argv, starting with the program name.
-CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments,
-                                   const CommandLineContext& context);
+[[nodiscard]] CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments,
+                                                 const CommandLineContext& context);
 
 }  // namespace orvanta

@@ -88,7 +88,7 @@ int PrepareIcs(const CalendarRequest& request, std::unique_ptr<AtomicFile>& pend
 
 }  // namespace
 
-int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream& err) {
+int RunCalendarRequest(const CalendarRequest& request, std::ostream& out, std::ostream& err) {
   const InterruptSignals interrupts;
   // The iCalendar file is made first (cheap, and its mistakes show before
   // the calendar takes its time) and takes its name only after the calendar

@@ -10,7 +10,7 @@ namespace orvanta {
 
 // The whole command line; creates its own QCoreApplication. Answers the exit
 // code: kExitOk, kExitNotWritten or kExitUsage.
-int RunCommandLine(int argc, char** argv);
+[[nodiscard]] int RunCommandLine(int argc, char** argv);
 
 // Writes one calendar: the PDF, the iCalendar file or both. On success prints
 // each path written to `out` (the PDF first) and answers kExitOk; when a file
@@ -20,6 +20,7 @@ int RunCommandLine(int argc, char** argv);
 // written, does the PDF stay written, and its path is printed). SIGINT or SIGTERM stop the run
 // before its next page and it answers 128 + the signal's number, with nothing of the run left
 // behind.
-int RunCalendarRequest(CalendarRequest request, std::ostream& out, std::ostream& err);
+[[nodiscard]] int RunCalendarRequest(const CalendarRequest& request, std::ostream& out,
+                                     std::ostream& err);
 
 }  // namespace orvanta

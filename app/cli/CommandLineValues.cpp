@@ -26,6 +26,15 @@ std::string MissingFile(const std::string& option, const QString& value, const c
          " non trovato; valori ammessi: " + allowed;
 }
 
+std::string YearRange() {
+  return "da " + std::to_string(kFirstCommandLineYear) + " a " +
+         std::to_string(kLastCommandLineYear);
+}
+
+std::string YearsAllowed() {
+  return "un anno " + YearRange() + ", oppure next per l'anno prossimo";
+}
+
 // Both expressions need valid UTF-16, hence the test for raw bytes first.
 std::optional<int16_t> ParseYear(const QString& text) {
   static const QRegularExpression digits(QStringLiteral("^[0-9]{1,4}$"));

@@ -23,16 +23,21 @@ std::string BadValue(const std::string& option, const QString& value, const char
 // "orvanta: --opt: file 'x' non trovato; valori ammessi: ..."
 std::string MissingFile(const std::string& option, const QString& value, const char* allowed);
 
-inline constexpr char kYearsAllowed[] = "un anno da 1900 a 2100, oppure next per l'anno prossimo";
+// "da 1900 a 2100": the command line's years, for its messages and help.
+std::string YearRange();
 
-// 1900 to 2100, digits only.
-std::optional<int16_t> ParseYear(const QString& text);
+// What --year allows: "un anno da 1900 a 2100, oppure next per l'anno prossimo".
+std::string YearsAllowed();
 
-// `year` when the command line offers it (1900 to 2100).
-std::optional<int16_t> YearInRange(int year);
+// A year of the command line's range, digits only.
+[[nodiscard]] std::optional<int16_t> ParseYear(const QString& text);
+
+// `year` when the command line offers it (kFirstCommandLineYear to
+// kLastCommandLineYear).
+[[nodiscard]] std::optional<int16_t> YearInRange(int year);
 
 // "#RRGGBB" as 0x00BBGGRR.
-std::optional<int32_t> ParseColour(const QString& text);
+[[nodiscard]] std::optional<int32_t> ParseColour(const QString& text);
 
 // The first `limit` characters, control characters as blanks, then without
 // leading and trailing blanks: what the input window stores.

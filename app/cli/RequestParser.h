@@ -15,26 +15,26 @@ namespace orvanta {
 class RequestParser {
  public:
   explicit RequestParser(const CommandLineContext& context);
-  CommandLineResult Parse(const QStringList& arguments);
+  [[nodiscard]] CommandLineResult Parse(const QStringList& arguments);
 
  private:
   using Step = Refusal (RequestParser::*)(CalendarRequest&) const;
 
   QCommandLineOption ValueOption(const char* name, const char* valueName);
-  Refusal YearAndColours(CalendarRequest& request) const;
-  Refusal HeaderAndFooter(CalendarRequest& request) const;
-  Refusal Output(CalendarRequest& request) const;
-  Refusal OutputFile(const char* option, const QCommandLineOption& given, const char* allowed,
-                     std::string& path) const;
-  Refusal NotesAndShift(CalendarRequest& request) const;
-  Refusal OutputIsNoInput(CalendarRequest& request) const;
-  Refusal OutputsApart(const CalendarRequest& request) const;
+  [[nodiscard]] Refusal YearAndColours(CalendarRequest& request) const;
+  [[nodiscard]] Refusal HeaderAndFooter(CalendarRequest& request) const;
+  [[nodiscard]] Refusal Output(CalendarRequest& request) const;
+  [[nodiscard]] Refusal OutputFile(const char* option, const QCommandLineOption& given,
+                                   const char* allowed, std::string& path) const;
+  [[nodiscard]] Refusal NotesAndShift(CalendarRequest& request) const;
+  [[nodiscard]] Refusal OutputIsNoInput(CalendarRequest& request) const;
+  [[nodiscard]] Refusal OutputsApart(const CalendarRequest& request) const;
   bool SameTarget(const std::string& a, const std::string& b) const;
   int CurrentYear() const;
-  Refusal Year(CalendarOptions& options) const;
-  Refusal Picture(const std::string& option, const QCommandLineOption& given,
-                  std::string& path) const;
-  Refusal Relative(const std::string& option, const QCommandLineOption& given) const;
+  [[nodiscard]] Refusal Year(CalendarOptions& options) const;
+  [[nodiscard]] Refusal Picture(const std::string& option, const QCommandLineOption& given,
+                                std::string& path) const;
+  [[nodiscard]] Refusal Relative(const std::string& option, const QCommandLineOption& given) const;
 
   const CommandLineContext& context_;
   QCommandLineParser parser_;

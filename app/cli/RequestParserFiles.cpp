@@ -6,6 +6,7 @@
 
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/RequestParser.h"
+#include "app/core/FileNames.h"
 #include "base/AtomicFile.h"
 
 namespace orvanta {
@@ -78,9 +79,9 @@ Refusal RequestParser::NotesAndShift(CalendarRequest& request) const {
     bool CalendarOptions::*flag;
   };
   const InputFile inputs[] = {
-      {"notes", notes_, noNotes_, "Notes.dat", &CalendarRequest::notesFile,
+      {"notes", notes_, noNotes_, kNotesFileName, &CalendarRequest::notesFile,
        &CalendarOptions::NotePersonali},
-      {"shift", shift_, noShift_, "Turno.txt", &CalendarRequest::shiftFile,
+      {"shift", shift_, noShift_, kShiftFileName, &CalendarRequest::shiftFile,
        &CalendarOptions::Turno},
   };
   for (const InputFile& input : inputs) {
@@ -123,7 +124,7 @@ Refusal RequestParser::OutputFile(const char* option, const QCommandLineOption& 
 // asked for; the iCalendar file to --ics.
 Refusal RequestParser::Output(CalendarRequest& request) const {
   const bool pdf = parser_.isSet(output_) || !parser_.isSet(ics_);
-  request.outputFile = pdf ? context_.tempFolder + "Orvanta.pdf" : std::string();
+  request.outputFile = pdf ? context_.tempFolder + kCalendarFileName : std::string();
   if (parser_.isSet(output_)) {
     if (Refusal refusal = OutputFile("output", output_, kPdfAllowed, request.outputFile))
       return refusal;

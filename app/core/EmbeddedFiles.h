@@ -32,10 +32,10 @@ std::span<const std::uint8_t> EmbeddedFile(int id);
 // be written ends the operation quietly (the composer then leaves those
 // pictures out); the result says whether all were written. `pump` runs after
 // each file. The forms without arguments write into AppFolder().
-bool ExtractZodiacImages(const std::string& folder, const EventPump& pump = {});
-bool ExtractZodiacImages();
-bool ExtractEventImages(const std::string& folder, const EventPump& pump = {});
-bool ExtractEventImages();
+[[nodiscard]] bool ExtractZodiacImages(const std::string& folder, const EventPump& pump = {});
+[[nodiscard]] bool ExtractZodiacImages();
+[[nodiscard]] bool ExtractEventImages(const std::string& folder, const EventPump& pump = {});
+[[nodiscard]] bool ExtractEventImages();
 
 // Deletes every regular file of `folder` whose name ends in "OV.bmp" (not
 // only the ones written above). Errors are ignored; symbolic links and
@@ -46,7 +46,8 @@ void DeleteExtractedImages();
 // Writes the user guide as `tempFolder` + "Turno_Guida.htm" and returns that
 // path, or an empty text when it could not be written. The form without
 // arguments writes into PrivateTempFolder().
-std::string WriteShiftGuide(const std::string& tempFolder, const EventPump& pump = {});
-std::string WriteShiftGuide();
+[[nodiscard]] std::string WriteShiftGuide(const std::string& tempFolder,
+                                          const EventPump& pump = {});
+[[nodiscard]] std::string WriteShiftGuide();
 
 }  // namespace orvanta

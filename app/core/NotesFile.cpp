@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "almanac/Text.h"
+#include "app/core/FileNames.h"
 #include "base/FileDescriptor.h"
 #include "base/Windows1252.h"
 
@@ -27,7 +28,7 @@ constexpr DayNumber kLastDayNumber = 2958465;
 // A rewrite reads the file again first; a file the editor may rewrite is at
 // most 365 records of kMaxNotesLineBytes plus kMaxKeptNotesBytes, and one
 // far beyond that did not come from a few notes added meanwhile.
-constexpr std::size_t kMaxRereadBytes = 8 * 1024 * 1024;
+constexpr std::size_t kMaxRereadBytes = std::size_t{8} * 1024 * 1024;
 
 bool IsValidDayNumber(DayNumber day) {
   return day >= 0 && day <= kLastDayNumber;
@@ -279,7 +280,7 @@ std::vector<std::string> LinesAddedSince(const std::vector<std::string>& now,
 }  // namespace
 
 std::string NotesFilePath(std::string_view appFolder) {
-  return std::string(appFolder) + "Notes.dat";
+  return std::string(appFolder) + kNotesFileName;
 }
 
 NotesTable LoadNotesForYear(const std::string& path, int year) {

@@ -23,7 +23,7 @@ inline constexpr int kEditorYear = 2011;
 inline constexpr std::size_t kMaxNotesLineBytes = 4096;
 
 // The editor keeps at most this much of the unreadable part of a file in memory.
-inline constexpr std::size_t kMaxKeptNotesBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxKeptNotesBytes = std::size_t{1024} * 1024;
 
 using NotesTable = std::vector<NoteEntry>;
 
@@ -35,7 +35,7 @@ std::string NotesFilePath(std::string_view appFolder);
 // 29 February in a common year) and after kMaxNotes entries. A missing or
 // unreadable file gives an empty table. Texts are as read (not trimmed),
 // decoded from Windows-1252 whatever the bytes look like.
-NotesTable LoadNotesForYear(const std::string& path, int year);
+[[nodiscard]] NotesTable LoadNotesForYear(const std::string& path, int year);
 
 // What the notes editor reads: the readable records with their dates moved into
 // kEditorYear, each with its line as read, and everything from the first
@@ -59,7 +59,7 @@ struct NotesFileContents {
   bool Rewritable() const { return status.Ok() && !unreadableTruncated; }
 };
 
-NotesFileContents ReadNotesFile(const std::string& path);
+[[nodiscard]] NotesFileContents ReadNotesFile(const std::string& path);
 
 // One note for RewriteNotesFile. A note the user did not change carries its
 // line as read and is written back byte for byte; a new or changed one has an
@@ -78,8 +78,8 @@ using NotesFileIo = FileSystemHooks;
 // line reaches the file or the file is left as it was; a file we cannot read
 // is not touched. A file whose last line lacks its line end gets one first, so
 // the two records stay apart. Answers whether the record was written.
-bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view text,
-                      const NotesFileIo& io = {});
+[[nodiscard]] bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view text,
+                                    const NotesFileIo& io = {});
 
 // Replaces the file by the lines of `notes` (in the given order), then every
 // line that is in the file now but was not when `asRead` was read (added
@@ -89,15 +89,15 @@ bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view t
 // file; leftovers of killed saves go. Refuses contents that cannot be given
 // back whole and a file that cannot be read again. Answers whether the file
 // was replaced.
-bool RewriteNotesFile(const std::string& path, const std::vector<NoteToWrite>& notes,
-                      const NotesFileContents& asRead, const NotesFileIo& io = {});
+[[nodiscard]] bool RewriteNotesFile(const std::string& path, const std::vector<NoteToWrite>& notes,
+                                    const NotesFileContents& asRead, const NotesFileIo& io = {});
 
 // True when the file exists and cannot be rewritten: a file that is merely not
 // writable for us is made writable (u+w) first, but one we cannot read keeps
 // its permissions. A file in a folder where we cannot create files, or one of
 // another user, also counts as read-only, because RewriteNotesFile replaces
 // the file by a new one of ours.
-bool IsNotesFileReadOnly(const std::string& path);
+[[nodiscard]] bool IsNotesFileReadOnly(const std::string& path);
 
 // The line (without line end) that stands for one note in the file. Texts are
 // made safe for the format: a double quote becomes an apostrophe, a comma "¸"

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/core/CalendarRun.h"
+#include "app/core/FileNames.h"
 
 class QWidget;
 
@@ -48,9 +49,9 @@ struct GuiServices {
   std::function<bool(const std::string& notesPath)> isNotesFileReadOnly;
   std::function<ComposeOutcome(const CalendarRunRequest& request)> runCalendar;
 
-  QString NotesFile() const { return appFolder + QStringLiteral("Notes.dat"); }
-  QString ShiftFile() const { return appFolder + QStringLiteral("Turno.txt"); }
-  QString CalendarFile() const { return tempFolder + QStringLiteral("Orvanta.pdf"); }
+  QString NotesFile() const { return appFolder + QString::fromLatin1(kNotesFileName); }
+  QString ShiftFile() const { return appFolder + QString::fromLatin1(kShiftFileName); }
+  QString CalendarFile() const { return tempFolder + QString::fromLatin1(kCalendarFileName); }
 
   // Shorthand for a message box with the OK button only.
   void Tell(QWidget* owner, QMessageBox::Icon icon, const QString& title,

@@ -17,7 +17,7 @@ namespace orvanta {
 
 namespace {
 
-constexpr qint64 kMaxDesktopFileBytes = 256 * 1024;
+constexpr qint64 kMaxDesktopFileBytes = qint64{256} * 1024;
 
 // Writes the probe; false when it could not be written (the writer has shown
 // its message when it refused the file).

@@ -30,7 +30,7 @@ class SingleInstanceLock {
   // False only when another running process of this user holds the lock; a
   // lock that cannot be created at all (no folder, no permission) does not
   // keep the user from working.
-  bool Acquire();
+  [[nodiscard]] bool Acquire();
   QString FileName() const { return lock_ ? lock_->fileName() : QString(); }
 
  private:

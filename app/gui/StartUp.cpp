@@ -8,7 +8,6 @@
 #include <QTranslator>
 
 #include "app/gui/GuiServices.h"
-#include "app/gui/ScreenshotTour.h"
 #include "app/gui/SingleInstance.h"
 #include "app/gui/TitleLabel.h"
 #include "app/gui/WaitSeconds.h"
@@ -27,7 +26,7 @@ class QtItalianTranslator : public QTranslator {
   using QTranslator::QTranslator;
   QString translate(const char* context, const char* source, const char* disambiguation,
                     int n) const override {
-    const QString text = QTranslator::translate(context, source, disambiguation, n);
+    QString text = QTranslator::translate(context, source, disambiguation, n);
     if (!text.isEmpty() || qstrcmp(context, "QAbstractFileIconProvider") != 0) return text;
     return QTranslator::translate("QFileDialog", source, nullptr, n);
   }
@@ -46,7 +45,7 @@ bool UseItalianForQt(QCoreApplication& app) {
   return QCoreApplication::installTranslator(translator);
 }
 
-int StartUp(int argc, char** argv) {
+int StartUp(int argc, char** argv, const std::function<void(frmCalendario& window)>& onShown) {
   QApplication app(argc, argv);
   UseItalianForQt(app);
   QApplication::setApplicationName(QStringLiteral("Orvanta"));
@@ -76,8 +75,7 @@ int StartUp(int argc, char** argv) {
   window.DetectViewer();
   // Closed during the probe's wait: the event loop would have nothing to end it.
   if (!window.isVisible()) return 0;
-  const QString screenshots = qEnvironmentVariable("ORVANTA_SCREENSHOTS");
-  if (!screenshots.isEmpty()) StartScreenshotTour(&window, screenshots);
+  if (onShown) onShown(window);
   return QApplication::exec();
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
+
 class QCoreApplication;
 
 namespace orvanta {
+
+class frmCalendario;
 
 // Qt's own texts (the titles, labels and buttons of its colour and file
 // dialogs and of the message boxes' standard buttons) in Italian whatever the
@@ -15,7 +19,10 @@ bool UseItalianForQt(QCoreApplication& app);
 
 // The program with no command-line options: refuses a second instance of the
 // same user and a screen below 1024 x 760, then opens the main window and
-// runs until it closes. Answers the process exit code.
-int StartUp(int argc, char** argv);
+// runs until it closes. Answers the process exit code. `onShown`, when set,
+// runs once the window is on screen and has probed the viewer (the screenshot
+// tool starts its tour there).
+[[nodiscard]] int StartUp(int argc, char** argv,
+                          const std::function<void(frmCalendario& window)>& onShown = {});
 
 }  // namespace orvanta

@@ -59,25 +59,58 @@ frmAbout::frmAbout(const GuiServices& services, QWidget* owner)
     : QDialog(owner), services_(services) {
   setWindowTitle(QStringLiteral("Informazioni su..."));
   setObjectName(QStringLiteral("frmAbout"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setSpacing(6);
+  AddNameAndVersion(layout);
+  layout->addSpacing(6);
+  AddCredits(layout);
+  layout->addSpacing(6);
+  AddLinks(layout);
+  setFixedWidth(540);
+  for (QLabel* link : {lblMySite_, lblEmail_, imgsito_}) link->installEventFilter(this);
+  SetHandCursors(this);
+}
 
+void frmAbout::AddNameAndVersion(QVBoxLayout* layout) {
   auto* title = new TitleLabel(QStringLiteral("Orvanta"), 22, this);
   title->setObjectName(QStringLiteral("Label2"));
   QLabel* label1 = MakeLabel(this, QStringLiteral("Label1"),
                              QStringLiteral("Programma per la creazione e la stampa di calendari"));
   lblVersione_ = MakeLabel(this, QStringLiteral("lblVersione"),
                            QStringLiteral("Versione ") + QString::fromLatin1(kVersion));
-  QLabel* label3 =
+  QFont bold = lblVersione_->font();
+  bold.setBold(true);
+  lblVersione_->setFont(bold);
+  layout->addWidget(title, 0, Qt::AlignHCenter);
+  layout->addWidget(label1);
+  layout->addWidget(lblVersione_);
+  label1->setAlignment(Qt::AlignHCenter);
+  lblVersione_->setAlignment(Qt::AlignHCenter);
+}
+
+// Who made it, whom it thanks, and what it needs beside it.
+void frmAbout::AddCredits(QVBoxLayout* layout) {
+  layout->addWidget(
       MakeLabel(this, QStringLiteral("Label3"),
-                QStringLiteral("Realizzato e curato dal gruppo di sviluppo di Orvanta"));
-  QLabel* label4 = MakeLabel(this, QStringLiteral("Label4"), QString());
-  QLabel* label6 = MakeLabel(
+                QStringLiteral("Realizzato e curato dal gruppo di sviluppo di Orvanta")));
+  layout->addWidget(MakeLabel(this, QStringLiteral("Label4"), QString()));
+  layout->addWidget(MakeLabel(
       this, QStringLiteral("Label6"),
-      QStringLiteral("Un ringraziamento agli autori del componente che scrive i file PDF."));
+      QStringLiteral("Un ringraziamento agli autori del componente che scrive i file PDF.")));
   QLabel* label5 = MakeLabel(
       this, QStringLiteral("Label5"),
       QStringLiteral("N.B. il programma, per poter funzionare, necessita che nel computer in uso "
                      "sia installato Adobe ® Reader ® o altro programma in grado di visualizzare "
                      "e stampare i file in formato .pdf (Portable Document File)"));
+  QFont small = label5->font();
+  small.setPointSizeF(small.pointSizeF() * 0.9);
+  label5->setFont(small);
+  layout->addSpacing(6);
+  layout->addWidget(label5);
+}
+
+// The site, the e-mail address and the further site.
+void frmAbout::AddLinks(QVBoxLayout* layout) {
   QLabel* label7 =
       MakeLabel(this, QStringLiteral("Label7"),
                 QStringLiteral("Per aggiornamenti al programma visita il sito :"), false);
@@ -90,27 +123,6 @@ frmAbout::frmAbout(const GuiServices& services, QWidget* owner)
   imgsito_->setPixmap(GlobePicture());
   imgsito_->setCursor(Qt::PointingHandCursor);
   imgsito_->setToolTip(QString::fromUtf8(kFurtherSite));
-  QLabel* lblWarning = MakeLabel(this, QStringLiteral("lblWarning"), QStringLiteral("\n"));
-
-  QFont bold = lblVersione_->font();
-  bold.setBold(true);
-  lblVersione_->setFont(bold);
-  QFont small = label5->font();
-  small.setPointSizeF(small.pointSizeF() * 0.9);
-  label5->setFont(small);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setSpacing(6);
-  layout->addWidget(title, 0, Qt::AlignHCenter);
-  layout->addWidget(label1);
-  layout->addWidget(lblVersione_);
-  layout->addSpacing(6);
-  layout->addWidget(label3);
-  layout->addWidget(label4);
-  layout->addWidget(label6);
-  layout->addSpacing(6);
-  layout->addWidget(label5);
-  layout->addSpacing(6);
   auto* siteRow = new QHBoxLayout;
   siteRow->addWidget(label7);
   siteRow->addWidget(lblMySite_);
@@ -118,13 +130,7 @@ frmAbout::frmAbout(const GuiServices& services, QWidget* owner)
   layout->addLayout(siteRow);
   layout->addWidget(lblEmail_);
   layout->addWidget(imgsito_, 0, Qt::AlignRight);
-  layout->addWidget(lblWarning);
-  setFixedWidth(540);
-  label1->setAlignment(Qt::AlignHCenter);
-  lblVersione_->setAlignment(Qt::AlignHCenter);
-
-  for (QLabel* link : {lblMySite_, lblEmail_, imgsito_}) link->installEventFilter(this);
-  SetHandCursors(this);
+  layout->addWidget(MakeLabel(this, QStringLiteral("lblWarning"), QStringLiteral("\n")));
 }
 
 QUrl frmAbout::MailLink() const {

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QLabel;
+class QVBoxLayout;
 
 namespace orvanta {
 
@@ -25,6 +26,9 @@ class frmAbout : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void AddNameAndVersion(QVBoxLayout* layout);
+  void AddCredits(QVBoxLayout* layout);
+  void AddLinks(QVBoxLayout* layout);
   void Follow(const QUrl& url);
 
   const GuiServices& services_;

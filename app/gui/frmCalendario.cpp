@@ -16,9 +16,11 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "app/core/CustomHeaderFooter.h"
 #include "app/core/EmbeddedFiles.h"
 #include "app/core/Folders.h"
 #include "app/core/NotesFile.h"
+#include "app/core/PrintOptions.h"
 #include "app/gui/BusyPanel.h"
 #include "app/gui/HandCursors.h"
 #include "app/gui/PdfViewer.h"
@@ -33,9 +35,9 @@ namespace orvanta {
 
 namespace {
 
+// The years the window offers, the last one chosen at the start.
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2013;
-constexpr std::array<int32_t, 3> kTextColours = {0x000000, 0xCD0000, 0x00A900};
 
 const QString kClosingLine = QStringLiteral(
     "Per maggiori informazioni e/o suggerimenti in merito all'utilizzo di questa opzione, "
@@ -93,12 +95,12 @@ QString CustomInfoMessage(int button, bool textChosen) {
     lines << QStringLiteral(
                  "La stringa (scritta) da stampare può contenere al massimo %1 "
                  "caratteri alfanumerici.")
-                 .arg(button == 0 ? 40 : 30)
+                 .arg(button == 0 ? kHeaderTextLimit : kFooterTextLimit)
           << QStringLiteral("I caratteri in eccedenza verrano eliminati automaticamente.");
   } else {
+    const PictureSize size = button == 0 ? kHeaderPictureSize : kFooterPictureSize;
     lines << QStringLiteral("Le dimensioni dell'immagine da utilizzare devono essere:")
-          << (button == 0 ? QStringLiteral("210 mm (L) per 25 mm (H).")
-                          : QStringLiteral("100 mm (L) per 12 mm (H)."))
+          << QStringLiteral("%1 mm (L) per %2 mm (H).").arg(size.widthMm).arg(size.heightMm)
           << QStringLiteral(
                  "Immagini con dimensioni diverse verranno ridimensionate, senza nessuna "
                  "proporzionalità e in modo automatico, alle dimensioni indicate.")
@@ -122,8 +124,8 @@ frmCalendario::frmCalendario(GuiServices services, QWidget* parent)
   imgPayPal_->setCursor(Qt::PointingHandCursor);
   cboAnno_->setCurrentIndex(cboAnno_->count() - 1);
   options_ = CalendarOptions{};
-  options_.TextColor = 0;
-  for (const OptionBox& option : optionBoxes_) options_.*option.flag = option.box->isChecked();
+  options_.TextColor = kTextBlack;
+  for (const OptionBox& option : optionBoxes_) options_.*option.field = option.box->isChecked();
   options_.PrintColor = chkPrintColor_->isChecked();
   if (!FileExists(ToUtf8(services_.ShiftFile()))) {
     chkTurno_->setChecked(false);
@@ -148,24 +150,41 @@ void frmCalendario::BuildWindow() {
 
   auto* title = new TitleLabel(QStringLiteral("Orvanta"), 24, controls_);
   layout->addWidget(title, 0, Qt::AlignHCenter);
+  BuildYearRow(layout);
+  layout->addSpacing(4);
+  BuildColourRows(layout);
+  layout->addSpacing(6);
+  BuildCustomGrid(layout);
+  layout->addSpacing(6);
+  BuildOptionBoxes(layout);
+  layout->addSpacing(8);
+  BuildDonationRow(layout);
+  layout->addSpacing(6);
+  BuildButtonRow(layout);
 
-  // Year.
+  // The busy panel floats over the window during a run.
+  picPrint_ = new BusyPanel(this);
+  picPrint_->hide();
+}
+
+void frmCalendario::BuildYearRow(QVBoxLayout* layout) {
   auto* yearRow = new QHBoxLayout;
   auto* label1 = new QLabel(QStringLiteral("Anno di riferimento"), controls_);
   label1->setObjectName(QStringLiteral("Label1"));
   cboAnno_ = new QComboBox(controls_);
   cboAnno_->setObjectName(QStringLiteral("cboAnno"));
   for (int year = kFirstYear; year <= kLastYear; ++year) cboAnno_->addItem(QString::number(year));
-  auto* label2 = new QLabel(QStringLiteral("(1900 ÷ 2013)"), controls_);
+  auto* label2 = new QLabel(QStringLiteral("(%1 ÷ %2)").arg(kFirstYear).arg(kLastYear), controls_);
   label2->setObjectName(QStringLiteral("Label2"));
   yearRow->addWidget(label1);
   yearRow->addWidget(cboAnno_);
   yearRow->addWidget(label2);
   yearRow->addStretch();
   layout->addLayout(yearRow);
-  layout->addSpacing(4);
+}
 
-  // Colour printing and the text colour.
+// Colour printing and, under it, the text colour.
+void frmCalendario::BuildColourRows(QVBoxLayout* layout) {
   chkPrintColor_ = new QCheckBox(QStringLiteral("Stampa calendario a colori"), controls_);
   chkPrintColor_->setObjectName(QStringLiteral("chkPrintColor"));
   QFont bold = chkPrintColor_->font();
@@ -177,58 +196,34 @@ void frmCalendario::BuildWindow() {
   auto* colourRow = new QHBoxLayout;
   colourRow->setContentsMargins(22, 0, 0, 0);
   auto* colourGroup = new QButtonGroup(this);
-  const std::array<QString, 3> colourCaptions = {QStringLiteral(" Testo: nero / rosso"),
-                                                 QStringLiteral("Testo: blu / rosso"),
-                                                 QStringLiteral("Testo: verde / rosso")};
-  for (int i = 0; i < 3; ++i) {
-    optTextColor_[i] = new QRadioButton(colourCaptions[i], controls_);
-    optTextColor_[i]->setObjectName(QStringLiteral("optTextColor%1").arg(i));
-    colourGroup->addButton(optTextColor_[i], i);
-    colourRow->addWidget(optTextColor_[i]);
-    connect(optTextColor_[i], &QRadioButton::clicked, this, [this, i] { OnTextColor(i); });
+  for (std::size_t i = 0; i < optTextColor_.size(); ++i) {
+    const TextColourChoice& choice = kTextColourChoices[i];
+    auto* option = new QRadioButton(QString::fromUtf8(choice.caption), controls_);
+    option->setObjectName(QStringLiteral("optTextColor%1").arg(i));
+    colourGroup->addButton(option, static_cast<int>(i));
+    colourRow->addWidget(option);
+    const int32_t colour = choice.colour;
+    connect(option, &QRadioButton::clicked, this, [this, colour] { OnTextColor(colour); });
+    optTextColor_[i] = option;
   }
   optTextColor_[0]->setChecked(true);
   colourRow->addStretch();
   layout->addLayout(colourRow);
   connect(chkPrintColor_, &QCheckBox::toggled, this, &frmCalendario::OnPrintColor);
-  layout->addSpacing(6);
+}
 
-  // Custom header, footer and notes.
+// Custom header, footer and notes.
+void frmCalendario::BuildCustomGrid(QVBoxLayout* layout) {
   layout->addWidget(
       BoldLabel(QStringLiteral("Stampa personalizzata"), QStringLiteral("Label7"), controls_));
   auto* customGrid = new QGridLayout;
   customGrid->setContentsMargins(22, 0, 0, 0);
   customGrid->setHorizontalSpacing(10);
   customGrid->setVerticalSpacing(2);
-  const std::array<QString, 2> lineCaptions = {QStringLiteral("Intestazione (Top)"),
-                                               QStringLiteral("Piè di pagina (Bottom)")};
-  const std::array<QString, 2> lineLabels = {QStringLiteral("Label3"), QStringLiteral("Label4")};
-  const std::array<QString, 2> optionNames = {QStringLiteral("optCustomTop"),
-                                              QStringLiteral("optCustomDown")};
-  for (int line = 0; line < 2; ++line) {
-    auto* caption = new QLabel(lineCaptions[line], controls_);
-    caption->setObjectName(lineLabels[line]);
-    customGrid->addWidget(caption, line, 0);
-    auto* group = new QButtonGroup(this);
-    const std::array<QString, 2> choices = {QStringLiteral("Immagine"), QStringLiteral("Testo")};
-    for (int i = 0; i < 2; ++i) {
-      optCustom_[line][i] = new QRadioButton(choices[i], controls_);
-      optCustom_[line][i]->setObjectName(optionNames[line] + QString::number(i));
-      group->addButton(optCustom_[line][i], i);
-      customGrid->addWidget(optCustom_[line][i], line, 1 + i);
-    }
-    optCustom_[line][0]->setChecked(true);
-    for (int i = 0; i < 2; ++i) {
-      connect(optCustom_[line][i], &QRadioButton::toggled, this, [this, line, i](bool on) {
-        if (on) OnCustomOption(line, i);
-      });
-    }
-    cmdCustom_[line] = new QPushButton(QStringLiteral("Scegli"), controls_);
-    cmdCustom_[line]->setObjectName(QStringLiteral("cmdCustom%1").arg(line));
-    cmdCustom_[line]->setFixedWidth(80);
-    customGrid->addWidget(cmdCustom_[line], line, 3);
-    connect(cmdCustom_[line], &QPushButton::clicked, this, [this, line] { OnCustomAction(line); });
-  }
+  BuildCustomLine(customGrid, 0, QStringLiteral("Intestazione (Top)"), QStringLiteral("Label3"),
+                  QStringLiteral("optCustomTop"));
+  BuildCustomLine(customGrid, 1, QStringLiteral("Piè di pagina (Bottom)"), QStringLiteral("Label4"),
+                  QStringLiteral("optCustomDown"));
   auto* label6 = new QLabel(QStringLiteral("Note, scadenze, ricorrenze personali"), controls_);
   label6->setObjectName(QStringLiteral("Label6"));
   customGrid->addWidget(label6, 2, 0, 1, 3);
@@ -247,9 +242,37 @@ void frmCalendario::BuildWindow() {
   }
   customGrid->setColumnStretch(5, 1);
   layout->addLayout(customGrid);
-  layout->addSpacing(6);
+}
 
-  // Print options.
+// One line of the grid: the caption, the picture / text choice and its button.
+void frmCalendario::BuildCustomLine(QGridLayout* grid, int line, const QString& caption,
+                                    const QString& labelName, const QString& optionName) {
+  auto* label = new QLabel(caption, controls_);
+  label->setObjectName(labelName);
+  grid->addWidget(label, line, 0);
+  auto* group = new QButtonGroup(this);
+  const std::array<QString, 2> choices = {QStringLiteral("Immagine"), QStringLiteral("Testo")};
+  for (int i = 0; i < 2; ++i) {
+    optCustom_[line][i] = new QRadioButton(choices[i], controls_);
+    optCustom_[line][i]->setObjectName(optionName + QString::number(i));
+    group->addButton(optCustom_[line][i], i);
+    grid->addWidget(optCustom_[line][i], line, 1 + i);
+  }
+  optCustom_[line][0]->setChecked(true);
+  for (int i = 0; i < 2; ++i) {
+    connect(optCustom_[line][i], &QRadioButton::toggled, this, [this, line, i](bool on) {
+      if (on) OnCustomOption(line, i);
+    });
+  }
+  cmdCustom_[line] = new QPushButton(QStringLiteral("Scegli"), controls_);
+  cmdCustom_[line]->setObjectName(QStringLiteral("cmdCustom%1").arg(line));
+  cmdCustom_[line]->setFixedWidth(80);
+  grid->addWidget(cmdCustom_[line], line, 3);
+  connect(cmdCustom_[line], &QPushButton::clicked, this, [this, line] { OnCustomAction(line); });
+}
+
+// "Select all" and one check box for each print option, in the table's order.
+void frmCalendario::BuildOptionBoxes(QVBoxLayout* layout) {
   layout->addWidget(
       BoldLabel(QStringLiteral("Opzioni di stampa"), QStringLiteral("Label5"), controls_));
   chkAllSelect_ = new QCheckBox(QStringLiteral("Seleziona/deseleziona tutto"), controls_);
@@ -258,50 +281,34 @@ void frmCalendario::BuildWindow() {
   chkAllSelect_->setChecked(true);
   layout->addWidget(chkAllSelect_);
   checkBoxesInOrder_.push_back(chkAllSelect_);
-  struct BoxEntry {
-    const char* name;
-    QString caption;
-    bool CalendarOptions::*flag;
-  };
-  const std::array<BoxEntry, 10> boxes = {{
-      {"chkPrintMese_P_S",
-       QStringLiteral("Stampa colonne laterali con mese precedente e successivo"),
-       &CalendarOptions::PrintMese_P_S},
-      {"chkProgressivi", QStringLiteral("Stampa i numeri progressivi dei giorni e delle settimane"),
-       &CalendarOptions::Progressivi},
-      {"chkTesto3D", QStringLiteral("Stampa il testo con effetto tridimensionale"),
-       &CalendarOptions::Testo3D},
-      {"chkZodiaco", QStringLiteral("Stampa  icone del periodo zodiacale"),
-       &CalendarOptions::Zodiaco},
-      {"chkFasiSoleLuna", QStringLiteral("Stampa effemeridi solari e lunari"),
-       &CalendarOptions::FasiSoleLuna},
-      {"chkIcone", QStringLiteral("Stampa Icone festività o eventi"), &CalendarOptions::Icone},
-      {"chkChiesa", QStringLiteral("Stampa le ricorrenze religiose"), &CalendarOptions::Chiesa},
-      {"chkNote", QStringLiteral("Stampa note a piè di pagina"), &CalendarOptions::Note},
-      {"chkNotePersonali", QStringLiteral("Stampa note personali"),
-       &CalendarOptions::NotePersonali},
-      {"chkTurno", QStringLiteral("Stampa turno"), &CalendarOptions::Turno},
-  }};
   auto* boxColumn = new QVBoxLayout;
   boxColumn->setContentsMargins(22, 0, 0, 0);
   boxColumn->setSpacing(1);
-  for (const BoxEntry& entry : boxes) {
-    auto* box = new QCheckBox(entry.caption, controls_);
-    box->setObjectName(QString::fromLatin1(entry.name));
+  for (const PrintOption& option : kPrintOptions) {
+    auto* box = new QCheckBox(QString::fromUtf8(option.caption), controls_);
+    box->setObjectName(QString::fromLatin1(option.boxName));
     box->setChecked(true);
     boxColumn->addWidget(box);
     checkBoxesInOrder_.push_back(box);
-    optionBoxes_.push_back({box, entry.flag});
-    const auto flag = entry.flag;
-    connect(box, &QCheckBox::toggled, this, [this, flag](bool ticked) { options_.*flag = ticked; });
+    optionBoxes_.push_back({box, option.field});
+    const auto field = option.field;
+    connect(box, &QCheckBox::toggled, this,
+            [this, field](bool ticked) { options_.*field = ticked; });
   }
-  chkNotePersonali_ = optionBoxes_[8].box;
-  chkTurno_ = optionBoxes_[9].box;
+  chkNotePersonali_ = OptionBoxOf(&CalendarOptions::NotePersonali);
+  chkTurno_ = OptionBoxOf(&CalendarOptions::Turno);
   layout->addLayout(boxColumn);
   connect(chkAllSelect_, &QCheckBox::toggled, this, &frmCalendario::OnSelectAll);
-  layout->addSpacing(8);
+}
 
-  // Donation.
+QCheckBox* frmCalendario::OptionBoxOf(bool CalendarOptions::*field) const {
+  for (const OptionBox& option : optionBoxes_) {
+    if (option.field == field) return option.box;
+  }
+  return nullptr;
+}
+
+void frmCalendario::BuildDonationRow(QVBoxLayout* layout) {
   auto* donateRow = new QHBoxLayout;
   auto* lblDonate = new QLabel(
       QStringLiteral("Questo  calendario ti  sarà  utile  per  un  anno  intero... \n") +
@@ -323,15 +330,16 @@ void frmCalendario::BuildWindow() {
   donateRow->addWidget(lblDonate, 1);
   donateRow->addWidget(imgPayPal_, 0, Qt::AlignVCenter);
   layout->addLayout(donateRow);
-  layout->addSpacing(6);
+}
 
-  // Create, guide and information.
+// Create, guide and information.
+void frmCalendario::BuildButtonRow(QVBoxLayout* layout) {
   auto* buttonRow = new QHBoxLayout;
   cmdCrea_ = new QPushButton(QStringLiteral("Crea calendario pdf"), controls_);
   cmdCrea_->setObjectName(QStringLiteral("cmdCrea"));
   cmdCrea_->setToolTip(QStringLiteral("Crea il file pdf con il calendario"));
   cmdCrea_->setMinimumHeight(34);
-  cmdCrea_->setFont(bold);
+  cmdCrea_->setFont(chkPrintColor_->font());  // bold, as the colour option
   connect(cmdCrea_, &QPushButton::clicked, this, &frmCalendario::CreateCalendar);
   auto* cmdHelp = GlyphButton(QStringLiteral("?"), QStringLiteral("cmdHelpPrintTurno"),
                               QStringLiteral("Guida all'utilizzo del programma"), controls_);
@@ -345,10 +353,6 @@ void frmCalendario::BuildWindow() {
   buttonRow->addWidget(cmdHelp);
   buttonRow->addWidget(cmdInfo);
   layout->addLayout(buttonRow);
-
-  // The busy panel floats over the window during a run.
-  picPrint_ = new BusyPanel(this);
-  picPrint_->hide();
 }
 
 void frmCalendario::DetectViewer() {
@@ -375,8 +379,8 @@ void frmCalendario::OnPrintColor(bool ticked) {
   options_.TextColor = rememberedTextColor_;
 }
 
-void frmCalendario::OnTextColor(int index) {
-  options_.TextColor = kTextColours[static_cast<size_t>(index)];
+void frmCalendario::OnTextColor(int32_t colour) {
+  options_.TextColor = colour;
   rememberedTextColor_ = options_.TextColor;
 }
 

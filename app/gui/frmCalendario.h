@@ -7,14 +7,17 @@
 #include <memory>
 #include <vector>
 
+#include "app/core/TextColourChoices.h"
 #include "app/gui/GuiServices.h"
 #include "calendar/CalendarOptions.h"
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace orvanta {
 
@@ -51,15 +54,23 @@ class frmCalendario : public QWidget {
  private:
   struct OptionBox {
     QCheckBox* box;
-    bool CalendarOptions::*flag;
+    bool CalendarOptions::*field;
   };
 
   void BuildWindow();
-  QWidget* BuildCustomRow(int line, const QString& caption);
+  void BuildYearRow(QVBoxLayout* layout);
+  void BuildColourRows(QVBoxLayout* layout);
+  void BuildCustomGrid(QVBoxLayout* layout);
+  void BuildCustomLine(QGridLayout* grid, int line, const QString& caption,
+                       const QString& labelName, const QString& optionName);
+  void BuildOptionBoxes(QVBoxLayout* layout);
+  QCheckBox* OptionBoxOf(bool CalendarOptions::*field) const;
+  void BuildDonationRow(QVBoxLayout* layout);
+  void BuildButtonRow(QVBoxLayout* layout);
   void RefreshNotesOption();
   void OnSelectAll(bool ticked);
   void OnPrintColor(bool ticked);
-  void OnTextColor(int index);
+  void OnTextColor(int32_t colour);
   void OnCustomOption(int line, int index);
   void OnCustomAction(int line);
   void OnInfoCustom(int index);
@@ -82,7 +93,7 @@ class frmCalendario : public QWidget {
   QWidget* controls_ = nullptr;  // everything a run must not let change
   QComboBox* cboAnno_ = nullptr;
   QCheckBox* chkPrintColor_ = nullptr;
-  std::array<QRadioButton*, 3> optTextColor_{};
+  std::array<QRadioButton*, std::size(kTextColourChoices)> optTextColor_{};
   std::array<std::array<QRadioButton*, 2>, 2> optCustom_{};  // [line][Immagine, Testo]
   std::array<QPushButton*, 2> cmdCustom_{};
   std::array<QPushButton*, 3> cmdInfoCustom_{};

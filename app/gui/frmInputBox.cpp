@@ -55,17 +55,19 @@ frmInputBox::frmInputBox(const GuiServices& services, QWidget* owner)
 void frmInputBox::Prepare(int inputTarget, bool printColor) {
   inputTarget_ = inputTarget == 1 ? 1 : 0;
   closedBySave_ = false;
+  QString info;
   if (inputTarget_ == 0) {
-    lblInfo_->setText(QStringLiteral(
-        "Scrivi una breve intestazione (max 40 caratteri) da stampare nella parte superiore "
-        "del calendario"));
-    inputLimit_ = 40;
+    info = QStringLiteral(
+        "Scrivi una breve intestazione (max %1 caratteri) da stampare nella parte superiore "
+        "del calendario");
+    inputLimit_ = kHeaderTextLimit;
   } else {
-    lblInfo_->setText(QStringLiteral(
-        "Scrivi una breve intestazione (max 30 caratteri) da stampare nella parte inferiore "
-        "del calendario"));
-    inputLimit_ = 30;
+    info = QStringLiteral(
+        "Scrivi una breve intestazione (max %1 caratteri) da stampare nella parte inferiore "
+        "del calendario");
+    inputLimit_ = kFooterTextLimit;
   }
+  lblInfo_->setText(info.arg(inputLimit_));
   txtInput_->setMaxLength(inputLimit_);
   txtInput_->clear();
   UpdateCounter();

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <cstdint>
 
+#include "app/core/CustomHeaderFooter.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,7 +44,7 @@ class frmInputBox : public QDialog {
   QPushButton* cmdColor_;
   QPushButton* cmdClose_;
   int inputTarget_ = 0;
-  int inputLimit_ = 40;
+  int inputLimit_ = kHeaderTextLimit;
   int32_t inputColor_ = 0;
   bool closedBySave_ = false;
 };

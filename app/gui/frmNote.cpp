@@ -61,8 +61,26 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
       lblUnreadable_(new QLabel(this)) {
   setWindowTitle(QStringLiteral("Gestione note"));
   setObjectName(QStringLiteral("frmNote"));
+  BuildDateField();
+  BuildNoteFields();
+  BuildButtons();
+  StyleInfoLabels();
+  BuildLayout();
+  ConnectFields();
 
-  // The date: day / month / year, the year covered by the grey "anno".
+  // Load.
+  SetHandCursors(this);
+  lblInfo_->clear();
+  notesPath_ = ToUtf8(services_.NotesFile());
+  txtdata_[2]->setText(QString::number(kEditorYear));
+  readOnlyMode_ = services_.isNotesFileReadOnly(notesPath_);
+  LoadNotesList();
+  if (readOnlyMode_) ShowReadOnly();
+  SetEditColours(false);
+}
+
+// The date: day / month / year, the year covered by the grey "anno".
+void frmNote::BuildDateField() {
   picData_->setObjectName(QStringLiteral("PicData"));
   picData_->setFrameShape(QFrame::StyledPanel);
   txtdata_[0] = MakeField(picData_, QStringLiteral("txtdata0"), 2, 30);
@@ -91,7 +109,10 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   dateLayout->addWidget(txtdata_[2], 0, 4);
   dateLayout->addWidget(txmask_, 0, 4);
   txmask_->raise();
+}
 
+// The note's text and the list of notes.
+void frmNote::BuildNoteFields() {
   txtScadenze_->setObjectName(QStringLiteral("txtScadenze"));
   txtScadenze_->setMaxLength(kMaxTypedNote);
   lnotes_->setObjectName(QStringLiteral("Lnotes"));
@@ -100,7 +121,9 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   mono.setFamily(QStringLiteral("Monospace"));
   mono.setStyleHint(QFont::TypeWriter);
   lnotes_->setFont(mono);
+}
 
+void frmNote::BuildButtons() {
   const std::array<QString, 4> captions = {QStringLiteral("Nuova nota"), QStringLiteral("Modifica"),
                                            QStringLiteral("Cancella"), QStringLiteral("Annulla")};
   const std::array<QString, 4> tips = {QStringLiteral("Aggiunge o salva una nuova nota"),
@@ -121,18 +144,28 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   cmdChiudi_->setToolTip(QStringLiteral("Chiude questa finestra e ritorna al calendario"));
   cmdChiudi_->setAutoDefault(false);
   connect(cmdChiudi_, &QPushButton::clicked, this, &QDialog::accept);
+}
 
+// The hint line, the count and the warning about unreadable lines.
+void frmNote::StyleInfoLabels() {
   lblInfo_->setObjectName(QStringLiteral("lblInfo"));
   lblInfo_->setMinimumHeight(lblInfo_->fontMetrics().height() + 4);
   QFont bold = lblInfo_->font();
   bold.setBold(true);
   lblInfo_->setFont(bold);
   lblInfo_->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
-  auto* label1 = new QLabel(QStringLiteral("Numero note presenti:"), this);
-  label1->setObjectName(QStringLiteral("Label1"));
   lblNumNote_->setObjectName(QStringLiteral("lblNum_note"));
   lblNumNote_->setToolTip(QStringLiteral("Note presenti"));
   lblNumNote_->setFont(bold);
+  lblUnreadable_->setObjectName(QStringLiteral("lblUnreadable"));
+  lblUnreadable_->setWordWrap(true);
+  lblUnreadable_->setStyleSheet(QStringLiteral("color: rgb(190, 0, 0); font-weight: bold;"));
+  lblUnreadable_->hide();
+}
+
+void frmNote::BuildLayout() {
+  auto* label1 = new QLabel(QStringLiteral("Numero note presenti:"), this);
+  label1->setObjectName(QStringLiteral("Label1"));
   auto* label2 = new QLabel(
       QStringLiteral("Le note presenti verranno stampate ogni anno  indipendentemente dall'anno "
                      "presente nella data visualizzata a sinistra della nota"),
@@ -140,10 +173,6 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   label2->setObjectName(QStringLiteral("Label2"));
   label2->setTextFormat(Qt::PlainText);
   label2->setWordWrap(true);
-  lblUnreadable_->setObjectName(QStringLiteral("lblUnreadable"));
-  lblUnreadable_->setWordWrap(true);
-  lblUnreadable_->setStyleSheet(QStringLiteral("color: rgb(190, 0, 0); font-weight: bold;"));
-  lblUnreadable_->hide();
 
   auto* layout = new QVBoxLayout(this);
   auto* entryRow = new QHBoxLayout;
@@ -165,7 +194,10 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   buttonRow->addWidget(cmdChiudi_);
   layout->addLayout(buttonRow);
   resize(600, 460);
+}
 
+// Tab order, the typing filter and the fields' and list's signals.
+void frmNote::ConnectFields() {
   setTabOrder(txtdata_[0], txtdata_[1]);
   setTabOrder(txtdata_[1], txtScadenze_);
   for (QLineEdit* field : {txtdata_[0], txtdata_[1], txtScadenze_}) field->installEventFilter(this);
@@ -175,16 +207,6 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   }
   connect(txtScadenze_, &QLineEdit::textEdited, this, &frmNote::OnNoteEdited);
   connect(lnotes_, &QListWidget::itemSelectionChanged, this, &frmNote::OnSelection);
-
-  // Load.
-  SetHandCursors(this);
-  lblInfo_->clear();
-  notesPath_ = ToUtf8(services_.NotesFile());
-  txtdata_[2]->setText(QStringLiteral("2011"));
-  readOnlyMode_ = services_.isNotesFileReadOnly(notesPath_);
-  LoadNotesList();
-  if (readOnlyMode_) ShowReadOnly();
-  SetEditColours(false);
 }
 
 void frmNote::LoadNotesList() {
@@ -318,87 +340,109 @@ void frmNote::OnSelection() {
 
 void frmNote::OnButton(int index) {
   if (readOnlyMode_) return;
-  if (index == cmdNuova && editMode_ == Idle) {
-    lnotes_->clearSelection();
-    lnotes_->setCurrentRow(-1);
-    editMode_ = NewNote;
-    cmdNote_[cmdNuova]->setText(QStringLiteral("Salva"));
-    cmdNote_[cmdModifica]->setEnabled(false);
-    cmdNote_[cmdCancella]->setEnabled(false);
-    lblInfo_->setText(
-        QStringLiteral("Scrivi la data (solo giorno e mese) e la nuova nota (max 50 caratteri)"));
-    SetEditColours(true);
-    lnotes_->setEnabled(false);
-    txtdata_[0]->setFocus();
-  } else if (index == cmdNuova && editMode_ == NewNote) {
+  // "Nuova nota" and "Modifica" read "Salva" while their note is written.
+  const bool save = (index == cmdNuova && editMode_ == NewNote) ||
+                    (index == cmdModifica && editMode_ == ModifyNote);
+  if (save) {
     if (SaveNote()) ResetEditor();
+  } else if (index == cmdNuova && editMode_ == Idle) {
+    StartNewNote();
   } else if (index == cmdModifica && editMode_ == Idle) {
-    const int selected = SelectedIndex();
-    if (selected < 0) return;
-    const QString entry = lnotes_->item(selected)->text();
-    editMode_ = ModifyNote;
-    SetEditColours(true);
-    txtdata_[0]->setText(entry.left(2));
-    txtdata_[1]->setText(entry.mid(3, 2));
-    const QString text = EntryText(entry).trimmed();
-    txtScadenze_->setMaxLength(std::max(kMaxTypedNote, static_cast<int>(text.size())));
-    txtScadenze_->setText(text);
-    modifyDay_ = hiddenList_[selected].left(5).toInt();
-    modifyText_ = txtScadenze_->text();
-    lnotes_->setEnabled(false);
-    lblInfo_->setText(
-        QStringLiteral("Modifica la data (solo giorno e/o mese) e/o la nota selezionata"));
-    cmdNote_[cmdModifica]->setText(QStringLiteral("Salva"));
-    cmdNote_[cmdCancella]->setEnabled(false);
-    txtdata_[0]->setFocus();
-  } else if (index == cmdModifica && editMode_ == ModifyNote) {
-    if (SaveNote()) ResetEditor();
+    StartModifyNote();
   } else if (index == cmdCancella && editMode_ == Idle) {
-    const QMessageBox::StandardButton answer =
-        services_.message(this, QMessageBox::Warning, QStringLiteral("Orvanta"),
-                          QStringLiteral("          ATTENZIONE!\nCancellare la nota evidenziata?"),
-                          QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes) {
-      editMode_ = Deleting;
-      RemoveSelectedNote();
-    }
-    ResetEditor();
+    AskDeleteNote();
   } else if (index == cmdAnnulla) {
     ResetEditor();
   }
+}
+
+void frmNote::StartNewNote() {
+  lnotes_->clearSelection();
+  lnotes_->setCurrentRow(-1);
+  editMode_ = NewNote;
+  cmdNote_[cmdNuova]->setText(QStringLiteral("Salva"));
+  cmdNote_[cmdModifica]->setEnabled(false);
+  cmdNote_[cmdCancella]->setEnabled(false);
+  lblInfo_->setText(
+      QStringLiteral("Scrivi la data (solo giorno e mese) e la nuova nota (max %1 caratteri)")
+          .arg(kMaxTypedNote));
+  SetEditColours(true);
+  lnotes_->setEnabled(false);
+  txtdata_[0]->setFocus();
+}
+
+// The selected note into the fields.
+void frmNote::StartModifyNote() {
+  const int selected = SelectedIndex();
+  if (selected < 0) return;
+  const QString entry = lnotes_->item(selected)->text();
+  editMode_ = ModifyNote;
+  SetEditColours(true);
+  txtdata_[0]->setText(entry.left(2));
+  txtdata_[1]->setText(entry.mid(3, 2));
+  const QString text = EntryText(entry).trimmed();
+  txtScadenze_->setMaxLength(std::max(kMaxTypedNote, static_cast<int>(text.size())));
+  txtScadenze_->setText(text);
+  modifyDay_ = hiddenList_[selected].left(5).toInt();
+  modifyText_ = txtScadenze_->text();
+  lnotes_->setEnabled(false);
+  lblInfo_->setText(
+      QStringLiteral("Modifica la data (solo giorno e/o mese) e/o la nota selezionata"));
+  cmdNote_[cmdModifica]->setText(QStringLiteral("Salva"));
+  cmdNote_[cmdCancella]->setEnabled(false);
+  txtdata_[0]->setFocus();
+}
+
+void frmNote::AskDeleteNote() {
+  const QMessageBox::StandardButton answer =
+      services_.message(this, QMessageBox::Warning, QStringLiteral("Orvanta"),
+                        QStringLiteral("          ATTENZIONE!\nCancellare la nota evidenziata?"),
+                        QMessageBox::Yes | QMessageBox::No);
+  if (answer == QMessageBox::Yes) {
+    editMode_ = Deleting;
+    RemoveSelectedNote();
+  }
+  ResetEditor();
 }
 
 void frmNote::Warn(const QString& text) {
   services_.Tell(this, QMessageBox::Warning, QStringLiteral("Attenzione!"), text);
 }
 
-bool frmNote::SaveNote() {
+// The date typed into the fields, when it exists in the editor's year.
+std::optional<DayNumber> frmNote::TypedDate() const {
   bool dayOk = false;
   bool monthOk = false;
   bool yearOk = false;
   const int day = txtdata_[0]->text().toInt(&dayOk);
   const int month = txtdata_[1]->text().toInt(&monthOk);
   const int year = txtdata_[2]->text().toInt(&yearOk);
-  const std::optional<DayNumber> date =
-      dayOk && monthOk && yearOk ? MakeDayNumber(year, month, day) : std::nullopt;
-  if (!date) {
-    Warn(QStringLiteral("Data non valida"));
-    txtdata_[0]->clear();
-    txtdata_[1]->clear();
-    txtdata_[0]->setFocus();
-    return false;
-  }
-  const QString key = QString::number(*date);
-  const int selected = SelectedIndex();
+  if (!dayOk || !monthOk || !yearOk) return std::nullopt;
+  return MakeDayNumber(year, month, day);
+}
+
+// Another note than the one under "Modifica" has this date.
+bool frmNote::DateTaken(DayNumber date, int selected) const {
+  const QString key = QString::number(date);
   for (int i = 0; i < hiddenList_.size(); ++i) {
-    if (hiddenList_[i].left(5) == key && i != selected) {
-      Warn(QStringLiteral("Data già presente"));
-      txtdata_[0]->clear();
-      txtdata_[1]->clear();
-      txtdata_[0]->setFocus();
-      return false;
-    }
+    if (hiddenList_[i].left(5) == key && i != selected) return true;
   }
+  return false;
+}
+
+bool frmNote::RefuseDate(const QString& warning) {
+  Warn(warning);
+  txtdata_[0]->clear();
+  txtdata_[1]->clear();
+  txtdata_[0]->setFocus();
+  return false;
+}
+
+bool frmNote::SaveNote() {
+  const std::optional<DayNumber> date = TypedDate();
+  if (!date) return RefuseDate(QStringLiteral("Data non valida"));
+  const int selected = SelectedIndex();
+  if (DateTaken(*date, selected)) return RefuseDate(QStringLiteral("Data già presente"));
   // A note of blanks only is as incomplete as an empty one.
   const QString text = txtScadenze_->text().trimmed();
   if (text.isEmpty()) {
@@ -416,29 +460,27 @@ bool frmNote::SaveNote() {
   if (selected < 0 && asRead_.unreadableLines.empty()) {
     // A new note: the notes so far, sorted, then the new one appended.
     WriteNotes(std::nullopt);
-    AppendNoteRecord(notesPath_, note.day, note.text);
+    // Whether it was written shows in the list, which is read back below.
+    static_cast<void>(AppendNoteRecord(notesPath_, note.day, note.text));
   } else {
     // A changed note (or a file with unreadable lines at its end) is written in
     // one replacement of the file, so no moment exists where the note is
     // missing and the new note stays before the kept lines.
-    if (selected >= 0) {
-      hiddenList_.removeAt(selected);
-      noteLines_.erase(noteLines_.begin() + selected);
-      delete lnotes_->takeItem(selected);
-    }
+    if (selected >= 0) RemoveFromLists(selected);
     WriteNotes(note);
   }
   LoadNotesList();
   return true;
 }
 
+void frmNote::RemoveFromLists(int index) {
+  hiddenList_.removeAt(index);
+  noteLines_.erase(noteLines_.begin() + index);
+  delete lnotes_->takeItem(index);
+}
+
 void frmNote::RemoveSelectedNote() {
-  const int selected = SelectedIndex();
-  if (selected >= 0) {
-    hiddenList_.removeAt(selected);
-    noteLines_.erase(noteLines_.begin() + selected);
-    delete lnotes_->takeItem(selected);
-  }
+  if (const int selected = SelectedIndex(); selected >= 0) RemoveFromLists(selected);
   WriteNotes(std::nullopt);
   // The list shows what the file holds now, notes other windows added included.
   LoadNotesList();
@@ -453,7 +495,8 @@ void frmNote::WriteNotes(const std::optional<NoteToWrite>& last) {
                      noteLines_[static_cast<std::size_t>(i)]});
   }
   if (last) notes.push_back(*last);
-  RewriteNotesFile(notesPath_, notes, asRead_);
+  // Whether it was written shows in the list, which the callers read back.
+  static_cast<void>(RewriteNotesFile(notesPath_, notes, asRead_));
 }
 
 void frmNote::OnDateChanged(int field) {

@@ -49,14 +49,26 @@ class frmNote : public QDialog {
   void SetEditColours(bool on);
   void ResetEditor();
   void OnSelection();
+  void BuildDateField();
+  void BuildNoteFields();
+  void BuildButtons();
+  void StyleInfoLabels();
+  void BuildLayout();
+  void ConnectFields();
   void OnButton(int index);
+  void StartNewNote();
+  void StartModifyNote();
+  void AskDeleteNote();
+  std::optional<DayNumber> TypedDate() const;
+  bool DateTaken(DayNumber date, int selected) const;
+  bool RefuseDate(const QString& warning);
   bool SaveNote();
+  void RemoveFromLists(int index);
   void RemoveSelectedNote();
   void WriteNotes(const std::optional<NoteToWrite>& last);
   int SelectedIndex() const;
   void ShowCount();
   void OnDateChanged(int field);
-  void OnDateEdited(int field);
   void OnNoteEdited(const QString& text);
   void Warn(const QString& text);
 

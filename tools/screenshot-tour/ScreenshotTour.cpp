@@ -1,4 +1,4 @@
-#include "app/gui/ScreenshotTour.h"
+#include "tools/screenshot-tour/ScreenshotTour.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -34,11 +34,30 @@ void CentreOnScreen(QWidget* window) {
   window->move(screen.center() - window->rect().center());
 }
 
-}  // namespace
+using Steps = std::vector<std::function<void()>>;
 
-void StartScreenshotTour(frmCalendario* main, const QString& folder) {
-  QDir().mkpath(folder);
-  auto steps = std::make_shared<std::vector<std::function<void()>>>();
+// The main window, then the busy panel over it.
+void AddMainWindowSteps(Steps& steps, frmCalendario* main, const QString& folder) {
+  steps.push_back([main, folder] {
+    CentreOnScreen(main);
+    SaveScreen(folder, QStringLiteral("1-main"), main);
+  });
+  steps.push_back([main] {
+    main->BusyPicture()->adjustSize();
+    main->BusyPicture()->move((main->width() - main->BusyPicture()->width()) / 2,
+                              (main->height() - main->BusyPicture()->height()) / 2);
+    main->BusyPicture()->show();
+    main->BusyPicture()->raise();
+  });
+  steps.push_back([main, folder] {
+    SaveScreen(folder, QStringLiteral("2-busy"), main);
+    main->BusyPicture()->hide();
+  });
+}
+
+// The notes editor (alone, as the main window hides for it), the input
+// window and the information window.
+void AddDialogSteps(Steps& steps, frmCalendario* main, const QString& folder) {
   auto dialog = std::make_shared<std::unique_ptr<QDialog>>();
   GuiServices& services = main->Services();
   auto showDialog = [dialog](QDialog* window) {
@@ -46,46 +65,35 @@ void StartScreenshotTour(frmCalendario* main, const QString& folder) {
     CentreOnScreen(window);
     window->show();
   };
-  auto closeDialog = [dialog] { dialog->reset(); };
-
-  steps->push_back([main, folder] {
-    CentreOnScreen(main);
-    SaveScreen(folder, QStringLiteral("1-main"), main);
-  });
-  steps->push_back([main, folder] {
-    main->BusyPicture()->adjustSize();
-    main->BusyPicture()->move((main->width() - main->BusyPicture()->width()) / 2,
-                              (main->height() - main->BusyPicture()->height()) / 2);
-    main->BusyPicture()->show();
-    main->BusyPicture()->raise();
-  });
-  steps->push_back([main, folder] {
-    SaveScreen(folder, QStringLiteral("2-busy"), main);
-    main->BusyPicture()->hide();
-  });
-  steps->push_back([&services, main, showDialog] {
+  auto takeDialog = [dialog, folder](const QString& name) {
+    SaveScreen(folder, name, dialog->get());
+    dialog->reset();
+  };
+  steps.push_back([&services, main, showDialog] {
     main->hide();
     showDialog(new frmNote(services, main));
   });
-  steps->push_back([folder, dialog, closeDialog, main] {
-    SaveScreen(folder, QStringLiteral("3-notes"), dialog->get());
-    closeDialog();
+  steps.push_back([takeDialog, main] {
+    takeDialog(QStringLiteral("3-notes"));
     main->show();
   });
-  steps->push_back([&services, main, showDialog] {
+  steps.push_back([&services, main, showDialog] {
     auto* input = new frmInputBox(services, main);
     input->Prepare(0, true);
     showDialog(input);
   });
-  steps->push_back([folder, dialog, closeDialog] {
-    SaveScreen(folder, QStringLiteral("4-input"), dialog->get());
-    closeDialog();
-  });
-  steps->push_back([&services, main, showDialog] { showDialog(new frmAbout(services, main)); });
-  steps->push_back([folder, dialog, closeDialog] {
-    SaveScreen(folder, QStringLiteral("5-about"), dialog->get());
-    closeDialog();
-  });
+  steps.push_back([takeDialog] { takeDialog(QStringLiteral("4-input")); });
+  steps.push_back([&services, main, showDialog] { showDialog(new frmAbout(services, main)); });
+  steps.push_back([takeDialog] { takeDialog(QStringLiteral("5-about")); });
+}
+
+}  // namespace
+
+void StartScreenshotTour(frmCalendario* main, const QString& folder) {
+  QDir().mkpath(folder);
+  auto steps = std::make_shared<Steps>();
+  AddMainWindowSteps(*steps, main, folder);
+  AddDialogSteps(*steps, main, folder);
   steps->push_back([] { QApplication::quit(); });
 
   // One step every 400 ms, so every window is painted before it is taken.

@@ -1,0 +1,130 @@
+#include "app/cli/CommandLineUsage.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "app/cli/CommandLine.h"
+#include "app/cli/CommandLineValues.h"
+#include "app/core/CustomHeaderFooter.h"
+#include "app/core/FileNames.h"
+#include "app/core/PrintOptions.h"
+#include "app/core/TextColourChoices.h"
+
+namespace orvanta {
+namespace {
+
+// The layout of the help; every {name} is filled in by CommandLineUsage().
+constexpr char kUsage[] =
+    "Uso: orvanta [opzioni]\n"
+    "Scrive il calendario da parete in PDF senza aprire la finestra.\n"
+    "\n"
+    "  --year ANNO             anno del calendario, {years}, oppure next per\n"
+    "                          l'anno prossimo (predefinito: l'anno in corso)\n"
+    "  --output FILE           file PDF da scrivere (predefinito: {calendar-file} nella\n"
+    "                          cartella temporanea)\n"
+    "  --ics FILE              scrive anche gli eventi dell'anno in formato iCalendar\n"
+    "                          (festività, ricorrenze, fasi lunari, ora legale, note\n"
+    "                          personali e turno); senza --output solo questo file\n"
+    "  --open                  apre il calendario con il visualizzatore PDF predefinito\n"
+    "  --mono                  stampa in bianco e nero\n"
+    "  --text-color COLORE     colore del testo: {colours} (predefinito {text-colour})\n"
+    "{print-options}"
+    "  --header-text TESTO     intestazione di testo (al massimo {header-limit} caratteri)\n"
+    "  --header-color #RRGGBB  colore dell'intestazione di testo (predefinito {header-colour})\n"
+    "  --header-image FILE     intestazione con un'immagine bitmap ({header-picture})\n"
+    "  --footer-text TESTO     piè di pagina di testo (al massimo {footer-limit} caratteri)\n"
+    "  --footer-color #RRGGBB  colore del piè di pagina di testo (predefinito {footer-colour})\n"
+    "  --footer-image FILE     piè di pagina con un'immagine bitmap ({footer-picture})\n"
+    "  --notes FILE            note personali (predefinito: {notes-file} accanto al programma)\n"
+    "  --shift FILE            turno (predefinito: {shift-file} accanto al programma)\n"
+    "  -h, --help              mostra questo aiuto\n"
+    "  -v, --version           mostra la versione\n"
+    "\n"
+    "Le note personali e il turno si stampano quando il loro file esiste. Le opzioni\n"
+    "--no-... valgono anche per il file iCalendar, dove --no-ephemeris toglie le fasi\n"
+    "lunari e i cambi dell'ora. Le immagini sono bitmap Windows non compresse da 1,\n"
+    "4, 8 o 24 bit per pixel. I percorsi relativi partono dalla cartella di lavoro;\n"
+    "i file da scrivere non possono essere uno di quelli letti.\n"
+    "Esce con {exit-ok} quando il calendario è scritto (e ne stampa il percorso), con "
+    "{exit-not-written} quando\n"
+    "non si può scrivere, con {exit-usage} per un'opzione o un valore non validi.\n";
+
+// Where the description of an option starts.
+constexpr std::size_t kDescriptionColumn = 26;
+
+void Fill(std::string& text, std::string_view name, const std::string& value) {
+  const std::string placeholder = "{" + std::string(name) + "}";
+  for (std::size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + value.size()))
+    text.replace(at, placeholder.size(), value);
+}
+
+// "  --no-3d                 senza l'effetto tridimensionale del testo"
+std::string PrintOptionLines() {
+  std::string lines;
+  for (const PrintOption& option : kPrintOptions) {
+    std::string line = "  --" + std::string(option.offSwitch);
+    line.resize(kDescriptionColumn, ' ');
+    lines += line + option.offHelp + "\n";
+  }
+  return lines;
+}
+
+// "black, blue o green"
+std::string ColourNames() {
+  std::string names;
+  const std::size_t count = std::size(kTextColourChoices);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) names += i + 1 == count ? " o " : ", ";
+    names += kTextColourChoices[i].name;
+  }
+  return names;
+}
+
+std::string DefaultTextColourName() {
+  for (const TextColourChoice& choice : kTextColourChoices) {
+    if (choice.colour == CalendarOptions{}.TextColor) return choice.name;
+  }
+  return {};
+}
+
+// 0x00BBGGRR as "#RRGGBB".
+std::string HexColour(int32_t colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF,
+                (colour >> 16) & 0xFF);
+  return text;
+}
+
+// "210 x 25 mm"
+std::string PictureSizeText(PictureSize size) {
+  return std::to_string(size.widthMm) + " x " + std::to_string(size.heightMm) + " mm";
+}
+
+}  // namespace
+
+std::string CommandLineUsage() {
+  const CalendarOptions defaults;
+  std::string usage = kUsage;
+  Fill(usage, "years", YearRange());
+  Fill(usage, "calendar-file", kCalendarFileName);
+  Fill(usage, "colours", ColourNames());
+  Fill(usage, "text-colour", DefaultTextColourName());
+  Fill(usage, "print-options", PrintOptionLines());
+  Fill(usage, "header-limit", std::to_string(kHeaderTextLimit));
+  Fill(usage, "header-colour", HexColour(defaults.CustomTopColor));
+  Fill(usage, "header-picture", PictureSizeText(kHeaderPictureSize));
+  Fill(usage, "footer-limit", std::to_string(kFooterTextLimit));
+  Fill(usage, "footer-colour", HexColour(defaults.CustomDownColor));
+  Fill(usage, "footer-picture", PictureSizeText(kFooterPictureSize));
+  Fill(usage, "notes-file", kNotesFileName);
+  Fill(usage, "shift-file", kShiftFileName);
+  Fill(usage, "exit-ok", std::to_string(kExitOk));
+  Fill(usage, "exit-not-written", std::to_string(kExitNotWritten));
+  Fill(usage, "exit-usage", std::to_string(kExitUsage));
+  return usage;
+}
+
+}  // namespace orvanta
