@@ -457,20 +457,29 @@ bool frmNote::SaveNote() {
   NoteToWrite note{*date, ToUtf8(text), {}};
   if (unchanged) note.line = noteLines_[static_cast<std::size_t>(selected)];
 
+  bool written = false;
   if (selected < 0 && asRead_.unreadableLines.empty()) {
-    // A new note: the notes so far, sorted, then the new one appended.
-    WriteNotes(std::nullopt);
-    // Whether it was written shows in the list, which is read back below.
-    static_cast<void>(AppendNoteRecord(notesPath_, note.day, note.text));
+    // A new note: the notes so far, sorted, then the new one appended. Only
+    // the append decides whether the note was saved; the sorting is a nicety.
+    static_cast<void>(WriteNotes(std::nullopt));
+    written = AppendNoteRecord(notesPath_, note.day, note.text);
   } else {
     // A changed note (or a file with unreadable lines at its end) is written in
     // one replacement of the file, so no moment exists where the note is
     // missing and the new note stays before the kept lines.
     if (selected >= 0) RemoveFromLists(selected);
-    WriteNotes(note);
+    written = WriteNotes(note);
   }
+  // The list shows what the file holds now.
   LoadNotesList();
-  return true;
+  // The typed note stays in the fields, so nothing the user wrote is lost.
+  if (!written) WarnNotWritten();
+  return written;
+}
+
+void frmNote::WarnNotWritten() {
+  Warn(QStringLiteral("Attenzione: impossibile scrivere il file delle note.\n") +
+       QStringLiteral("La modifica non è stata salvata."));
 }
 
 void frmNote::RemoveFromLists(int index) {
@@ -481,12 +490,13 @@ void frmNote::RemoveFromLists(int index) {
 
 void frmNote::RemoveSelectedNote() {
   if (const int selected = SelectedIndex(); selected >= 0) RemoveFromLists(selected);
-  WriteNotes(std::nullopt);
+  const bool written = WriteNotes(std::nullopt);
   // The list shows what the file holds now, notes other windows added included.
   LoadNotesList();
+  if (!written) WarnNotWritten();
 }
 
-void frmNote::WriteNotes(const std::optional<NoteToWrite>& last) {
+bool frmNote::WriteNotes(const std::optional<NoteToWrite>& last) {
   std::vector<NoteToWrite> notes;
   notes.reserve(static_cast<std::size_t>(hiddenList_.size()) + 1);
   for (qsizetype i = 0; i < hiddenList_.size(); ++i) {
@@ -495,8 +505,7 @@ void frmNote::WriteNotes(const std::optional<NoteToWrite>& last) {
                      noteLines_[static_cast<std::size_t>(i)]});
   }
   if (last) notes.push_back(*last);
-  // Whether it was written shows in the list, which the callers read back.
-  static_cast<void>(RewriteNotesFile(notesPath_, notes, asRead_));
+  return RewriteNotesFile(notesPath_, notes, asRead_);
 }
 
 void frmNote::OnDateChanged(int field) {

@@ -65,7 +65,9 @@ class frmNote : public QDialog {
   bool SaveNote();
   void RemoveFromLists(int index);
   void RemoveSelectedNote();
-  void WriteNotes(const std::optional<NoteToWrite>& last);
+  // Rewrites the file with the listed notes and `last`; answers whether it was.
+  [[nodiscard]] bool WriteNotes(const std::optional<NoteToWrite>& last);
+  void WarnNotWritten();
   int SelectedIndex() const;
   void ShowCount();
   void OnDateChanged(int field);

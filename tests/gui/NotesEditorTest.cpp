@@ -332,6 +332,36 @@ class NotesEditorTest : public QObject {
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
 
+  // A save the file refuses (it became unwritable after the editor opened) is
+  // told, and the typed note stays in the fields instead of vanishing.
+  void aFailedSaveIsToldAndKeepsTheTypedNote() {
+    WriteBytes(NotesPath(), "40545,\"Uno\"\r\n");
+    const UnprivilegedScope unprivileged(t_->appDir.path());
+    if (!unprivileged.Ok()) QSKIP("root can write every file");
+    Open();
+    QVERIFY(!form_->ReadOnlyMode());
+    QFile::setPermissions(NotesPath(), QFile::ReadOwner);
+    QFile::setPermissions(t_->appDir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const auto writable = qScopeGuard([this] {
+      QFile::setPermissions(t_->appDir.path(),
+                            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    Click("cmdNote0");
+    Enter(QStringLiteral("07"), QStringLiteral("03"), QStringLiteral("Festa"), "cmdNote0");
+    QCOMPARE(WarningsTitled(QStringLiteral("Attenzione!")).size(), 1);
+    QCOMPARE(form_->EditMode(), int(frmNote::NewNote));
+    QCOMPARE(Field("txtScadenze")->text(), QStringLiteral("Festa"));
+    QCOMPARE(ListTexts().size(), 1);
+    QCOMPARE(ReadBytes(NotesPath()), QByteArray("40545,\"Uno\"\r\n"));
+    // Deleting is told the same way, and the note stays listed.
+    Click("cmdNote3");
+    SelectRow(0);
+    t_->answer = QMessageBox::Yes;
+    Click("cmdNote2");
+    QCOMPARE(WarningsTitled(QStringLiteral("Attenzione!")).size(), 2);
+    QCOMPARE(ListTexts().size(), 1);
+  }
+
   void unreadableRecordsAreShownAsWarningAndKept() {
     const QByteArray tail = "not a record\r\n40700,\"Dopo\"\r\n";
     WriteBytes(NotesPath(), QByteArray("40609,\"Prima\"\r\n40545,\"Altra\"\r\n") + tail);
