@@ -337,7 +337,6 @@ bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
       if (const std::string text = OpenFailureText(openFailure_); !text.empty()) ShowMessage(text);
       return false;
     }
-    fileName_ = strFileName;
     WriteHead(now);
     return true;
   } catch (const PdfError&) {

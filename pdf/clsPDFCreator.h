@@ -218,7 +218,6 @@ class clsPDFCreator {
   int64_t flushed_ = 0;  // bytes already handed to the file
   std::string line_;     // scratch line under construction
 
-  std::string fileName_;
   std::string title_ = "(senza titolo)";
   int32_t paperSize_ = 0;
   float paperWidth_ = 595.2f;
