@@ -2,6 +2,7 @@
 // The almanac's state for one calendar run and the day lookup that reads it.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,57 @@ struct AlmanacYear {
 // Easter, Easter Monday and (with `chiesa`) the church feasts of `year`;
 // NotesTable is left empty for the notes reader.
 AlmanacYear PrepareAlmanacYear(int year, bool chiesa, bool notePersonali);
+
+// The names of the civil holiday table, and "S. Silvestro" that the
+// religious option adds.
+enum class HolidayKey : std::uint8_t {
+  None,
+  Capodanno,
+  Epifania,
+  MartediGrasso,
+  GiovediGrasso,
+  SabatoGrasso,
+  Pasqua,
+  LunediAngelo,
+  Liberazione,
+  FestaLavoro,
+  FestaRepubblica,
+  Assunzione,
+  TuttiSanti,
+  Defunti,
+  Immacolata,
+  Natale,
+  SantoStefano,
+  SanSilvestro,
+};
+
+// The name as the day cell prints it ("Dell'Angelo", "'Giovedì grasso'");
+// empty for None.
+const char* HolidayPageName(HolidayKey key);
+// A public holiday: printed red whatever its weekday.
+bool IsPublicHoliday(HolidayKey key);
+// A name the religious option brings rather than the civil table.
+bool IsReligiousName(HolidayKey key);
+
+// What names a day and whether it is printed red. A church feast takes over
+// the printed name but never the colour.
+struct DayName {
+  HolidayKey holiday = HolidayKey::None;
+  int feastSlot = -1;  // slot of ChurchFeastList, -1 when no feast falls on the day
+  bool red = false;    // Sundays and the public holidays
+
+  [[nodiscard]] bool Named() const { return holiday != HolidayKey::None || feastSlot >= 0; }
+  // The name shown is the Church's: a feast, or "S. Silvestro".
+  [[nodiscard]] bool Religious() const { return feastSlot >= 0 || IsReligiousName(holiday); }
+};
+
+DayName NameDay(const AlmanacYear& year, DayNumber day);
+
+// The printed name of a day: the feast's (trimmed) or the holiday's.
+std::string PrintedDayName(const AlmanacYear& year, const DayName& name);
+
+// The first note of `day` in the table, trimmed; empty when none.
+std::string PersonalNoteOf(const AlmanacYear& year, DayNumber day);
 
 struct DayLookup {
   bool IsHoliday = false;    // printed red: Sundays and the red holidays

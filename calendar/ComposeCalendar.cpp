@@ -6,12 +6,12 @@
 #include <string>
 #include <utility>
 
-#include "almanac/MoonPhases.h"
 #include "almanac/ShiftCycle.h"
 #include "calendar/DateText.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
 #include "calendar/PictureSlots.h"
+#include "calendar/YearContent.h"
 #include "pdf/clsPDFCreator.h"
 
 namespace orvanta {
@@ -106,7 +106,6 @@ void DrawMonth(PageState& page, int month) {
   DrawCustomHeader(page);
   DrawCustomFooter(page);
   DrawPageFrame(page);
-  page.moon = o.FasiSoleLuna ? MoonPhasesForMonth(month, page.year) : MonthMoonPhases{};
   while (page.day <= 31 && MonthOf(page.currentDate) == month) {
     DrawGridRow(page);
     DrawRowAnnotations(page);
@@ -122,20 +121,17 @@ void DrawMonth(PageState& page, int month) {
 
 // Everything after the file was opened: fonts, pictures, the twelve pages.
 void WriteDocument(clsPDFCreator& writer, int year, const CalendarOptions& options,
-                   const ComposeEnvironment& env, const AlmanacYear& almanac,
-                   const ShiftCycle& shifts, int shiftStart) {
+                   const ComposeEnvironment& env, const YearContent& content) {
   const bool greyLoad = !options.PrintColor;
   PictureSlots slots;
   LoadResources(writer, options, env, greyLoad, slots);
 
-  PageState page(writer, options, almanac, slots, shifts);
+  PageState page(writer, options, content, slots);
   page.year = year;
   page.yearLength = DaysInYear(year);
   page.gridShift = options.PrintMese_P_S ? 0.0f : 1.0f;
   page.glyphShift = options.Progressivi ? 0.0f : 1.0f;
   page.leftColumnX = static_cast<float>(2.4 - page.gridShift);
-  page.shiftLast = shifts.ShiftCount;
-  page.shiftIndex = shiftStart;
   for (int month = 1; month <= 12; ++month) {
     if (env.cancelled && env.cancelled()) throw RunStopped{ComposeOutcome::Status::Cancelled, {}};
     DrawMonth(page, month);
@@ -175,14 +171,12 @@ ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& requested,
                        std::to_string(kFirstComposableYear) + "-" +
                        std::to_string(kLastComposableYear));
   }
-  const ShiftCycle shifts = requested.Turno ? LoadShiftCycle(env.shiftFile) : ShiftCycle{};
+  ShiftCycle shifts = requested.Turno ? LoadShiftCycle(env.shiftFile) : ShiftCycle{};
   const CalendarOptions options = EffectiveOptions(requested, shifts, outcome);
 
-  AlmanacYear almanac = PrepareAlmanacYear(year, options.Chiesa, options.NotePersonali);
-  if (options.NotePersonali && env.loadNotes) {
-    almanac.NotesTable = env.loadNotes(year);
-    if (almanac.NotesTable.size() > kMaxNotes) almanac.NotesTable.resize(kMaxNotes);
-  }
+  std::vector<NoteEntry> notes;
+  if (options.NotePersonali && env.loadNotes) notes = env.loadNotes(year);
+  const YearContent content = BuildYearContent(year, options, std::move(notes), std::move(shifts));
 
   std::string told;
   auto writer = std::make_unique<clsPDFCreator>();
@@ -193,8 +187,7 @@ ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& requested,
     return Stopped(outcome, ComposeOutcome::Status::NotOpened, writer->OpenFailure().Describe());
   }
   try {
-    WriteDocument(*writer, year, options, env, almanac, shifts,
-                  options.Turno ? shifts.ShiftStart : 0);
+    WriteDocument(*writer, year, options, env, content);
   } catch (const RunStopped& stopped) {
     return Stopped(outcome, stopped.status, stopped.detail);
   } catch (const std::exception& error) {

@@ -37,7 +37,7 @@ void PlaceRow(PageState& page) {
 // light band behind the number instead, and black.
 int32_t MarkHoliday(PageState& page) {
   const CalendarOptions& o = page.options;
-  if (!page.lookup.IsHoliday) return o.TextColor;
+  if (!page.today->name.red) return o.TextColor;
   if (o.PrintColor) return kHolidayRed;
   clsPDFCreator& w = page.writer;
   const double x = page.columnX;
@@ -72,8 +72,8 @@ void DrawDate(PageState& page, int32_t dayColor) {
 void DrawHolidayName(PageState& page) {
   clsPDFCreator& w = page.writer;
   w.SetTextHorizontalScaling(80);
-  w.DrawText(F(page.columnX + 1.3), F(page.rowY - 0.2), page.lookup.HolidayName, kRegularFont,
-             kSmallSize, kAlignLeft);
+  w.DrawText(F(page.columnX + 1.3), F(page.rowY - 0.2), page.content.DayNameText(*page.today),
+             kRegularFont, kSmallSize, kAlignLeft);
   w.SetTextHorizontalScaling(100);
 }
 
@@ -122,9 +122,9 @@ void DrawPageFrame(PageState& page) {
 void DrawGridRow(PageState& page) {
   page.dayOfYear += 1;
   PlaceRow(page);
-  page.lookup = LookupDay(page.almanac, page.currentDate);
+  page.today = &page.content.Day(page.currentDate);
   DrawDate(page, MarkHoliday(page));
-  if (!page.lookup.HolidayName.empty()) DrawHolidayName(page);
+  if (page.today->name.Named()) DrawHolidayName(page);
   page.writer.SetColorFill(page.options.TextColor);
   if (page.options.Progressivi) DrawProgressives(page);
 }
@@ -133,10 +133,6 @@ void AdvanceRow(PageState& page) {
   page.rowY = F(page.rowY - kRowPitch);
   if (page.day == kLeftColumnDays) page.rowY = F(kFirstRowY);
   page.currentDate += 1;
-  if (page.options.Turno) {
-    page.shiftIndex += 1;
-    if (page.shiftIndex > page.shiftLast) page.shiftIndex = 1;
-  }
   page.day += 1;
 }
 

@@ -4,12 +4,10 @@
 
 #include <cstdint>
 
-#include "almanac/AlmanacYear.h"
 #include "almanac/DayNumber.h"
-#include "almanac/MoonPhases.h"
-#include "almanac/ShiftCycle.h"
 #include "calendar/CalendarOptions.h"
 #include "calendar/PictureSlots.h"
+#include "calendar/YearContent.h"
 
 namespace orvanta {
 
@@ -23,15 +21,13 @@ inline constexpr double kRowPitch = 1.4;
 inline constexpr int kLeftColumnDays = 16;
 
 struct PageState {
-  PageState(clsPDFCreator& w, const CalendarOptions& o, const AlmanacYear& a, const PictureSlots& p,
-            const ShiftCycle& s)
-      : writer(w), options(o), almanac(a), pictures(p), shifts(s) {}
+  PageState(clsPDFCreator& w, const CalendarOptions& o, const YearContent& c, const PictureSlots& p)
+      : writer(w), options(o), content(c), pictures(p) {}
 
   clsPDFCreator& writer;
   const CalendarOptions& options;
-  const AlmanacYear& almanac;
+  const YearContent& content;
   const PictureSlots& pictures;
-  const ShiftCycle& shifts;
 
   int year = 0;
   int16_t yearLength = 365;
@@ -47,20 +43,17 @@ struct PageState {
   DayNumber firstOfMonth = 0;
   DayNumber firstOfPreviousMonth = 0;
   DayNumber firstOfNextMonth = 0;
-  MonthMoonPhases moon;
 
   // The row being drawn.
   DayNumber currentDate = 0;
   int day = 1;
   float rowY = static_cast<float>(kFirstRowY);
   float columnX = 2.4f;
-  DayLookup lookup;  // LookupDay of the current date, for the annotations
+  const DayContent* today = nullptr;  // what the current date carries
 
   // Carried from page to page.
   int dayOfYear = 0;
   int week = 0;
-  int shiftIndex = 0;  // entry of the shift cycle for the current date
-  int shiftLast = 0;   // ShiftCount
 };
 
 }  // namespace orvanta

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "almanac/SummerTime.h"
 #include "almanac/Text.h"
 #include "calendar/CalendarColors.h"
 #include "calendar/Drawing.h"
@@ -23,10 +22,7 @@ constexpr float kMoonRadius = 0.2f;
 
 void DrawShift(PageState& page, double x, double y, double s) {
   clsPDFCreator& w = page.writer;
-  const auto index = static_cast<std::size_t>(page.shiftIndex);
-  const std::string text = index < page.shifts.entries.size()
-                               ? std::string(TrimSpaces(page.shifts.entries[index]))
-                               : std::string();
+  const std::string text = page.content.ShiftText(*page.today);
   FitText(w, text, kBoldFont, kShiftSize, 110, 2, 1.8);
   w.DrawText(F(x + 7.9 + s), F(y - 0.25), text, kBoldFont, kShiftSize, kAlignRight);
   w.SetTextHorizontalScaling(100);
@@ -37,11 +33,7 @@ void DrawMoon(PageState& page, double x, double y, double s) {
   w.SetColorStroke(kBlack);
   const double cx = x + 6.6 + s + page.glyphShift;
   const double cy = y + 0.7;
-  for (std::size_t slot = 0; slot < page.moon.MoonPhaseDays.size(); ++slot) {
-    if (page.moon.MoonPhaseDays[slot] == page.day) {
-      DrawMoonGlyph(w, page.moon.MoonPhaseCodes[slot], F(cx), F(cy), kMoonRadius);
-    }
-  }
+  if (page.today->moon != 0) DrawMoonGlyph(w, page.today->moon, F(cx), F(cy), kMoonRadius);
 }
 
 void Picture(PageState& page, EventPicture picture, double x, double y, double width,
@@ -63,6 +55,8 @@ void ClockLabel(PageState& page, const char* label, double x, double y, double s
 void DrawEventPictures(PageState& page, double x, double y, double s) {
   const int day = page.day;
   const DayNumber date = page.currentDate;
+  const DayNumber easter = page.content.almanac.EasterDay;
+  const ClockChange clock = page.today->clock;
   switch (page.month) {
     case 1:
       if (day == 6) EventAt(page, EventPicture::Befana, x, y, s);
@@ -71,13 +65,13 @@ void DrawEventPictures(PageState& page, double x, double y, double s) {
       if (day == 14) EventAt(page, EventPicture::Valentino, x, y, s);
       break;
     case 3: {
-      const bool clockChange = IsSummerTimeStart(date);
+      const bool clockChange = clock == ClockChange::SummerTimeStart;
       if (clockChange) {
         Picture(page, EventPicture::ClockOn, x + 5 + s, y + 0.85, 1.1, 1.1);
         ClockLabel(page, "ora legale", x, y, s);
       }
       if (day == 21) EventAt(page, EventPicture::Primavera, x, y, s);
-      if (date == page.almanac.EasterDay) {
+      if (date == easter) {
         // Easter on the clock-change day moves aside for the clock.
         const double easterX = clockChange ? x + 3.5 + s : x + 5 + s;
         Picture(page, EventPicture::Pasqua, easterX, y + 0.95, 1.3, 1.3);
@@ -85,7 +79,7 @@ void DrawEventPictures(PageState& page, double x, double y, double s) {
       break;
     }
     case 4:
-      if (date == page.almanac.EasterDay) EventAt(page, EventPicture::Pasqua, x, y, s);
+      if (date == easter) EventAt(page, EventPicture::Pasqua, x, y, s);
       break;
     case 6:
       if (day == 21) EventAt(page, EventPicture::Estate, x, y, s);
@@ -97,7 +91,7 @@ void DrawEventPictures(PageState& page, double x, double y, double s) {
       if (day == 23) EventAt(page, EventPicture::Autunno, x, y, s);
       break;
     case 10:
-      if (IsSummerTimeEnd(date)) {
+      if (clock == ClockChange::SummerTimeEnd) {
         Picture(page, EventPicture::ClockOff, x + 5.2 + s, y + 0.85, 1.1, 1.1);
         ClockLabel(page, "ora solare", x, y, s);
       }
@@ -115,7 +109,7 @@ void DrawEventPictures(PageState& page, double x, double y, double s) {
 
 void DrawPersonalNote(PageState& page, double x, double y, double s) {
   clsPDFCreator& w = page.writer;
-  const std::string& note = page.lookup.PersonalNote;
+  const std::string& note = page.today->note;
   FitText(w, note, kRegularFont, kNoteSize, 100, 5, 4 + s);
   w.DrawText(F(x + 2.4), F(y + 0.35), std::string(TrimSpaces(note)), kRegularFont, kNoteSize,
              kAlignLeft);
@@ -132,7 +126,7 @@ void DrawRowAnnotations(PageState& page) {
   if (o.Turno) DrawShift(page, x, y, s);
   if (o.FasiSoleLuna) DrawMoon(page, x, y, s);
   if (o.Icone) DrawEventPictures(page, x, y, s);
-  if (o.NotePersonali && !page.lookup.PersonalNote.empty()) DrawPersonalNote(page, x, y, s);
+  if (o.NotePersonali && !page.today->note.empty()) DrawPersonalNote(page, x, y, s);
 }
 
 }  // namespace orvanta

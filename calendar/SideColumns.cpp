@@ -25,7 +25,7 @@ void DrawColumn(PageState& page, double x, DayNumber firstDay) {
   double y = kFirstRowY;
   DayNumber date = firstDay;
   for (int day = 1; day <= 31 && MonthOf(date) == month; ++day) {
-    if (LookupDay(page.almanac, date).IsHoliday) {
+    if (page.content.IsRed(date)) {
       if (page.options.PrintColor) {
         w.SetColorFill(kHolidayRed);
       } else {

@@ -1,7 +1,6 @@
 #pragma once
-// The dated facts a calendar prints for one year, each on its day, gathered
-// from the almanac, the notes file and the shift cycle for exports that list
-// them (the iCalendar file) rather than draw them.
+// The year's content as a list of dated facts, for exports that list them
+// (the iCalendar file) rather than draw them.
 
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "almanac/DayNumber.h"
 #include "almanac/ShiftCycle.h"
 #include "calendar/CalendarOptions.h"
+#include "calendar/YearContent.h"
 
 namespace orvanta {
 
@@ -40,8 +40,7 @@ struct CalendarFact {
 // LoadNotesForYear), Turno the entries of a usable `shifts`. Holidays are
 // always in.
 std::vector<CalendarFact> GatherYearFacts(int year, const CalendarOptions& options,
-                                          const std::vector<NoteEntry>& notes,
-                                          const ShiftCycle& shifts);
+                                          const std::vector<NoteEntry>& notes, ShiftCycle shifts);
 
 // The same, reading the notes and the shift cycle from their files (only when
 // the options ask for them; a missing or unusable file gives none, as for the

@@ -1,0 +1,62 @@
+#pragma once
+// The year's content as data: what each day of the calendar's year carries
+// (its name, red or not, personal note, shift, moon phase, clock change and
+// commemorations), computed once from the almanac for a run. The pages and
+// the iCalendar export each turn it into their own text.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "almanac/AlmanacYear.h"
+#include "almanac/Commemorations.h"
+#include "almanac/DayNumber.h"
+#include "almanac/MoonPhases.h"
+#include "almanac/ShiftCycle.h"
+#include "calendar/CalendarOptions.h"
+
+namespace orvanta {
+
+enum class ClockChange : std::uint8_t { None, SummerTimeStart, SummerTimeEnd };
+
+struct DayContent {
+  DayNumber date = 0;
+  DayName name;            // holiday and church feast, and whether the day is red
+  std::string note;        // the day's personal note, trimmed; empty when none
+  int shiftPosition = 0;   // entry of the shift cycle (1..ShiftCount); 0 without shifts
+  MoonPhaseCode moon = 0;  // the principal phase of the day; 0 when none
+  ClockChange clock = ClockChange::None;
+  std::vector<const Commemoration*> commemorations;  // in footnote order
+};
+
+struct YearContent {
+  int year = 0;
+  AlmanacYear almanac;           // Easter and the church feasts the names refer to
+  ShiftCycle shifts;             // the cycle the positions index; empty without shifts
+  std::vector<DayContent> days;  // 1 January to 31 December
+
+  // `date` lies in the year.
+  [[nodiscard]] const DayContent& Day(DayNumber date) const;
+  // Red or not, also for the neighbouring months of the side columns.
+  [[nodiscard]] bool IsRed(DayNumber date) const;
+  [[nodiscard]] std::string DayNameText(const DayContent& day) const;
+  // The shift entry of the day, trimmed; empty without shifts.
+  [[nodiscard]] std::string ShiftText(const DayContent& day) const;
+  [[nodiscard]] std::span<const Commemoration> Footnotes(int month) const;
+
+  std::array<bool, 31> previousDecemberRed{};
+  std::array<bool, 31> nextJanuaryRed{};
+};
+
+// The content of `year` (within the composer's years). The options that
+// change what a day is: Chiesa the names, NotePersonali the notes of `notes`
+// (already moved into the year by the notes reader, which stops at
+// kMaxNotes), Turno the positions of a usable `shifts`. Moon phases, clock
+// changes and commemorations are always there; each output decides what it
+// shows.
+[[nodiscard]] YearContent BuildYearContent(int year, const CalendarOptions& options,
+                                           std::vector<NoteEntry> notes, ShiftCycle shifts);
+
+}  // namespace orvanta
