@@ -323,6 +323,10 @@ std::string FormatNoteRecord(DayNumber day, std::string_view text) {
   return std::to_string(day) + ",\"" + bytes + "\"";
 }
 
+bool IsExactNoteRecord(std::string_view line) {
+  return ParseRecord(line, RecordForm::Exact).has_value();
+}
+
 bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view text,
                       const NotesFileIo& io) {
   if (!IsValidDayNumber(day)) return false;

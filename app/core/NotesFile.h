@@ -105,4 +105,8 @@ using NotesFileIo = FileSystemHooks;
 // characters that Windows-1252 cannot hold become "?".
 std::string FormatNoteRecord(DayNumber day, std::string_view text);
 
+// Whether `line` (without line end) is a record in the file's exact format,
+// the one the composer's reader requires.
+bool IsExactNoteRecord(std::string_view line);
+
 }  // namespace orvanta

@@ -4,6 +4,8 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -15,10 +17,31 @@
 
 namespace orvanta {
 
+namespace {
+
+// Room the window manager's frame takes from the title bar (icon and the
+// close, maximise and minimise buttons), in pixels.
+constexpr int kTitleBarReserve = 160;
+
+// A box narrower than its title gets the title cut ("Atte… ne!"): a short
+// text ("Data non valida") still gives a box as wide as its title needs.
+void FitTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  QFont titleFont = box.font();
+  titleFont.setBold(true);
+  const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) * 5 / 4;
+  grid->addItem(new QSpacerItem(width + kTitleBarReserve, 0, QSizePolicy::Minimum),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+}  // namespace
+
 QMessageBox::StandardButton ShowMessageBox(QWidget* owner, QMessageBox::Icon icon,
                                            const QString& title, const QString& text,
                                            QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, title, text, buttons, owner);
+  FitTitle(box);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

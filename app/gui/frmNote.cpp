@@ -9,11 +9,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/core/NotesFile.h"
+#include "app/core/NotesEditing.h"
 #include "app/gui/GuiServices.h"
 #include "app/gui/HandCursors.h"
 #include "app/gui/NoteEntries.h"
@@ -51,6 +52,7 @@ void SetBackground(QWidget* widget, const QColor& colour) {
 frmNote::frmNote(const GuiServices& services, QWidget* owner)
     : QDialog(owner),
       services_(services),
+      notes_(ToUtf8(services.NotesFile())),
       txmask_(nullptr),
       picData_(new QFrame(this)),
       txtScadenze_(new QLineEdit(this)),
@@ -71,9 +73,8 @@ frmNote::frmNote(const GuiServices& services, QWidget* owner)
   // Load.
   SetHandCursors(this);
   lblInfo_->clear();
-  notesPath_ = ToUtf8(services_.NotesFile());
   txtdata_[2]->setText(QString::number(kEditorYear));
-  readOnlyMode_ = services_.isNotesFileReadOnly(notesPath_);
+  readOnlyMode_ = services_.isNotesFileReadOnly(ToUtf8(services_.NotesFile()));
   LoadNotesList();
   if (readOnlyMode_) ShowReadOnly();
   SetEditColours(false);
@@ -210,7 +211,11 @@ void frmNote::ConnectFields() {
 }
 
 void frmNote::LoadNotesList() {
-  asRead_ = ReadNotesFile(notesPath_);
+  notes_.Load();
+  ShowNotes();
+}
+
+void frmNote::ShowNotes() {
   FillLists();
   ShowFileProblems();
   if (readOnlyMode_) ShowReadOnly();
@@ -218,44 +223,39 @@ void frmNote::LoadNotesList() {
 }
 
 void frmNote::FillLists() {
-  std::vector<std::pair<QString, std::string>> entries;
-  for (std::size_t i = 0; i < asRead_.records.size(); ++i) {
-    const NoteEntry& record = asRead_.records[i];
-    entries.emplace_back(HiddenEntry(record.day, FromUtf8(record.text)), asRead_.recordLines[i]);
-  }
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  hiddenList_.clear();
-  noteLines_.clear();
-  for (auto& [entry, line] : entries) {
-    hiddenList_.append(entry);
-    noteLines_.push_back(std::move(line));
-  }
-
   const QSignalBlocker blocker(lnotes_);
   lnotes_->clear();
-  for (const QString& entry : hiddenList_) lnotes_->addItem(VisibleEntry(entry));
+  for (const ListedNote& note : notes_.Notes())
+    lnotes_->addItem(VisibleEntry(note.day, FromUtf8(note.text)));
   ShowCount();
 }
 
+QStringList frmNote::HiddenList() const {
+  QStringList entries;
+  for (const ListedNote& note : notes_.Notes())
+    entries << HiddenEntry(note.day, FromUtf8(note.text));
+  return entries;
+}
+
 void frmNote::ShowFileProblems() {
-  if (!asRead_.status.Ok()) {
+  const NotesFileContents& asRead = notes_.AsRead();
+  if (!asRead.status.Ok()) {
     // Nothing we cannot see may be overwritten: no change at all.
     readOnlyMode_ = true;
     if (!readFailureWarned_) {
       readFailureWarned_ = true;
       pendingWarning_ = QStringLiteral("Attenzione: impossibile leggere il file delle note.\n") +
-                        FromUtf8(asRead_.status.Describe());
+                        FromUtf8(asRead.status.Describe());
     }
   }
   // Lines we cannot read are shown as a warning and kept in the file.
-  if (asRead_.HasUnreadable()) {
+  if (asRead.HasUnreadable()) {
     QString text = QStringLiteral(
                        "Attenzione: il file delle note contiene %1 righe non leggibili. Qui sono "
                        "elencate solo le note leggibili; le altre righe restano nel file così "
                        "come sono.")
-                       .arg(asRead_.unreadableLines.size());
-    if (asRead_.unreadableTruncated) {
+                       .arg(asRead.unreadableLines.size());
+    if (asRead.unreadableTruncated) {
       // Rewriting would cut the unreadable part short: no change is allowed.
       text += QStringLiteral(" Il file è troppo grande per essere modificato.");
       readOnlyMode_ = true;
@@ -315,6 +315,7 @@ void frmNote::ResetEditor() {
   lnotes_->setCurrentRow(-1);
   lblInfo_->clear();
   editMode_ = Idle;
+  editing_ = -1;
   cmdNote_[cmdNuova]->setEnabled(true);
   cmdNote_[cmdNuova]->setText(QStringLiteral("Nuova nota"));
   cmdNote_[cmdModifica]->setEnabled(false);
@@ -375,16 +376,16 @@ void frmNote::StartNewNote() {
 void frmNote::StartModifyNote() {
   const int selected = SelectedIndex();
   if (selected < 0) return;
-  const QString entry = lnotes_->item(selected)->text();
+  const ListedNote& note = notes_.Notes()[static_cast<std::size_t>(selected)];
+  const CivilDate date = DateOf(note.day);
   editMode_ = ModifyNote;
+  editing_ = selected;
   SetEditColours(true);
-  txtdata_[0]->setText(entry.left(2));
-  txtdata_[1]->setText(entry.mid(3, 2));
-  const QString text = EntryText(entry).trimmed();
+  txtdata_[0]->setText(QStringLiteral("%1").arg(date.Day, 2, 10, QLatin1Char('0')));
+  txtdata_[1]->setText(QStringLiteral("%1").arg(date.Month, 2, 10, QLatin1Char('0')));
+  const QString text = FromUtf8(note.text).trimmed();
   txtScadenze_->setMaxLength(std::max(kMaxTypedNote, static_cast<int>(text.size())));
   txtScadenze_->setText(text);
-  modifyDay_ = hiddenList_[selected].left(5).toInt();
-  modifyText_ = txtScadenze_->text();
   lnotes_->setEnabled(false);
   lblInfo_->setText(
       QStringLiteral("Modifica la data (solo giorno e/o mese) e/o la nota selezionata"));
@@ -400,7 +401,10 @@ void frmNote::AskDeleteNote() {
                         QMessageBox::Yes | QMessageBox::No);
   if (answer == QMessageBox::Yes) {
     editMode_ = Deleting;
-    RemoveSelectedNote();
+    const bool removed = notes_.Remove(SelectedIndex());
+    // The list shows what the file holds now, notes other windows added included.
+    ShowNotes();
+    if (!removed) WarnNotWritten();
   }
   ResetEditor();
 }
@@ -421,17 +425,14 @@ std::optional<DayNumber> frmNote::TypedDate() const {
   return MakeDayNumber(year, month, day);
 }
 
-// Another note than the one under "Modifica" has this date.
-bool frmNote::DateTaken(DayNumber date, int selected) const {
-  const QString key = QString::number(date);
-  for (int i = 0; i < hiddenList_.size(); ++i) {
-    if (hiddenList_[i].left(5) == key && i != selected) return true;
+bool frmNote::Refuse(NoteRefusal refusal) {
+  if (refusal == NoteRefusal::Incomplete) {
+    Warn(QStringLiteral("Dati incompleti!"));
+    txtScadenze_->setFocus();
+    return false;
   }
-  return false;
-}
-
-bool frmNote::RefuseDate(const QString& warning) {
-  Warn(warning);
+  Warn(refusal == NoteRefusal::InvalidDate ? QStringLiteral("Data non valida")
+                                           : QStringLiteral("Data già presente"));
   txtdata_[0]->clear();
   txtdata_[1]->clear();
   txtdata_[0]->setFocus();
@@ -440,38 +441,13 @@ bool frmNote::RefuseDate(const QString& warning) {
 
 bool frmNote::SaveNote() {
   const std::optional<DayNumber> date = TypedDate();
-  if (!date) return RefuseDate(QStringLiteral("Data non valida"));
-  const int selected = SelectedIndex();
-  if (DateTaken(*date, selected)) return RefuseDate(QStringLiteral("Data già presente"));
-  // A note of blanks only is as incomplete as an empty one.
-  const QString text = txtScadenze_->text().trimmed();
-  if (text.isEmpty()) {
-    Warn(QStringLiteral("Dati incompleti!"));
-    txtScadenze_->setFocus();
-    return false;
-  }
-
-  // Saved without a change: the note goes back as it was read, byte for byte.
-  const bool unchanged = editMode_ == ModifyNote && selected >= 0 && *date == modifyDay_ &&
-                         txtScadenze_->text() == modifyText_;
-  NoteToWrite note{*date, ToUtf8(text), {}};
-  if (unchanged) note.line = noteLines_[static_cast<std::size_t>(selected)];
-
-  bool written = false;
-  if (selected < 0 && asRead_.unreadableLines.empty()) {
-    // A new note: the notes so far, sorted, then the new one appended. Only
-    // the append decides whether the note was saved; the sorting is a nicety.
-    static_cast<void>(WriteNotes(std::nullopt));
-    written = AppendNoteRecord(notesPath_, note.day, note.text);
-  } else {
-    // A changed note (or a file with unreadable lines at its end) is written in
-    // one replacement of the file, so no moment exists where the note is
-    // missing and the new note stays before the kept lines.
-    if (selected >= 0) RemoveFromLists(selected);
-    written = WriteNotes(note);
-  }
+  const std::string text = ToUtf8(txtScadenze_->text());
+  const int editing = editMode_ == ModifyNote ? editing_ : -1;
+  if (const NoteRefusal refusal = notes_.Check(date, text, editing); refusal != NoteRefusal::None)
+    return Refuse(refusal);
+  const bool written = notes_.Save(*date, text, editing);
   // The list shows what the file holds now.
-  LoadNotesList();
+  ShowNotes();
   // The typed note stays in the fields, so nothing the user wrote is lost.
   if (!written) WarnNotWritten();
   return written;
@@ -482,38 +458,12 @@ void frmNote::WarnNotWritten() {
        QStringLiteral("La modifica non è stata salvata."));
 }
 
-void frmNote::RemoveFromLists(int index) {
-  hiddenList_.removeAt(index);
-  noteLines_.erase(noteLines_.begin() + index);
-  delete lnotes_->takeItem(index);
-}
-
-void frmNote::RemoveSelectedNote() {
-  if (const int selected = SelectedIndex(); selected >= 0) RemoveFromLists(selected);
-  const bool written = WriteNotes(std::nullopt);
-  // The list shows what the file holds now, notes other windows added included.
-  LoadNotesList();
-  if (!written) WarnNotWritten();
-}
-
-bool frmNote::WriteNotes(const std::optional<NoteToWrite>& last) {
-  std::vector<NoteToWrite> notes;
-  notes.reserve(static_cast<std::size_t>(hiddenList_.size()) + 1);
-  for (qsizetype i = 0; i < hiddenList_.size(); ++i) {
-    const QString& entry = hiddenList_[i];
-    notes.push_back({entry.left(5).toInt(), ToUtf8(EntryText(VisibleEntry(entry))),
-                     noteLines_[static_cast<std::size_t>(i)]});
-  }
-  if (last) notes.push_back(*last);
-  return RewriteNotesFile(notesPath_, notes, asRead_);
-}
-
 void frmNote::OnDateChanged(int field) {
   QLineEdit* edit = txtdata_[field];
   const QString text = edit->text();
   if (text == lastDateText_[field]) return;
   lastDateText_[field] = text;
-  if (DateFieldRejects(text, field == 0 ? DateField::Day : DateField::Month)) {
+  if (DateFieldRejects(ToUtf8(text), field == 0 ? DateField::Day : DateField::Month)) {
     if (!text.isEmpty()) {
       const QSignalBlocker blocker(edit);
       edit->clear();
@@ -533,7 +483,7 @@ void frmNote::OnDateChanged(int field) {
 }
 
 void frmNote::OnNoteEdited(const QString& text) {
-  const QString safe = SanitizeTypedNote(text);
+  const QString safe = FromUtf8(CleanTypedNote(ToUtf8(text)));
   if (safe != text) {
     const int cursor = txtScadenze_->cursorPosition();
     txtScadenze_->setText(safe);

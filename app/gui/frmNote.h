@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/NotesFile.h"
+#include "app/core/NotesEditing.h"
 
 class QFrame;
 class QLabel;
@@ -31,9 +31,12 @@ class frmNote : public QDialog {
 
   int EditMode() const { return editMode_; }
   bool ReadOnlyMode() const { return readOnlyMode_; }
-  const QStringList& HiddenList() const { return hiddenList_; }
+  // "DayNumber  text" of each listed note, in list order.
+  QStringList HiddenList() const;
   // Lines of the file that could not be read; every rewrite keeps them.
-  int UnreadableLineCount() const { return static_cast<int>(asRead_.unreadableLines.size()); }
+  int UnreadableLineCount() const {
+    return static_cast<int>(notes_.AsRead().unreadableLines.size());
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +45,7 @@ class frmNote : public QDialog {
 
  private:
   void LoadNotesList();
+  void ShowNotes();
   void FillLists();
   void ShowFileProblems();
   void ShowReadOnly();
@@ -60,13 +64,8 @@ class frmNote : public QDialog {
   void StartModifyNote();
   void AskDeleteNote();
   std::optional<DayNumber> TypedDate() const;
-  bool DateTaken(DayNumber date, int selected) const;
-  bool RefuseDate(const QString& warning);
+  bool Refuse(NoteRefusal refusal);
   bool SaveNote();
-  void RemoveFromLists(int index);
-  void RemoveSelectedNote();
-  // Rewrites the file with the listed notes and `last`; answers whether it was.
-  [[nodiscard]] bool WriteNotes(const std::optional<NoteToWrite>& last);
   void WarnNotWritten();
   int SelectedIndex() const;
   void ShowCount();
@@ -81,16 +80,8 @@ class frmNote : public QDialog {
   bool unreadableWarned_ = false;
   bool readFailureWarned_ = false;
   QString pendingWarning_;  // shown once the window is on screen
-  QStringList hiddenList_;  // the hidden list: "DayNumber  text", sorted
-  // Each hidden entry's line as read: a note nobody changed is written back
-  // as it was.
-  std::vector<std::string> noteLines_;
-  // The file as last read: what a rewrite must give back, and the lines it
-  // held, to tell those that other windows add meanwhile.
-  NotesFileContents asRead_;
-  // The note under "Modifica" as it was put into the fields.
-  DayNumber modifyDay_ = 0;
-  QString modifyText_;
+  NotesEditing notes_;      // the list, its rules and the file
+  int editing_ = -1;        // the note under "Modifica"
   std::array<QString, 2> lastDateText_;
 
   std::array<QLineEdit*, 3> txtdata_{};

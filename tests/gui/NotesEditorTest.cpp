@@ -408,17 +408,19 @@ class NotesEditorTest : public QObject {
 
   // A save writes back the notes the user did not touch exactly as they were:
   // a record typed in UTF-8 by hand, one longer than the 50 characters the
-  // field allows for typing, one with blanks and a tab.
+  // field allows for typing; one with blanks around its parts, which the
+  // calendar's strict reader would stop at, in the exact format.
   void untouchedRecordsAreWrittenBackByteForByte() {
     const QByteArray handTyped = "40545,\"Compleanno di \xC5\x81ukasz \xE2\x9C\x93\"";
     const QByteArray longer = "40609,\"" + QByteArray(60, 'x') + "\"";
     const QByteArray spaced = " 40700 , \"  con spazi\t \" ";
+    const QByteArray exact = "40700,\"  con spazi  \"";
     WriteBytes(NotesPath(), handTyped + "\r\n" + longer + "\r\n" + spaced + "\r\n");
     Open();
     Click("cmdNote0");
     Enter(QStringLiteral("01"), QStringLiteral("05"), QStringLiteral("Nuova"), "cmdNote0");
     QCOMPARE(ReadBytes(NotesPath()),
-             handTyped + "\r\n" + longer + "\r\n" + spaced + "\r\n40664,\"Nuova\"\r\n");
+             handTyped + "\r\n" + longer + "\r\n" + exact + "\r\n40664,\"Nuova\"\r\n");
 
     // "Modifica" shows the whole long text and an unchanged save keeps it.
     SelectRow(1);
@@ -431,7 +433,7 @@ class NotesEditorTest : public QObject {
     note->setText(QString(60, QLatin1Char('x')));
     Click("cmdNote1");
     QCOMPARE(ReadBytes(NotesPath()),
-             handTyped + "\r\n40664,\"Nuova\"\r\n" + spaced + "\r\n" + longer + "\r\n");
+             handTyped + "\r\n40664,\"Nuova\"\r\n" + exact + "\r\n" + longer + "\r\n");
 
     // A changed note is written anew, the others stay as they were.
     SelectRow(2);  // 01/05 "Nuova"
@@ -440,7 +442,7 @@ class NotesEditorTest : public QObject {
     QTest::keyClicks(note, QStringLiteral("Cambiata"));
     Click("cmdNote1");
     QCOMPARE(ReadBytes(NotesPath()),
-             handTyped + "\r\n" + longer + "\r\n" + spaced + "\r\n40664,\"Cambiata\"\r\n");
+             handTyped + "\r\n" + longer + "\r\n" + exact + "\r\n40664,\"Cambiata\"\r\n");
 
     // A new note still takes at most 50 typed characters.
     Click("cmdNote0");

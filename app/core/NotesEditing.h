@@ -1,0 +1,68 @@
+#pragma once
+// The notes editor's rules, without the window: the list of notes it shows,
+// what a typed note must be, and how a save or a deletion reaches the file.
+// The window only shows the list and forwards what the user does.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "almanac/DayNumber.h"
+#include "app/core/NotesFile.h"
+
+namespace orvanta {
+
+// One note of the list, in the editor's year.
+struct ListedNote {
+  DayNumber day = 0;
+  std::string text;  // UTF-8, as read
+  std::string line;  // the record's line as read (Windows-1252 bytes)
+};
+
+// Why a typed note cannot be saved.
+enum class NoteRefusal { None, InvalidDate, DateTaken, Incomplete };
+
+enum class DateField { Day, Month };
+
+// Whether a date field's text must be emptied with a beep: an empty or
+// non-numeric text, a day above 31, a month above 12, or "00".
+bool DateFieldRejects(std::string_view text, DateField field);
+
+// A typed note made safe for the notes file, as the user types: a double
+// quote becomes an apostrophe, a comma the cedilla "¸".
+std::string CleanTypedNote(std::string_view text);
+
+class NotesEditing {
+ public:
+  explicit NotesEditing(std::string path) : path_(std::move(path)) {}
+
+  // Reads the file; the notes sorted by date.
+  void Load();
+  [[nodiscard]] const std::vector<ListedNote>& Notes() const { return notes_; }
+  [[nodiscard]] const NotesFileContents& AsRead() const { return asRead_; }
+
+  // What keeps a note from being saved. `editing` is the index of the note
+  // under change, -1 for a new one (it may keep its own date).
+  [[nodiscard]] NoteRefusal Check(std::optional<DayNumber> day, std::string_view text,
+                                  int editing) const;
+  // Saves a checked note (new, or in place of `editing`) and reads the file
+  // again; answers whether the file holds it. The user's change is applied
+  // to the file as it is now: what others deleted or changed meanwhile stays
+  // so, except on the days the user changes.
+  [[nodiscard]] bool Save(DayNumber day, std::string_view text, int editing);
+  // Deletes the note at `index` the same way.
+  [[nodiscard]] bool Remove(int index);
+
+ private:
+  [[nodiscard]] bool Rewrite(const NotesFileContents& now, int replaced,
+                             const std::optional<NoteToWrite>& last,
+                             const std::vector<DayNumber>& userDays) const;
+
+  std::string path_;
+  NotesFileContents asRead_;
+  std::vector<ListedNote> notes_;
+};
+
+}  // namespace orvanta
