@@ -5,9 +5,10 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontMetrics>
-#include <QGridLayout>
+#include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "app/core/Folders.h"
 #include "app/core/NotesFile.h"
@@ -26,13 +27,12 @@ constexpr int kTitleBarReserve = 160;
 // A box narrower than its title gets the title cut ("Atte… ne!"): a short
 // text ("Data non valida") still gives a box as wide as its title needs.
 void FitTitle(QMessageBox& box) {
-  auto* grid = qobject_cast<QGridLayout*>(box.layout());
-  if (!grid) return;
+  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  if (!label) return;
   QFont titleFont = box.font();
   titleFont.setBold(true);
-  const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) * 5 / 4;
-  grid->addItem(new QSpacerItem(width + kTitleBarReserve, 0, QSizePolicy::Minimum),
-                grid->rowCount(), 0, 1, grid->columnCount());
+  const int title = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) * 5 / 4;
+  label->setMinimumWidth(std::max(label->minimumWidth(), title + kTitleBarReserve));
 }
 
 }  // namespace
