@@ -439,6 +439,11 @@ TEST_F(CliEndToEnd, OutputThatWouldDestroyAnotherFile) {
       {{"--header-image", (folder_ / "testata.bmp").string(), "--output",
         (folder_ / "testata.bmp").string()},
        "--header-image"},
+      // Each input by its own switch, whatever the other one says.
+      {{"--no-notes", "--shift", (folder_ / "Turno.txt").string(), "--output",
+        (folder_ / "Turno.txt").string()},
+       "--shift"},
+      {{"--no-shift", "--ics", (folder_ / "Notes.dat").string()}, "--notes"},
   };
   fs::create_directory(folder_ / "a");
   for (const auto& [args, option] : clashes) ExpectUsageError(Orvanta(args), option, args.back());

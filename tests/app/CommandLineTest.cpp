@@ -13,6 +13,7 @@
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineSystem.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/TestBitmaps.h"
 #include "tests/support/TestFiles.h"
 
@@ -153,6 +154,15 @@ TEST_F(CommandLineTest, YearFromTheClock) {
   now = -2226225600;  // June 1899
   Error({}, "--year", {"1899", "1900", "2100"});
   EXPECT_EQ(Options({"--year", "2013"}).Anno, 2013);  // a year given needs no clock
+  // 00:30 on 1 January 2027 in Rome is still 2026 in universal time.
+  {
+    const test::ScopedEnvironment rome("TZ", "Europe/Rome");
+    ::tzset();
+    now = 1798759800;
+    EXPECT_EQ(Options({}).Anno, 2027);
+    EXPECT_EQ(Options({"--year", "next"}).Anno, 2028);
+  }
+  ::tzset();
 }
 
 TEST_F(CommandLineTest, HeaderAndFooterFollowTheInputWindow) {

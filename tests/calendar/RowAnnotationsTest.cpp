@@ -150,6 +150,12 @@ TEST_F(Annotations, LongPersonalNoteShrinksToFourCentimetres) {
   std::string steps;
   for (int s = 95; s >= 55; s -= 5) steps += std::to_string(s) + " Tz\n";
   EXPECT_NE(january.find(steps + "BT\n/Fn1 8 Tf\n"), std::string::npos);
+  // Without the side columns the grid is 1 cm wider and so is the note:
+  // 7.053 cm at 70 % is 4.937 cm.
+  o.PrintMese_P_S = false;
+  steps.clear();
+  for (int s = 95; s >= 70; s -= 5) steps += std::to_string(s) + " Tz\n";
+  EXPECT_NE(Page(2013, o, 1).find("\n" + steps + "BT\n/Fn1 8 Tf\n"), std::string::npos);
 }
 
 }  // namespace

@@ -129,6 +129,12 @@ class MainWindowTest : public QObject {
     }
     QVERIFY(Options().NotePersonali);
     QVERIFY(Options().Turno);
+    // A shift file spoilt while the window is open: the run prints no
+    // shifts and the box says so.
+    WriteBytes(t_->AppFile(QStringLiteral("Turno.txt")), "non è un turno\r\n");
+    Click("cmdCrea");
+    QVERIFY(!Options().Turno);
+    QVERIFY(!Box("chkTurno")->isChecked());
   }
 
   void selectAllLeavesDisabledBoxesAndTheColourBox() {

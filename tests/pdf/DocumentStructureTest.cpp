@@ -346,6 +346,17 @@ TEST(DocumentStructure, ObjectNumbersStopAt32767) {
   ExpectXrefConsistent(ReadFile(w.file));
 }
 
+// A picture larger than the write buffer goes to the file directly: the
+// objects after it must still be found where the table says.
+TEST(DocumentStructure, PictureLargerThanTheBufferKeepsTheOffsets) {
+  TempFolder dir;
+  WriteFile(dir / "wide.bmp", Bmp24(2480, 295, [](int x, int y) { return uint32_t(x ^ y); }));
+  const auto load = [&](clsPDFCreator& pdf) {
+    ASSERT_TRUE(pdf.LoadImgFromBMPFile("Pic", (dir / "wide.bmp").string(), 0));
+  };
+  ExpectXrefConsistent(OnePage(dir / "out.pdf", 0, load, Nothing));
+}
+
 // A document given up before ClosePDFFile never takes the file's name: an
 // earlier file stays as it was and nothing else is left behind.
 TEST(DocumentStructure, DestroyedWithoutCloseLeavesTheEarlierFile) {
