@@ -104,6 +104,13 @@ TEST_F(Calendar, ColourPageKeepsTheChosenTextColour) {
   EXPECT_EQ(outcome.textColor, 0x00A900);
   EXPECT_EQ(pages[0].rfind("0.142 w\n0 0.663 0 rg\n140 Tz\n", 0), 0u);
   EXPECT_TRUE(Contains(pages[0], "1 0.561 0.02 rg\n"));  // orange sun
+  // Without the 3D effect no grey shadows, and the days keep their colours.
+  o.Testo3D = false;
+  const std::string flat = ComposePages(2013, o)[0];
+  EXPECT_FALSE(Contains(flat, "0.753 0.753 0.753 rg"));
+  EXPECT_EQ(flat.rfind("0.142 w\n0 0.663 0 rg\n140 Tz\n", 0), 0u);
+  EXPECT_EQ(Count(flat, "1 0 0 rg\nBT\n/Fn3 28 Tf\n"), 5u);       // 1 and 6 January, Sundays
+  EXPECT_EQ(Count(flat, "0 0.663 0 rg\nBT\n/Fn3 28 Tf\n"), 26u);  // the other days
 }
 
 TEST_F(Calendar, WithoutSideColumnsTheGridWidens) {
