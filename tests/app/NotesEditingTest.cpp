@@ -69,7 +69,7 @@ TEST_F(NotesEditingTest, ChecksAndTypedText) {
     EXPECT_TRUE(DateFieldRejects(rejected, DateField::Day)) << rejected;
   EXPECT_TRUE(DateFieldRejects("13", DateField::Month));
   EXPECT_FALSE(DateFieldRejects("31", DateField::Day));
-  EXPECT_FALSE(DateFieldRejects("07", DateField::Month));
+  EXPECT_FALSE(DateFieldRejects("12", DateField::Month));
 }
 
 }  // namespace

@@ -231,7 +231,7 @@ class NotesEditorTest : public QObject {
     QCOMPARE(form_->EditMode(), int(frmNote::NewNote));
 
     Field("txtScadenze")->clear();
-    Enter(QStringLiteral("08"), QStringLiteral("03"), QStringLiteral("   "), "cmdNote0");
+    Enter(QStringLiteral("31"), QStringLiteral("12"), QStringLiteral("   "), "cmdNote0");
     QCOMPARE(t_->messages.last().text, QStringLiteral("Dati incompleti!"));
     QVERIFY(Field("txtScadenze")->hasFocus());
     QCOMPARE(ReadBytes(NotesPath()), QByteArray("40609,\"Esistente\"\r\n"));
