@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -11,6 +10,7 @@
 #include "almanac/MoonPhases.h"
 #include "almanac/SummerTime.h"
 #include "app/core/NotesFile.h"
+#include "base/AsciiCase.h"
 
 namespace orvanta {
 namespace {
@@ -59,8 +59,7 @@ std::optional<CalendarFact> CommemorationFact(int year, int month, std::string_v
   if (colon == std::string_view::npos) return std::nullopt;
   const std::string_view when = text.substr(0, colon);
   std::optional<DayNumber> day;
-  if (when.size() == 2 && std::isdigit(static_cast<unsigned char>(when[0])) &&
-      std::isdigit(static_cast<unsigned char>(when[1]))) {
+  if (when.size() == 2 && IsAsciiDigit(when[0]) && IsAsciiDigit(when[1])) {
     day = MakeDayNumber(year, month, (when[0] - '0') * 10 + (when[1] - '0'));
   } else {
     constexpr std::array<std::string_view, 4> kOrdinals = {"Prima", "Seconda", "Terza", "Quarta"};
