@@ -36,14 +36,9 @@ TEST(MoonPhases, January1900StartsFromANegativeLunation) {
   ExpectMonth(1, 1900, {1, 8, 15, 24, 31}, {39, 41, 35, 37, 39});  // 23rd 23:53 UT
 }
 
-// Late in the evening by universal time, already the next day in Italy: new
-// moon of 20 May 2012 at 23:47 UT, and five phases of 2027 between 22:00 and
-// 24:00 UT, in winter (February) and in summer time.
 TEST(MoonPhases, ALateEveningPhaseFallsOnTheItalianDate) {
+  // New moon of 20 May 2012 at 23:47 UT: already the 21st in Italy.
   ExpectMonth(5, 2012, {6, 12, 21, 28, 0}, {35, 37, 39, 41, 0});
-  ExpectMonth(2, 2027, {6, 14, 21, 28, 0}, {39, 41, 35, 37, 0});
-  ExpectMonth(4, 2027, {7, 14, 21, 28, 0}, {39, 41, 35, 37, 0});
-  ExpectMonth(9, 2027, {7, 16, 23, 30, 0}, {41, 35, 37, 39, 0});
 }
 
 TEST(MoonPhases, ComputeCoversThreeLunationsFromThePreviousMonth) {
@@ -139,9 +134,8 @@ double ReferencePhaseJde(double k) {
   return jde;
 }
 
-// Italian civil time of a universal instant in days from DayNumber 0: an hour
-// ahead, two from 01:00 on the last Sunday of March to 01:00 on the last
-// Sunday of October.
+// Italian civil time of a universal instant (days from DayNumber 0): an hour
+// ahead, two from 01:00 on the last Sunday of March to that of October.
 double ItalianDays(double days) {
   using namespace std::chrono;
   const int y = YearOf(static_cast<DayNumber>(std::floor(days)));

@@ -232,8 +232,7 @@ TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
   EXPECT_NE(ReadFile(output), "the calendar of last year");
 }
 
-// Two runs give the same bytes, also under a locale with a decimal comma and
-// under Turkish, whose capital of "i" is a dotted I.
+// The same bytes every run, under a decimal comma, and in Turkish ("i" -> dotted I).
 TEST_F(Calendar, SameBytesEveryRunAndEveryLocale) {
   CopyPictures();
   CalendarOptions o = AllOptions();

@@ -13,7 +13,6 @@ std::tm FixedClock() {
   t.tm_mon = 0;
   t.tm_mday = 1;
   t.tm_hour = 12;
-  t.tm_gmtoff = 3600;
   return t;
 }
 
