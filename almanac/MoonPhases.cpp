@@ -69,6 +69,39 @@ PhaseEvent CalendarDateOf(double jde) {
   return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(std::floor(day)), 0};
 }
 
+// Julian day at 0h universal time of a date, Gregorian from 15 October 1582
+// and Julian before, as the calendar date conversion above reads it.
+double JulianDayOf(int year, int month, int day) {
+  double y = year;
+  double m = month;
+  if (m <= 2) {
+    y -= 1;
+    m += 12;
+  }
+  double b = 0;
+  if (year > 1582 || (year == 1582 && (month > 10 || (month == 10 && day >= 15)))) {
+    const double a = std::floor(y / 100);
+    b = 2 - a + std::floor(a / 4);
+  }
+  return std::floor(365.25 * (y + 4716)) + std::floor(30.6001 * (m + 1)) + day + b - 1524.5;
+}
+
+// 01:00 universal time on the last Sunday of `month` (a month of 31 days).
+double ClockChangeOf(int year, int month) {
+  const double last = JulianDayOf(year, month, 31);
+  double weekday = std::fmod(std::floor(last + 1.5), 7.0);  // 0 = Sunday
+  if (weekday < 0) weekday += 7;                            // before the Julian epoch
+  return last - weekday + 1.0 / 24;
+}
+
+// The instant in Italian civil time: an hour ahead of universal time, two
+// from the start of summer time to its end; the same rule for every year.
+double ItalianCivilTime(double jde) {
+  const int year = CalendarDateOf(jde).Year;
+  const bool summer = jde >= ClockChangeOf(year, 3) && jde < ClockChangeOf(year, 10);
+  return jde + (summer ? 2.0 : 1.0) / 24;
+}
+
 MoonPhaseCode CodeOf(double phase) {
   if (phase == 0.25) return kFirstQuarter;
   if (phase == 0.5) return kFullMoon;
@@ -115,7 +148,8 @@ std::vector<PhaseEvent> ComputeMoonPhases(int year, int month) {
     }
     if (!std::isfinite(jde)) break;
 
-    PhaseEvent event = CalendarDateOf(jde);
+    // The instant stays as computed; only the date it is shown on is Italian.
+    PhaseEvent event = CalendarDateOf(ItalianCivilTime(jde));
     event.Code = CodeOf(phase);
     const bool known = std::any_of(events.begin(), events.end(), [&](const PhaseEvent& e) {
       return e.Year == event.Year && e.Month == event.Month && e.Day == event.Day;

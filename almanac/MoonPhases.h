@@ -1,6 +1,8 @@
 #pragma once
 // Principal moon phases by the mean-phase method with periodic corrections
-// (epoch 1900), turned into calendar dates without time-zone correction.
+// (epoch 1900), each dated by Italian civil time: an hour ahead of the
+// computed instant, two in summer time (from 01:00 universal time on the last
+// Sunday of March to 01:00 on the last Sunday of October, every year alike).
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "calendar/DateText.h"
 
 #include <array>
-#include <cctype>
 
+#include "base/AsciiCase.h"
 #include "base/Version.h"
 
 namespace orvanta {
@@ -17,12 +17,6 @@ constexpr std::array<std::string_view, 12> kMonthAbbreviations = {
     "gen", "feb", "mar", "apr", "mag", "giu", "lug", "ago", "set", "ott", "nov", "dic"};
 
 constexpr std::string_view kCreditLine = " - calendario perpetuo, 2012-2026 - orvanta.example.org";
-
-// The month names are plain ASCII, so a byte-wise upper case is enough.
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::string TwoDigits(int value) {
   const int v = ((value % 100) + 100) % 100;
@@ -53,12 +47,12 @@ std::string_view MonthAbbreviation(int month) {
 
 std::string MonthTitle(DayNumber firstOfMonth) {
   const CivilDate date = DateOf(firstOfMonth);
-  return Upper(std::string(MonthName(date.Month)) + " " + std::to_string(date.Year));
+  return AsciiUpper(std::string(MonthName(date.Month)) + " " + std::to_string(date.Year));
 }
 
 std::string SideColumnLabel(DayNumber firstOfMonth) {
   const CivilDate date = DateOf(firstOfMonth);
-  return Upper(std::string(MonthAbbreviation(date.Month)) + " " + TwoDigits(date.Year));
+  return AsciiUpper(std::string(MonthAbbreviation(date.Month)) + " " + TwoDigits(date.Year));
 }
 
 std::string VersionLine() {

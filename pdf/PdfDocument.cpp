@@ -40,6 +40,17 @@ void AppendPadded(std::string& out, int64_t value, int width) {
   out += digits;
 }
 
+// The local time's offset from universal time, as a PDF date writes it:
+// "+01'00'" in an Italian winter, "+02'00'" in summer, "+00'00'" in UTC.
+void AppendUtcOffset(std::string& out, long seconds) {
+  const long minutes = (seconds < 0 ? -seconds : seconds) / 60;
+  out += seconds < 0 ? '-' : '+';
+  AppendPadded(out, minutes / 60, 2);
+  out += '\'';
+  AppendPadded(out, minutes % 60, 2);
+  out += '\'';
+}
+
 }  // namespace
 
 clsPDFCreator::clsPDFCreator() : clock_(LocalNow), randomDigit_(AnyDigit) {
@@ -373,7 +384,8 @@ void clsPDFCreator::WriteHead(const std::tm& now) {
   AppendPadded(line, now.tm_hour, 2);
   AppendPadded(line, now.tm_min, 2);
   AppendPadded(line, now.tm_sec, 2);
-  line += "+01'00')\r>>";
+  AppendUtcOffset(line, now.tm_gmtoff);
+  line += ")\r>>";
   WriteLine(line);
   CloseIndirectObject();
   OpenIndirectObject(0);

@@ -32,7 +32,8 @@ class clsPDFCreator {
  public:
   // Shows a message to the user (title, text); the writer has no window of its own.
   using MessageHandler = std::function<void(const std::string& title, const std::string& text)>;
-  // Local date and time, used for the creation date and generated file names.
+  // Local date and time, used for the creation date and generated file names;
+  // its tm_gmtoff (as localtime_r fills it) gives the creation date's offset.
   using Clock = std::function<std::tm()>;
   // One digit 0-9 for generated file names.
   using RandomDigit = std::function<int()>;

@@ -4,13 +4,13 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "app/core/PlatformPaths.h"
+#include "base/AsciiCase.h"
 
 namespace orvanta {
 
@@ -58,16 +58,14 @@ std::vector<std::string> SplitNul(const std::string& text) {
 bool IsNumber(const char* text) {
   if (*text == '\0') return false;
   for (; *text != '\0'; ++text)
-    if (!std::isdigit(static_cast<unsigned char>(*text))) return false;
+    if (!IsAsciiDigit(*text)) return false;
   return true;
 }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   return true;
 }
 

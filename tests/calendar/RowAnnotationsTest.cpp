@@ -133,7 +133,7 @@ TEST_F(Annotations, MoonGlyphsFillTheirOwnHalf) {
   const std::string january = Page(2013, o, 1);
   EXPECT_EQ(GlyphAt(january, 9.0, 19.6, 0.2), "right+outline");
   EXPECT_EQ(GlyphAt(january, 9.0, 11.2, 0.2), "disc");
-  EXPECT_EQ(GlyphAt(january, 17.4, 23.8, 0.2), "left+outline");
+  EXPECT_EQ(GlyphAt(january, 17.4, 22.4, 0.2), "left+outline");  // 19th: 23:45 UT on the 18th
   EXPECT_EQ(GlyphAt(january, 17.4, 11.2, 0.2), "none+outline");
   EXPECT_EQ(GlyphAt(january, 17.4, 12.6, 0.2), "none");           // 26 January: no phase
   EXPECT_EQ(GlyphAt(january, 16.3, 2.1, 0.1), "none+outline");    // "luna piena"

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <iterator>
 
 #include "PdfTestSupport.h"
@@ -77,6 +78,33 @@ TEST(DocumentStructure, EmptyDocumentByteForByte) {
       "%%EOF\r\r\n";
   EXPECT_EQ(ReadFile(w.file), expected);
   EXPECT_TRUE(w.messages.empty());
+}
+
+// Files written at once under UTC, under Italy's rule and half an hour behind
+// (rules, so that no time-zone database is needed) name the same instant.
+TEST(DocumentStructure, CreationDateNamesTheSameInstantInEveryTimeZone) {
+  TempFolder dir;
+  const char* saved = std::getenv("TZ");
+  const std::string previous = saved != nullptr ? saved : "";
+  std::vector<std::time_t> instants;
+  for (const char* zone : {"UTC0", "CET-1CEST,M3.5.0,M10.5.0/3", "NST3:30"}) {
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+    Writer w(dir / "zone.pdf");
+    w.pdf.SetClock(nullptr);  // the local time now
+    EXPECT_TRUE(w.Open());
+    w.pdf.ClosePDFFile();
+    const std::string text = ReadFile(w.file);
+    std::string date = text.substr(text.find("/CreationDate (D:") + 17, 20);  // ...+01'00
+    date[17] = ':';
+    std::tm t{};
+    ::strptime(date.c_str(), "%Y%m%d%H%M%S%z", &t);
+    const long offset = t.tm_gmtoff;
+    instants.push_back(::timegm(&t) - offset);
+  }
+  saved != nullptr ? ::setenv("TZ", previous.c_str(), 1) : ::unsetenv("TZ");
+  ::tzset();
+  EXPECT_LE(*std::ranges::max_element(instants) - *std::ranges::min_element(instants), 4);
 }
 
 TEST(DocumentStructure, PageObjectsStreamLengthAndTree) {

@@ -18,7 +18,7 @@
 
 namespace orvanta::test {
 
-// 2 January 2013, 03:04:05.
+// 2 January 2013, 03:04:05 in an Italian winter.
 inline std::tm FixedTime() {
   std::tm t{};
   t.tm_year = 113;
@@ -27,6 +27,7 @@ inline std::tm FixedTime() {
   t.tm_hour = 3;
   t.tm_min = 4;
   t.tm_sec = 5;
+  t.tm_gmtoff = 3600;
   return t;
 }
 
