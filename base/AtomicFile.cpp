@@ -202,4 +202,19 @@ FileDescriptor OpenForReading(const std::string& path, FileResult& result) {
   return fd;
 }
 
+FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
+  FileResult result;
+  const FileDescriptor fd = OpenForReading(path, result);
+  if (!fd.IsOpen()) return result;
+  bytes.clear();
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
+    if (got == 0) return FileResult::Success();
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return FileResult::FromErrno(path, errno);
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
 }  // namespace orvanta

@@ -82,6 +82,9 @@ void RemoveStaleTemporaries(const std::string& target);
 // carries the name.
 [[nodiscard]] FileDescriptor OpenForReading(const std::string& path, FileResult& result);
 
+// The whole content of a regular file, read the way OpenForReading opens it.
+[[nodiscard]] FileResult ReadWholeFile(const std::string& path, std::string& bytes);
+
 // The folder part of a path ("." when there is none) and the name part.
 std::string FolderOfPath(const std::string& path);
 std::string NameOfPath(const std::string& path);

@@ -1,12 +1,22 @@
-# cmake -DPROGRAM=... -DMANPAGE=... -P CheckManPage.cmake
-# Fails when an option that `orvanta --help` prints is missing from the manual
-# page, so that the page cannot fall behind the program.
+# cmake -DPROGRAM=... -DMANPAGE=... -DCOMPLETION=... -P CheckManPage.cmake
+# Fails when an option that `orvanta --help` prints, long or short, is missing
+# from the manual page or from the bash completion, and when the completion
+# offers other years than the help, so that neither falls behind the program.
 execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${PROGRAM} --help exited with ${status}")
 endif()
 file(READ ${MANPAGE} page)
-string(REGEX MATCHALL "--[a-z0-9-]+" options "${help}")
+file(READ ${COMPLETION} completion)
+# "--no-..." in the prose stands for the switches the help lists one by one.
+string(REPLACE "--no-..." "" named "${help}")
+string(REGEX MATCHALL "--[a-z0-9-]+" options "${named}")
+# Short options stand at the start of a line: "  -y, --year ANNO".
+string(REGEX MATCHALL "\n  -[a-z]," shorts "${help}")
+foreach(short IN LISTS shorts)
+  string(REGEX REPLACE "[\n ,]" "" short "${short}")
+  list(APPEND options ${short})
+endforeach()
 list(REMOVE_DUPLICATES options)
 set(missing)
 foreach(option IN LISTS options)
@@ -14,11 +24,19 @@ foreach(option IN LISTS options)
   string(REPLACE "-" "\\-" written "${option}")
   string(FIND "${page}" "${written}" at)
   if(at EQUAL -1)
-    list(APPEND missing ${option})
+    list(APPEND missing "${option} (manual page)")
+  endif()
+  string(REGEX MATCH "[ (]${option}[ )\n]" offered "${completion}")
+  if(NOT offered)
+    list(APPEND missing "${option} (completion)")
   endif()
 endforeach()
+string(REGEX MATCH "da ([0-9]+) a ([0-9]+)" years "${help}")
+if(NOT completion MATCHES "{${CMAKE_MATCH_1}\\.\\.${CMAKE_MATCH_2}}")
+  list(APPEND missing "years ${CMAKE_MATCH_1} to ${CMAKE_MATCH_2} (completion)")
+endif()
 if(missing)
-  message(FATAL_ERROR "missing from ${MANPAGE}: ${missing}")
+  message(FATAL_ERROR "missing: ${missing}")
 endif()
 list(LENGTH options count)
-message(STATUS "${count} options, all in the manual page")
+message(STATUS "${count} options, all in the manual page and the completion")

@@ -54,8 +54,8 @@ RequestParser::RequestParser(const CommandLineContext& context)
     : context_(context),
       help_(parser_.addHelpOption()),
       version_(parser_.addVersionOption()),
-      year_(ValueOption("year", "ANNO")),
-      output_(ValueOption("output", "FILE")),
+      year_(ValueOption("year", "ANNO", "y")),
+      output_(ValueOption("output", "FILE", "o")),
       ics_(ValueOption("ics", "FILE")),
       textColour_(ValueOption("text-color", "COLORE")),
       headerText_(ValueOption("header-text", "TESTO")),
@@ -70,22 +70,69 @@ RequestParser::RequestParser(const CommandLineContext& context)
       mono_(QStringLiteral("mono")),
       noNotes_(OffSwitch(PrintOptionOf(&CalendarOptions::NotePersonali))),
       noShift_(OffSwitch(PrintOptionOf(&CalendarOptions::Turno))) {
-  parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  // "-hv" is -h and -v, "-y2013" is -y 2013, as getopt reads them.
+  parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
   parser_.addOptions({open_, mono_, noNotes_, noShift_});
   for (const PrintOption& option : kPrintOptions) {
     if (!option.withFile) parser_.addOption(QCommandLineOption(OffSwitch(option)));
   }
+  longNames_ << QStringLiteral("help") << QStringLiteral("help-all") << QStringLiteral("version");
+  for (const QCommandLineOption& flag : {open_, mono_, noNotes_, noShift_})
+    longNames_ << flag.names();
+  for (const PrintOption& option : kPrintOptions) longNames_ << OffSwitch(option);
 }
 
-QCommandLineOption RequestParser::ValueOption(const char* name, const char* valueName) {
-  QCommandLineOption option(QString::fromLatin1(name), QString(), QString::fromLatin1(valueName));
+QCommandLineOption RequestParser::ValueOption(const char* name, const char* valueName,
+                                              const char* shortName) {
+  QStringList names = {QString::fromLatin1(name)};
+  if (shortName != nullptr) names.prepend(QString::fromLatin1(shortName));
+  QCommandLineOption option(names, QString(), QString::fromLatin1(valueName));
   parser_.addOption(option);
+  valueNames_ << names;
+  longNames_ << names.constLast();
   return option;
+}
+
+// A long option with one dash ("-mono", "-year=2013") is still taken as it
+// always was; any other word after one dash is a group of short options.
+// Values are passed over: "--header-text -mono" is a text.
+QStringList RequestParser::WithLongOptionsSpelledOut(const QStringList& arguments) const {
+  QStringList spelled;
+  bool valueNext = false;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    QString argument = arguments[i];
+    const bool option = i > 0 && !valueNext && argument.size() > 1 && argument.startsWith(u'-');
+    valueNext = false;
+    if (option && argument == QLatin1String("--")) {
+      spelled << arguments.mid(i);
+      break;
+    }
+    if (option) {
+      const bool twoDashes = argument.startsWith(QLatin1String("--"));
+      const QString word = argument.mid(twoDashes ? 2 : 1);
+      const QString name = word.section(u'=', 0, 0);
+      const bool inlineValue = word.contains(u'=');
+      if (twoDashes || (name.size() > 1 && longNames_.contains(name))) {
+        if (!twoDashes) argument.prepend(u'-');
+        valueNext = !inlineValue && TakesValue(name);
+      } else {
+        // The first letter that takes a value takes the rest of the group.
+        for (qsizetype at = 0; at < word.size(); ++at) {
+          if (!TakesValue(QString(word.at(at)))) continue;
+          valueNext = at + 1 == word.size();
+          break;
+        }
+      }
+    }
+    spelled << argument;
+  }
+  return spelled;
 }
 
 CommandLineResult RequestParser::Parse(const QStringList& arguments) {
   using Action = CommandLineResult::Action;
-  if (!parser_.parse(arguments)) return Answer(Action::Error, ParserError(parser_));
+  if (!parser_.parse(WithLongOptionsSpelledOut(arguments)))
+    return Answer(Action::Error, ParserError(parser_));
   if (!parser_.positionalArguments().isEmpty()) {
     return Answer(Action::Error, "orvanta: argomento inatteso " +
                                      Quoted(parser_.positionalArguments().first()) +
@@ -111,6 +158,7 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
         &RequestParser::NotesAndShift, &RequestParser::Output, &RequestParser::OutputIsNoInput}) {
     if (Refusal refusal = (this->*step)(request)) return Answer(Action::Error, std::move(*refusal));
   }
+  result.warnings = TextWarnings();
   return result;
 }
 
@@ -207,6 +255,30 @@ Refusal RequestParser::HeaderAndFooter(CalendarRequest& request) const {
     }
   }
   return {};
+}
+
+// The page prints a text as it was kept, in Windows-1252: say what was lost
+// on the way, though the calendar is still written.
+std::vector<std::string> RequestParser::TextWarnings() const {
+  std::vector<std::string> warnings;
+  const std::pair<const char*, int> lines[] = {{"header-text", kHeaderTextLimit},
+                                               {"footer-text", kFooterTextLimit}};
+  for (const auto& [option, limit] : lines) {
+    if (!parser_.isSet(option)) continue;
+    const QString given = parser_.value(option);
+    const std::string kept = LimitText(given, limit);
+    const std::string prefix = "orvanta: avviso: --" + std::string(option) + ": ";
+    if (kept != LimitText(given, static_cast<int>(given.size()))) {
+      warnings.push_back(
+          prefix + "il testo supera i " + std::to_string(limit) +
+          " caratteri e si stampa accorciato: " + Quoted(QString::fromStdString(kept)));
+    }
+    if (const std::string lacking = CharactersWindows1252Lacks(kept); !lacking.empty()) {
+      warnings.push_back(prefix + "i caratteri " + lacking +
+                         " mancano nella codifica Windows-1252 del PDF e si stampano come '?'");
+    }
+  }
+  return warnings;
 }
 
 CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments,

@@ -50,8 +50,12 @@ struct CalendarRequest {
   CalendarOptions options;
   std::string outputFile;  // the PDF; empty when only the iCalendar file is asked for
   std::string icsFile;     // the iCalendar file (--ics); empty: none
-  std::string notesFile;   // read when options.NotePersonali
-  std::string shiftFile;   // read when options.Turno
+  // "-" for --output or --ics: that file goes to standard output instead (at
+  // most one of them), and no path is printed.
+  bool pdfToStandardOutput = false;
+  bool icsToStandardOutput = false;
+  std::string notesFile;  // read when options.NotePersonali
+  std::string shiftFile;  // read when options.Turno
   bool openViewer = false;
 };
 
@@ -62,7 +66,13 @@ struct CommandLineResult {
   // Help: the usage text; Version: the version line; Error: one line naming
   // the option and the values it allows.
   std::string text;
+  // Run: one line each ("orvanta: avviso: ...") for what the calendar will
+  // not print as given, for standard error.
+  std::vector<std::string> warnings;
 };
+
+// What names standard output in place of a file, as for cat and tar.
+inline constexpr char kStandardOutputName[] = "-";
 
 // `arguments` are the raw bytes of argv, starting with the program name.
 [[nodiscard]] CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments,

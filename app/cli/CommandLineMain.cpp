@@ -29,6 +29,7 @@ int RunCommandLine(int argc, char** argv) {
     case CommandLineResult::Action::Run:
       break;
   }
+  for (const std::string& warning : parsed.warnings) std::cerr << warning << '\n';
   return RunCalendarRequest(parsed.request, std::cout, std::cerr);
 }
 

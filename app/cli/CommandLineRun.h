@@ -13,7 +13,9 @@ namespace orvanta {
 [[nodiscard]] int RunCommandLine(int argc, char** argv);
 
 // Writes one calendar: the PDF, the iCalendar file or both. On success prints
-// each path written to `out` (the PDF first) and answers kExitOk; when a file
+// each path written to `out` (the PDF first) and answers kExitOk; a file
+// asked for on standard output goes to `out` instead, whole, and then no path
+// is printed; when a file
 // cannot be written prints the reason to `err` and answers kExitNotWritten;
 // whatever fails, earlier files at the output paths stay as they were (only
 // when the iCalendar file fails at its very last step, after the PDF was

@@ -20,24 +20,29 @@ constexpr char kUsage[] =
     "Uso: orvanta [opzioni]\n"
     "Scrive il calendario da parete in PDF senza aprire la finestra.\n"
     "\n"
-    "  --year ANNO             anno del calendario, {years}, oppure next per\n"
+    "  -y, --year ANNO         anno del calendario, {years}, oppure next per\n"
     "                          l'anno prossimo (predefinito: l'anno in corso)\n"
-    "  --output FILE           file PDF da scrivere (predefinito: {calendar-file} nella\n"
-    "                          cartella temporanea)\n"
+    "  -o, --output FILE       file PDF da scrivere, - per lo standard output\n"
+    "                          (predefinito: {calendar-file} nella cartella temporanea)\n"
     "  --ics FILE              scrive anche gli eventi dell'anno in formato iCalendar\n"
     "                          (festività, ricorrenze, fasi lunari, ora legale, note\n"
-    "                          personali e turno); senza --output solo questo file\n"
+    "                          personali e turno), - per lo standard output; senza\n"
+    "                          --output solo questo file\n"
     "  --open                  apre il calendario con il visualizzatore PDF predefinito\n"
     "  --mono                  stampa in bianco e nero\n"
-    "  --text-color COLORE     colore del testo: {colours} (predefinito {text-colour})\n"
+    "  --text-color COLORE     colore del testo: {colours}\n"
+    "                          (predefinito {text-colour})\n"
     "{print-options}"
     "  --header-text TESTO     intestazione di testo (al massimo {header-limit} caratteri)\n"
-    "  --header-color #RRGGBB  colore dell'intestazione di testo (predefinito {header-colour})\n"
+    "  --header-color #RRGGBB  colore dell'intestazione di testo\n"
+    "                          (predefinito {header-colour})\n"
     "  --header-image FILE     intestazione con un'immagine bitmap ({header-picture})\n"
     "  --footer-text TESTO     piè di pagina di testo (al massimo {footer-limit} caratteri)\n"
-    "  --footer-color #RRGGBB  colore del piè di pagina di testo (predefinito {footer-colour})\n"
+    "  --footer-color #RRGGBB  colore del piè di pagina di testo\n"
+    "                          (predefinito {footer-colour})\n"
     "  --footer-image FILE     piè di pagina con un'immagine bitmap ({footer-picture})\n"
-    "  --notes FILE            note personali (predefinito: {notes-file} accanto al programma)\n"
+    "  --notes FILE            note personali (predefinito: {notes-file} accanto\n"
+    "                          al programma)\n"
     "  --shift FILE            turno (predefinito: {shift-file} accanto al programma)\n"
     "  -h, --help              mostra questo aiuto\n"
     "  -v, --version           mostra la versione\n"
@@ -46,10 +51,16 @@ constexpr char kUsage[] =
     "--no-... valgono anche per il file iCalendar, dove --no-ephemeris toglie le fasi\n"
     "lunari e i cambi dell'ora. Le immagini sono bitmap Windows non compresse da 1,\n"
     "4, 8 o 24 bit per pixel. I percorsi relativi partono dalla cartella di lavoro;\n"
-    "i file da scrivere non possono essere uno di quelli letti.\n"
-    "Esce con {exit-ok} quando il calendario è scritto (e ne stampa il percorso), con "
-    "{exit-not-written} quando\n"
-    "non si può scrivere, con {exit-usage} per un'opzione o un valore non validi.\n";
+    "i file da scrivere non possono essere uno di quelli letti. Un'intestazione o un\n"
+    "piè di pagina accorciati, o con caratteri che il PDF non può stampare, sono\n"
+    "segnalati sullo standard error.\n"
+    "Esce con {exit-ok} quando il calendario è scritto (e ne stampa il percorso, se non\n"
+    "va sullo standard output), con {exit-not-written} quando non si può scrivere, con "
+    "{exit-usage} per\n"
+    "un'opzione o un valore non validi.\n";
+
+// Lines of the help end at this column at the latest.
+constexpr std::size_t kHelpWidth = 80;
 
 // Where the description of an option starts.
 constexpr std::size_t kDescriptionColumn = 26;
@@ -70,6 +81,36 @@ std::string PrintOptionLines() {
     lines += line + option.offHelp + "\n";
   }
   return lines;
+}
+
+std::size_t Characters(std::string_view utf8) {
+  std::size_t count = 0;
+  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
+
+// Breaks each line longer than kHelpWidth at its last fitting blank; an
+// option's description goes on under itself.
+std::string Wrapped(const std::string& text) {
+  std::string wrapped;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find('\n', start);
+    std::string line = text.substr(start, end - start);
+    start = end == std::string::npos ? text.size() : end + 1;
+    const std::string indent(line.starts_with("  ") ? kDescriptionColumn : 0, ' ');
+    while (Characters(line) > kHelpWidth) {
+      std::size_t cut = line.size();
+      while (cut > indent.size() &&
+             (line[cut] != ' ' || Characters(line.substr(0, cut)) > kHelpWidth))
+        --cut;
+      if (cut <= indent.size()) break;  // one word longer than a line: left as it is
+      wrapped += line.substr(0, cut) + '\n';
+      line = indent + line.substr(cut + 1);
+    }
+    wrapped += line + '\n';
+  }
+  return wrapped;
 }
 
 // "black, blue o green"
@@ -124,7 +165,7 @@ std::string CommandLineUsage() {
   Fill(usage, "exit-ok", std::to_string(kExitOk));
   Fill(usage, "exit-not-written", std::to_string(kExitNotWritten));
   Fill(usage, "exit-usage", std::to_string(kExitUsage));
-  return usage;
+  return Wrapped(usage);
 }
 
 }  // namespace orvanta

@@ -5,6 +5,7 @@
 
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/CommandLine.h"
+#include "base/Windows1252.h"
 
 namespace orvanta {
 
@@ -65,6 +66,23 @@ std::string LimitText(const QString& text, int limit) {
                            characters.size())
       .trimmed()
       .toStdString();
+}
+
+std::string CharactersWindows1252Lacks(const std::string& text) {
+  std::string lacking;
+  QStringList seen;
+  const QString characters = QString::fromStdString(text);
+  for (qsizetype at = 0; at < characters.size(); ++at) {
+    // A character outside the BMP is two UTF-16 units.
+    const qsizetype units = characters.at(at).isHighSurrogate() ? 2 : 1;
+    const QString character = characters.mid(at, units);
+    at += units - 1;
+    const std::string utf8 = character.toStdString();
+    if (utf8 == "?" || Utf8ToWindows1252(utf8) != "?" || seen.contains(character)) continue;
+    seen << character;
+    lacking += (lacking.empty() ? "'" : " '") + utf8 + "'";
+  }
+  return lacking;
 }
 
 }  // namespace orvanta

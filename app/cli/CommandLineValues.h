@@ -43,4 +43,8 @@ std::string YearsAllowed();
 // leading and trailing blanks: what the input window stores.
 std::string LimitText(const QString& text, int limit);
 
+// Each character of the UTF-8 `text` that Windows-1252 has no byte for, once,
+// in quotes: "'ł' 'ő'"; empty when the code page holds them all.
+std::string CharactersWindows1252Lacks(const std::string& text);
+
 }  // namespace orvanta

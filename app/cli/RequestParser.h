@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 #include <string>
+#include <vector>
 
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineValues.h"
@@ -20,7 +21,10 @@ class RequestParser {
  private:
   using Step = Refusal (RequestParser::*)(CalendarRequest&) const;
 
-  QCommandLineOption ValueOption(const char* name, const char* valueName);
+  QCommandLineOption ValueOption(const char* name, const char* valueName,
+                                 const char* shortName = nullptr);
+  QStringList WithLongOptionsSpelledOut(const QStringList& arguments) const;
+  bool TakesValue(const QString& name) const { return valueNames_.contains(name); }
   [[nodiscard]] Refusal YearAndColours(CalendarRequest& request) const;
   [[nodiscard]] Refusal HeaderAndFooter(CalendarRequest& request) const;
   [[nodiscard]] Refusal Output(CalendarRequest& request) const;
@@ -29,6 +33,8 @@ class RequestParser {
   [[nodiscard]] Refusal NotesAndShift(CalendarRequest& request) const;
   [[nodiscard]] Refusal OutputIsNoInput(CalendarRequest& request) const;
   [[nodiscard]] Refusal OutputsApart(const CalendarRequest& request) const;
+  [[nodiscard]] Refusal StandardOutput(CalendarRequest& request) const;
+  std::vector<std::string> TextWarnings() const;
   bool SameTarget(const std::string& a, const std::string& b) const;
   int CurrentYear() const;
   [[nodiscard]] Refusal Year(CalendarOptions& options) const;
@@ -38,6 +44,8 @@ class RequestParser {
 
   const CommandLineContext& context_;
   QCommandLineParser parser_;
+  QStringList valueNames_;  // every name of the options that take a value
+  QStringList longNames_;   // every option name longer than one letter
   QCommandLineOption help_, version_, year_, output_, ics_, textColour_, headerText_, headerColour_,
       headerImage_, footerText_, footerColour_, footerImage_, notes_, shift_, open_, mono_,
       noNotes_, noShift_;

@@ -121,20 +121,40 @@ Refusal RequestParser::OutputFile(const char* option, const QCommandLineOption& 
 }
 
 // The PDF goes to --output, or to the default file unless --ics alone was
-// asked for; the iCalendar file to --ics.
+// asked for; the iCalendar file to --ics. "-" stands for standard output.
 Refusal RequestParser::Output(CalendarRequest& request) const {
   const bool pdf = parser_.isSet(output_) || !parser_.isSet(ics_);
   request.outputFile = pdf ? context_.tempFolder + kCalendarFileName : std::string();
   if (parser_.isSet(output_)) {
-    if (Refusal refusal = OutputFile("output", output_, kPdfAllowed, request.outputFile))
+    request.pdfToStandardOutput = parser_.value(output_) == QLatin1String(kStandardOutputName);
+    if (request.pdfToStandardOutput) {
+      request.outputFile.clear();
+    } else if (Refusal refusal = OutputFile("output", output_, kPdfAllowed, request.outputFile)) {
       return refusal;
+    }
   }
   if (parser_.isSet(ics_)) {
-    if (Refusal refusal = OutputFile("ics", ics_, kIcsAllowed, request.icsFile)) return refusal;
+    request.icsToStandardOutput = parser_.value(ics_) == QLatin1String(kStandardOutputName);
+    if (!request.icsToStandardOutput) {
+      if (Refusal refusal = OutputFile("ics", ics_, kIcsAllowed, request.icsFile)) return refusal;
+    }
   }
   if (request.openViewer && !pdf) {
     return "orvanta: --open apre il calendario PDF, che con la sola --ics non si scrive; valori "
            "ammessi: --open con --output, oppure senza --ics";
+  }
+  return StandardOutput(request);
+}
+
+// Standard output takes one file, and no viewer can open it there.
+Refusal RequestParser::StandardOutput(CalendarRequest& request) const {
+  if (request.pdfToStandardOutput && request.icsToStandardOutput) {
+    return "orvanta: --ics: il file iCalendar e il calendario PDF non possono andare entrambi "
+           "sullo standard output; valori ammessi: - per uno solo dei due, un file per l'altro";
+  }
+  if (request.pdfToStandardOutput && request.openViewer) {
+    return "orvanta: --open apre il calendario scritto in un file, non sullo standard output; "
+           "valori ammessi: --open con --output FILE";
   }
   return {};
 }

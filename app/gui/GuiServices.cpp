@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QSettings>
@@ -13,6 +12,7 @@
 #include "app/core/Folders.h"
 #include "app/core/NotesFile.h"
 #include "app/core/PlatformProcesses.h"
+#include "app/gui/BitmapChooser.h"
 #include "app/gui/PdfViewer.h"
 #include "app/gui/WaitSeconds.h"
 
@@ -70,11 +70,7 @@ GuiServices DefaultGuiServices() {
   services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
   // Qt's own dialogs, not the desktop's: those speak the desktop's language
   // and keep their own history.
-  services.chooseImageFile = [](QWidget* owner) {
-    return QFileDialog::getOpenFileName(owner, QStringLiteral("Scegli l'immagine da utilizzare"),
-                                        QString(), QStringLiteral("Bitmap (*.bmp)"), nullptr,
-                                        QFileDialog::DontUseNativeDialog);
-  };
+  services.chooseImageFile = ChooseBitmapFile;
   services.chooseColor = [](QWidget* owner, const QColor& start) -> std::optional<QColor> {
     const QColor chosen =
         QColorDialog::getColor(start, owner, QString(), QColorDialog::DontUseNativeDialog);

@@ -28,7 +28,14 @@ QLabel* MakeLink(QWidget* parent, const QString& name, const QString& text,
                  const QString& toolTip) {
   QLabel* label = MakeLabel(parent, name, text, false);
   label->setToolTip(toolTip);
-  label->setStyleSheet(QStringLiteral("color: rgb(0, 0, 238); text-decoration: underline;"));
+  // A palette and a font, not a style sheet: the tool tip would take the
+  // style sheet too and show the link's look instead of a tool tip's.
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(0, 0, 238));
+  label->setPalette(palette);
+  QFont font = label->font();
+  font.setUnderline(true);
+  label->setFont(font);
   label->setCursor(Qt::PointingHandCursor);
   return label;
 }

@@ -233,15 +233,19 @@ void frmCalendario::BuildCustomGrid(QVBoxLayout* layout) {
   cmdNote_->setFixedWidth(80);
   customGrid->addWidget(cmdNote_, 2, 3);
   connect(cmdNote_, &QPushButton::clicked, this, &frmCalendario::OpenNotesEditor);
-  for (int i = 0; i < 3; ++i) {
-    cmdInfoCustom_[i] =
-        GlyphButton(QStringLiteral("?"), QStringLiteral("cmdInfoCustom%1").arg(i),
-                    QStringLiteral("Informazioni su come utilizzare l'opzione"), controls_);
-    customGrid->addWidget(cmdInfoCustom_[i], i, 4);
-    connect(cmdInfoCustom_[i], &QPushButton::clicked, this, [this, i] { OnInfoCustom(i); });
-  }
+  AddInfoButton(customGrid, 2);
   customGrid->setColumnStretch(5, 1);
   layout->addLayout(customGrid);
+}
+
+// The help button at the end of a row of the grid. Made after the row's own
+// controls, so that the tab key reaches it right after them.
+void frmCalendario::AddInfoButton(QGridLayout* grid, int line) {
+  cmdInfoCustom_[line] =
+      GlyphButton(QStringLiteral("?"), QStringLiteral("cmdInfoCustom%1").arg(line),
+                  QStringLiteral("Informazioni su come utilizzare l'opzione"), controls_);
+  grid->addWidget(cmdInfoCustom_[line], line, 4);
+  connect(cmdInfoCustom_[line], &QPushButton::clicked, this, [this, line] { OnInfoCustom(line); });
 }
 
 // One line of the grid: the caption, the picture / text choice and its button.
@@ -269,6 +273,7 @@ void frmCalendario::BuildCustomLine(QGridLayout* grid, int line, const QString& 
   cmdCustom_[line]->setFixedWidth(80);
   grid->addWidget(cmdCustom_[line], line, 3);
   connect(cmdCustom_[line], &QPushButton::clicked, this, [this, line] { OnCustomAction(line); });
+  AddInfoButton(grid, line);
 }
 
 // "Select all" and one check box for each print option, in the table's order.

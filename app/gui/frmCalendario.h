@@ -63,6 +63,7 @@ class frmCalendario : public QWidget {
   void BuildCustomGrid(QVBoxLayout* layout);
   void BuildCustomLine(QGridLayout* grid, int line, const QString& caption,
                        const QString& labelName, const QString& optionName);
+  void AddInfoButton(QGridLayout* grid, int line);
   void BuildOptionBoxes(QVBoxLayout* layout);
   QCheckBox* OptionBoxOf(bool CalendarOptions::*field) const;
   void BuildDonationRow(QVBoxLayout* layout);

@@ -733,6 +733,31 @@ TEST_F(IcsEndToEnd, BesideThePdfWholeOrNotAtAll) {
   EXPECT_EQ(ReadFile(ics), "ics di prima");
 }
 
+// "-" sends one file to standard output, whole, and no path is printed; the
+// copy it was made in does not stay behind.
+TEST_F(IcsEndToEnd, StandardOutputTakesOneFileAndNoPath) {
+  RunSettings settings;
+  settings.environment["TMPDIR"] = (folder_ / "tmp").string();
+  settings.environment["XDG_RUNTIME_DIR"] = "";
+  fs::create_directory(folder_ / "tmp");
+  const fs::path pdf = folder_ / "cal.pdf";
+  RunResult run = Orvanta({"-y2027", "-o", "-"}, settings);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  WriteFile(pdf, run.out);
+  EXPECT_EQ(RunProgram(folder_, "qpdf", {"--check", pdf.string()}).exitCode, 0);
+  EXPECT_TRUE(Contains(PdfText(folder_, pdf), "GENNAIO 2027"));
+
+  run = Orvanta({"--year", "2027", "--output", pdf.string(), "--ics", "-"}, settings);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const fs::path ics = folder_ / "cal.ics";
+  WriteFile(ics, run.out);
+  EXPECT_EQ(Read(ics, "standard output").events.size(), IcsOnly(2027, {}).events.size());
+  EXPECT_FALSE(fs::exists(folder_ / "-"));
+  for (const auto& entry : fs::recursive_directory_iterator(folder_ / "tmp"))
+    EXPECT_FALSE(entry.is_regular_file()) << entry.path();
+}
+
 // Without --year the current year, and "next" the coming one.
 TEST_F(IcsEndToEnd, CurrentAndNextYear) {
   const auto thisYear = [] {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QString>
+#include <QStringList>
 #include <ctime>
 #include <map>
 #include <set>
@@ -123,6 +124,16 @@ TEST_F(CommandLineTest, EachSwitchTurnsOffItsOwnOption) {
   }
   EXPECT_TRUE(Parse({"--open"}).request.openViewer);
   EXPECT_FALSE(Options({"-mono"}).PrintColor);  // one dash works too
+  EXPECT_EQ(Options({"-year=2020"}).Anno, 2020);
+  // Other words after one dash are short options, as getopt reads them.
+  EXPECT_EQ(Options({"-y", "2020"}).Anno, 2020);
+  EXPECT_EQ(Options({"-y2020"}).Anno, 2020);
+  EXPECT_EQ(Parse({"-o", "c.pdf"}).request.outputFile, "c.pdf");
+  EXPECT_EQ(Parse({"-hv"}).action, Action::Help);
+  Error({"-hx"}, "'-x'");
+  // A value is not an option, whatever it looks like.
+  EXPECT_EQ(Options({"--header-text", "-mono", "--footer-text", "-hv"}).CustomTopText, "-mono");
+  EXPECT_EQ(Options({"-o", "-mono"}).PrintColor, true);
 }
 
 TEST_F(CommandLineTest, YearAndTextColour) {
@@ -373,6 +384,34 @@ TEST_F(CommandLineTest, IcsFileAloneOrBesideThePdf) {
   EXPECT_EQ(Parse({"--ics", "note.ics", "--no-notes"}).action, Action::Run);
 }
 
+// "-" is standard output, for one of the two files and not with --open.
+TEST_F(CommandLineTest, StandardOutput) {
+  CommandLineResult result = Parse({"--output", "-"});
+  EXPECT_TRUE(result.request.pdfToStandardOutput);
+  EXPECT_EQ(result.request.outputFile, "");
+  result = Parse({"--ics", "-", "-o", "./-"});
+  EXPECT_TRUE(result.request.icsToStandardOutput);
+  EXPECT_EQ(result.request.icsFile, "");
+  EXPECT_EQ(result.request.outputFile, "./-");
+  Error({"-o-", "--ics", "-"}, "--ics", {"standard output"});
+  Error({"-o", "-", "--open"}, "--open", {"--output FILE"});
+}
+
+// Texts are kept as the input window keeps them, and the user is told.
+TEST_F(CommandLineTest, TextsCutOrNotInWindows1252AreWarnedAbout) {
+  CommandLineResult result = Parse({"--header-text", std::string(45, 'x') + "\u0141\u00F3d\u017A"});
+  ASSERT_EQ(result.warnings.size(), 1u);
+  EXPECT_NE(result.warnings[0].find("--header-text"), std::string::npos);
+  EXPECT_NE(result.warnings[0].find("40"), std::string::npos);
+  result = Parse({"--footer-text", "\u0141\u00F3d\u017A \u0141 \u20AC", "--header-text", "ok   "});
+  ASSERT_EQ(result.warnings.size(), 1u);
+  EXPECT_NE(result.warnings[0].find("--footer-text: i caratteri '\u0141' '\u017A' mancano"),
+            std::string::npos)
+      << result.warnings[0];
+  EXPECT_EQ(result.request.options.CustomDownText, "\u0141\u00F3d\u017A \u0141 \u20AC");
+  EXPECT_TRUE(Parse({"--footer-text", std::string(30, 'y') + "   "}).warnings.empty());
+}
+
 TEST_F(CommandLineTest, PicturesTheBitmapReaderRefusesAreRefusedUpFront) {
   existing = {"/srv/32bit.bmp", "/srv/ok.bmp"};
   badBitmaps = {"/srv/32bit.bmp"};
@@ -410,6 +449,9 @@ TEST_F(CommandLineTest, MalformedCommandLines) {
                              "--header-image", "--footer-color", "--notes", "--shift"})
     EXPECT_NE(help.text.find(option), std::string::npos) << option;
   EXPECT_EQ(Parse({"-h"}).action, Action::Help);
+  // A terminal of 80 columns shows every line whole.
+  for (const QString& line : QString::fromStdString(help.text).split(u'\n'))
+    EXPECT_LE(line.size(), 80) << line.toStdString();
   const CommandLineResult version = Parse({"--version"});
   EXPECT_EQ(version.action, Action::Version);
 }

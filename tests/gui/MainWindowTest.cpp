@@ -208,6 +208,23 @@ class MainWindowTest : public QObject {
                  closing);
   }
 
+  // The tab key walks the rows as they stand, each row's help button last.
+  void tabOrderFollowsTheRows() {
+    Open();
+    QStringList order;
+    QWidget* widget = Control("cboAnno");
+    do {
+      if ((widget->focusPolicy() & Qt::TabFocus) != 0 && widget->isVisibleTo(window_.get()))
+        order << widget->objectName();
+      widget = widget->nextInFocusChain();
+    } while (widget != Control("cboAnno"));
+    const QStringList rows = {"cboAnno",        "chkPrintColor",  "optTextColor0",  "optTextColor1",
+                              "optTextColor2",  "optCustomTop0",  "optCustomTop1",  "cmdCustom0",
+                              "cmdInfoCustom0", "optCustomDown0", "optCustomDown1", "cmdCustom1",
+                              "cmdInfoCustom1", "cmdNote",        "cmdInfoCustom2", "chkAllSelect"};
+    QCOMPARE(order.mid(0, rows.size()), rows);
+  }
+
   void headerPictureAndTextClearEachOther() {
     Open();
     t_->imageToChoose = QStringLiteral("/tmp/a.bmp");  // 10 characters

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -84,7 +85,20 @@ void AddDialogSteps(Steps& steps, frmCalendario* main, const QString& folder) {
   });
   steps.push_back([takeDialog] { takeDialog(QStringLiteral("4-input")); });
   steps.push_back([&services, main, showDialog] { showDialog(new frmAbout(services, main)); });
-  steps.push_back([takeDialog] { takeDialog(QStringLiteral("5-about")); });
+  steps.push_back(
+      [dialog, folder] { SaveScreen(folder, QStringLiteral("5-about"), dialog->get()); });
+  // The tool tips of a text link and of the picture link: both plain tool tips.
+  for (const char* link : {"lblMySite", "imgsito"}) {
+    steps.push_back([dialog, link] {
+      auto* label = dialog->get()->findChild<QWidget*>(QString::fromLatin1(link));
+      QToolTip::showText(label->mapToGlobal(label->rect().center()), label->toolTip(), label);
+    });
+    steps.push_back([dialog, folder, link] {
+      SaveScreen(folder, QStringLiteral("6-tip-") + QString::fromLatin1(link), dialog->get());
+      QToolTip::hideText();
+    });
+  }
+  steps.push_back([dialog] { dialog->reset(); });
 }
 
 }  // namespace
