@@ -9,12 +9,15 @@
 
 #include "app/cli/InterruptSignals.h"
 #include "app/core/CalendarRun.h"
-#include "app/core/Folders.h"
 #include "app/core/ICalendarFile.h"
 #include "base/AtomicFile.h"
+#include "base/Leftovers.h"
 
 namespace orvanta {
 namespace {
+
+constexpr char kPdfNotWritten[] = "orvanta: il calendario non è stato scritto: ";
+constexpr char kIcsNotWritten[] = "orvanta: il file iCalendar non è stato scritto: ";
 
 // Messages of the core carry the window's CR LF line breaks.
 std::string OneLine(std::string text) {
@@ -25,29 +28,44 @@ std::string OneLine(std::string text) {
 
 // Starts the desktop's viewer on the calendar without waiting for it; the
 // path goes as the user's bytes, whatever their encoding.
-std::function<void(const std::string&)> ViewerStarter(std::ostream& err) {
-  return [&err](const std::string& path) {
-    std::string program = "xdg-open";
-    std::string argument = path;
-    char* const argv[] = {program.data(), argument.data(), nullptr};
-    pid_t child = 0;
-    if (::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
-      err << "orvanta: impossibile avviare il visualizzatore PDF (xdg-open)\n";
-    }
-  };
+void StartViewer(const std::string& path, std::ostream& err) {
+  std::string program = "xdg-open";
+  std::string argument = path;
+  char* const argv[] = {program.data(), argument.data(), nullptr};
+  pid_t child = 0;
+  if (::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
+    err << "orvanta: impossibile avviare il visualizzatore PDF (xdg-open)\n";
+  }
 }
 
-int WritePdf(const CalendarRequest& request, std::ostream& err) {
+// Copies the file at `path` into `pending`, a megabyte at a time.
+FileResult CopyInto(const std::string& path, AtomicFile& pending) {
+  constexpr std::size_t kChunk = std::size_t{1} << 20;
+  FileResult result;
+  const FileDescriptor from = OpenForReading(path, result);
+  std::string chunk;
+  for (std::uint64_t offset = 0; result; offset += chunk.size()) {
+    const FileResult read = ReadBoundedAt(from.Get(), offset, kChunk, path, chunk);
+    if (!read && read.status != FileStatus::TooLarge) return read;
+    if (chunk.empty()) break;
+    result = pending.Write(chunk);
+  }
+  return result;
+}
+
+// The calendar composed in the run's folder, then copied whole into
+// `pending` beside the output, which takes the output's name later.
+int WritePdf(const CalendarRequest& request, const std::string& runFolder, AtomicFile& pending,
+             std::ostream& err) {
   CalendarRunRequest run;
   run.options = request.options;
-  run.outputFile = request.outputFile;
+  run.outputFile = runFolder + "Orvanta.pdf";
   run.notesFile = request.notesFile;
   run.shiftFile = request.shiftFile;
-  run.privateFolder = PrivateTempFolder();
+  run.privateFolder = runFolder;
   // A calendar without the pictures it was asked for is a failure here.
   run.picturesRequired = true;
   run.cancelled = [] { return InterruptSignals::Received() != 0; };
-  if (request.openViewer) run.openViewer = ViewerStarter(err);
 
   ComposeOutcome outcome;
   try {
@@ -57,7 +75,11 @@ int WritePdf(const CalendarRequest& request, std::ostream& err) {
   }
   if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
   if (!outcome.Written()) {
-    err << "orvanta: il calendario non è stato scritto: " << OneLine(outcome.detail) << '\n';
+    err << kPdfNotWritten << OneLine(outcome.detail) << '\n';
+    return kExitNotWritten;
+  }
+  if (const FileResult copied = CopyInto(run.outputFile, pending); !copied) {
+    err << kPdfNotWritten << copied.Describe() << '\n';
     return kExitNotWritten;
   }
   return kExitOk;
@@ -75,48 +97,69 @@ int PrepareIcs(const CalendarRequest& request, std::unique_ptr<AtomicFile>& pend
   try {
     prepared = PrepareICalendar(ics, pending);
   } catch (const std::exception& e) {  // out of memory
-    err << "orvanta: il file iCalendar non è stato scritto: " << e.what() << '\n';
+    err << kIcsNotWritten << e.what() << '\n';
     return kExitNotWritten;
   }
   if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
   if (!prepared) {
-    err << "orvanta: il file iCalendar non è stato scritto: " << prepared.Describe() << '\n';
+    err << kIcsNotWritten << prepared.Describe() << '\n';
     return kExitNotWritten;
   }
   return kExitOk;
 }
 
+// Both files take their names, or neither does.
+FileResult CommitOutputs(AtomicFile* pdf, AtomicFile* ics) {
+  if (pdf != nullptr && ics != nullptr) return CommitTogether(*pdf, *ics);
+  return pdf != nullptr ? pdf->Commit() : ics->Commit();
+}
+
 }  // namespace
 
-int RunCalendarRequest(const CalendarRequest& request, std::ostream& out, std::ostream& err) {
+int RunCalendarRequest(const CalendarRequest& request, const std::string& privateFolder,
+                       std::ostream& out, std::ostream& err) {
   const InterruptSignals interrupts;
   // The iCalendar file is made first (cheap, and its mistakes show before
-  // the calendar takes its time) and takes its name only after the calendar
-  // did: a run that fails leaves both files as they were.
+  // the calendar takes its time), and so is the file beside the calendar's
+  // output; until both are complete no output changes.
   std::unique_ptr<AtomicFile> ics;
   if (!request.icsFile.empty()) {
     if (const int code = PrepareIcs(request, ics, err); code != kExitOk) return code;
   }
+  std::unique_ptr<AtomicFile> pdf;
   if (!request.outputFile.empty()) {
-    if (const int code = WritePdf(request, err); code != kExitOk) return code;
+    // The run's own folder: its pictures and the calendar being composed,
+    // removed however the run ends.
+    const RunFolder runFolder(privateFolder, "run-");
+    if (runFolder.Path().empty()) {
+      err << kPdfNotWritten
+          << "nessuna cartella temporanea privata per il calendario e le sue immagini "
+             "(TMPDIR e XDG_RUNTIME_DIR non sono utilizzabili)\n";
+      return kExitNotWritten;
+    }
+    if (FileResult created = AtomicFile::Create(request.outputFile, pdf); !created) {
+      err << kPdfNotWritten << created.Describe() << '\n';
+      return kExitNotWritten;
+    }
+    if (const int code = WritePdf(request, runFolder.Path(), *pdf, err); code != kExitOk)
+      return code;
   }
   if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
-  if (!request.outputFile.empty()) out << request.outputFile << '\n';
-  int code = kExitOk;
-  if (ics) {
-    if (const FileResult committed = ics->Commit(); !committed) {
-      err << "orvanta: il file iCalendar non è stato scritto: " << committed.Describe() << '\n';
-      code = kExitNotWritten;
-    } else {
-      out << request.icsFile << '\n';
-    }
+  // From here on the run ends as the files say: a signal now changes nothing.
+  if (const FileResult committed = CommitOutputs(pdf.get(), ics.get()); !committed) {
+    err << (committed.path == request.icsFile ? kIcsNotWritten : kPdfNotWritten)
+        << committed.Describe() << '\n';
+    return kExitNotWritten;
   }
+  if (pdf) out << request.outputFile << '\n';
+  if (ics) out << request.icsFile << '\n';
   out << std::flush;
+  if (pdf && request.openViewer) StartViewer(request.outputFile, err);
   if (!out) {
     err << "orvanta: impossibile scrivere sullo standard output il nome del file scritto\n";
     return kExitNotWritten;
   }
-  return code;
+  return kExitOk;
 }
 
 }  // namespace orvanta
