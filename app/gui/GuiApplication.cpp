@@ -25,8 +25,8 @@ void HoldBack(QtMsgType type, const QMessageLogContext&, const QString& message)
   heldBack.emplace_back(type, message);
 }
 
-extern "C" void NoteQuitSignal(int) {
-  const char byte = 1;
+extern "C" void NoteQuitSignal(int signal) {
+  const char byte = static_cast<char>(signal);
   const ssize_t ignored = ::write(signalPipe, &byte, 1);
   static_cast<void>(ignored);
 }
@@ -64,11 +64,13 @@ QuitOnSignals::~QuitOnSignals() {
 }
 
 void QuitOnSignals::Quit() {
-  char bytes[16];
-  while (::read(pipe_[0], bytes, sizeof bytes) > 0) {
+  char signal = 0;
+  while (::read(pipe_[0], &signal, 1) > 0) {
   }
   QApplication::closeAllWindows();
-  QCoreApplication::quit();
+  // Every event loop ends, a message box's too; quit() would wait for the
+  // main one, which may not even run yet.
+  QCoreApplication::exit(128 + signal);
 }
 
 }  // namespace orvanta

@@ -20,8 +20,9 @@ inline constexpr char kNoDisplayMessage[] =
 // What Qt says while it starts is held back until it has started.
 std::unique_ptr<QApplication> MakeGuiApplication(int& argc, char** argv);
 
-// SIGINT, SIGTERM and SIGHUP close the windows and end the event loop, as the
-// user closing the window would: the clean-up runs, nothing stays behind.
+// SIGINT, SIGTERM and SIGHUP close the windows and end every event loop (the
+// program's exit code 128 + the signal's number), as the user closing the
+// window would: the clean-up runs, nothing stays behind.
 // One instance, while the event loop runs.
 class QuitOnSignals : public QObject {
   Q_OBJECT
