@@ -1,16 +1,13 @@
 #include "almanac/ShiftCycle.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <optional>
 
 #include "almanac/Rounding.h"
 #include "almanac/Text.h"
-#include "base/AtomicFile.h"
+#include "base/FileReading.h"
 
 namespace orvanta {
 namespace {
@@ -47,26 +44,6 @@ std::string_view FirstCharacters(std::string_view text, std::size_t limit) {
   return text;
 }
 
-// Reads at most `limit` + 1 bytes, so an oversized file is noticed without
-// being read whole.
-std::optional<std::string> ReadBounded(const std::string& path, std::size_t limit) {
-  // Only plain files: a pipe or device could block or never end.
-  FileResult opened;
-  const FileDescriptor file = OpenForReading(path, opened);
-  if (!file.IsOpen()) return std::nullopt;
-  std::string bytes;
-  char chunk[64 * 1024];
-  while (bytes.size() <= limit) {
-    const ssize_t got = ::read(file.Get(), chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return std::nullopt;
-    if (got == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
-  }
-  if (bytes.size() > limit) return std::nullopt;
-  return bytes;
-}
-
 }  // namespace
 
 ShiftCycle ParseShiftCycle(std::string_view text) {
@@ -96,9 +73,9 @@ ShiftCycle ParseShiftCycle(std::string_view text) {
 }
 
 ShiftCycle LoadShiftCycle(const std::string& path) {
-  const std::optional<std::string> bytes = ReadBounded(path, kMaxShiftFileBytes);
-  if (!bytes) return {};
-  return ParseShiftCycle(DecodeUserText(*bytes));
+  std::string bytes;
+  if (!ReadBounded(path, kMaxShiftFileBytes, bytes)) return {};
+  return ParseShiftCycle(DecodeUserText(bytes));
 }
 
 const std::string& ShiftForDay(const ShiftCycle& cycle, int dayOfYear) {

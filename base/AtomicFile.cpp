@@ -1,18 +1,20 @@
 #include "base/AtomicFile.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <charconv>
+#include <cstdio>
 #include <cstdlib>
+#include <random>
+
+#include "base/FileAttributes.h"
+#include "base/Leftovers.h"
 
 namespace orvanta {
 namespace {
 
-constexpr std::string_view kTemporaryInfix = ".new-";
+constexpr int kNameAttempts = 100;
 
 // The file a symbolic link names, so that a rewrite replaces the file and the
 // link stays; the path itself when it is no link or cannot be resolved.
@@ -26,7 +28,8 @@ std::string ResolveLink(const std::string& path) {
   return target;
 }
 
-// Fine when nothing is there yet or when it is a regular file of ours.
+// Fine when nothing is there yet or when it is a regular file of ours that
+// has no other name.
 [[nodiscard]] FileResult CheckExisting(const std::string& path, struct stat& info, bool& exists) {
   exists = false;
   if (path.empty() || path.back() == '/') return FileResult::Failure(FileStatus::NoName, path);
@@ -41,16 +44,36 @@ std::string ResolveLink(const std::string& path) {
   if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
     return FileResult::FromErrno(path, errno);
   if (info.st_uid != ::geteuid()) return FileResult::Failure(FileStatus::ForeignOwner, path);
+  // Rewriting it in place could leave it half old, half new after a crash;
+  // replacing it would leave the other names with the old content.
+  if (info.st_nlink > 1) return FileResult::Failure(FileStatus::HardLinked, path);
   return FileResult::Success();
 }
 
-// Creates "<target>.new-<pid>-<n>", a name nobody else can have opened.
-FileDescriptor CreateTemporary(const std::string& target, mode_t mode, std::string& name) {
-  const std::string stem = target + std::string(kTemporaryInfix) + std::to_string(::getpid()) + "-";
-  for (int attempt = 0; attempt < 1000; ++attempt) {
-    name = stem + std::to_string(attempt);
+// A free name beside the target: the folder, "/", the prefix and six
+// letters or digits.
+std::string TemporaryName(const std::string& folder) {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static thread_local std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string name = folder + "/" + std::string(kTemporaryPrefix);
+  for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+  return name;
+}
+
+// Only we may read it, from the first system call on; unnamed when the file
+// system can, else under a fresh name.
+FileDescriptor CreateTemporary(const std::string& folder, bool unnamed, std::string& name) {
+  name.clear();
+  if (unnamed && ::access("/proc/self/fd", X_OK) == 0) {
+    FileDescriptor fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (fd.IsOpen()) return fd;
+  }
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    name = TemporaryName(folder);
     FileDescriptor fd(
-        ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (fd.IsOpen() || errno != EEXIST) return fd;
   }
   errno = EEXIST;
@@ -60,26 +83,6 @@ FileDescriptor CreateTemporary(const std::string& target, mode_t mode, std::stri
 void SyncFolder(const std::string& folder) {
   FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.IsOpen()) ::fsync(fd.Get());
-}
-
-// The process id of a name "<name>.new-<pid>-<n>", or 0 when it is not one.
-pid_t TemporaryOwner(std::string_view entry, std::string_view name) {
-  if (entry.size() <= name.size() + kTemporaryInfix.size() || entry.substr(0, name.size()) != name)
-    return 0;
-  entry.remove_prefix(name.size());
-  if (entry.substr(0, kTemporaryInfix.size()) != kTemporaryInfix) return 0;
-  entry.remove_prefix(kTemporaryInfix.size());
-  pid_t pid = 0;
-  const auto [end, error] = std::from_chars(entry.data(), entry.data() + entry.size(), pid);
-  if (error != std::errc() || pid <= 0 || end == entry.data() + entry.size() || *end != '-')
-    return 0;
-  for (const char* c = end + 1; c < entry.data() + entry.size(); ++c)
-    if (*c < '0' || *c > '9') return 0;
-  return end + 1 < entry.data() + entry.size() ? pid : 0;
-}
-
-bool ProcessIsGone(pid_t pid) {
-  return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 }  // namespace
@@ -109,27 +112,43 @@ FileResult AtomicFile::Create(const std::string& requested, std::unique_ptr<Atom
   struct stat info {};
   bool exists = false;
   if (FileResult checked = CheckExisting(target, info, exists); !checked) return checked;
-  RemoveStaleTemporaries(target);
+  SweepLeftovers(FolderOfPath(target), kTemporaryPrefix);
 
   std::string temporary;
-  FileDescriptor fd = CreateTemporary(target, options.newFileMode, temporary);
+  FileDescriptor fd =
+      CreateTemporary(FolderOfPath(target), !options.hooks.namedTemporaryOnly, temporary);
   if (!fd.IsOpen()) return FileResult::FromErrno(target, errno);
-  if (exists) ::fchmod(fd.Get(), info.st_mode & 07777);  // the new file keeps the old one's
-  file.reset(new AtomicFile(target, temporary, std::move(fd), std::move(options.hooks)));
+  MarkInUse(fd.Get());  // not a leftover while we write it
+  const FileResult kept =
+      exists ? KeepAttributes(target, info, fd.Get())
+             : (::fchmod(fd.Get(), options.newFileMode & 07777 & ~CurrentUmask()) == 0
+                    ? FileResult::Success()
+                    : FileResult::FromErrno(target, errno));
+  if (!kept) {
+    if (!temporary.empty()) ::unlink(temporary.c_str());
+    return kept;
+  }
+  file.reset(new AtomicFile(target, std::move(fd), std::move(options.hooks)));
+  file->temporary_ = std::move(temporary);
+  file->targetExisted_ = exists;
   return FileResult::Success();
 }
 
-AtomicFile::AtomicFile(std::string target, std::string temporary, FileDescriptor fd,
-                       FileSystemHooks hooks)
-    : target_(std::move(target)),
-      temporary_(std::move(temporary)),
-      fd_(std::move(fd)),
-      hooks_(std::move(hooks)) {}
+AtomicFile::AtomicFile(std::string target, FileDescriptor fd, FileSystemHooks hooks)
+    : target_(std::move(target)), fd_(std::move(fd)), hooks_(std::move(hooks)) {}
 
 AtomicFile::~AtomicFile() {
-  if (committed_) return;
+  if (committed_) {
+    DropOld();
+    return;
+  }
   fd_.Reset();
-  ::unlink(temporary_.c_str());
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+std::string AtomicFile::TemporaryPath() const {
+  if (!temporary_.empty() || committed_) return temporary_;
+  return "/proc/self/fd/" + std::to_string(fd_.Get());
 }
 
 FileResult AtomicFile::Write(std::string_view bytes) {
@@ -144,15 +163,98 @@ FileResult AtomicFile::Write(std::string_view bytes) {
   return FileResult::Success();
 }
 
-FileResult AtomicFile::Commit() {
-  if (!fd_.IsOpen()) return FileResult::FromErrno(target_, EBADF);
+// On the disk, and under a name of its own beside the target (still ours
+// alone to open until it moves).
+FileResult AtomicFile::GiveName() {
+  if (!fd_.IsOpen() || committed_) return FileResult::FromErrno(target_, EBADF);
   if (::fsync(fd_.Get()) != 0 && errno != EINVAL) return FileResult::FromErrno(target_, errno);
-  if (!fd_.Close()) return FileResult::FromErrno(target_, errno);
+  if (!temporary_.empty()) return FileResult::Success();
+  const std::string self = "/proc/self/fd/" + std::to_string(fd_.Get());
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::string name = TemporaryName(FolderOfPath(target_));
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      temporary_ = name;
+      return FileResult::Success();
+    }
+    if (errno != EEXIST) return FileResult::FromErrno(target_, errno);
+  }
+  return FileResult::FromErrno(target_, EEXIST);
+}
+
+// With `keepOld` the replaced file stays under the temporary name (in use, so
+// no sweep takes it) until DropOld or PutOldBack.
+FileResult AtomicFile::MoveOverTarget(bool keepOld) {
+  if (keepOld && targetExisted_) {
+    oldFile_ = FileDescriptor(
+        ::open(target_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (oldFile_.IsOpen()) MarkInUse(oldFile_.Get());
+    if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) ==
+        0) {
+      oldName_ = std::move(temporary_);
+      temporary_.clear();
+      committed_ = true;
+      return FileResult::Success();
+    }
+    if (errno != EINVAL && errno != ENOSYS) return FileResult::FromErrno(target_, errno);
+    // No exchange on this file system: a second name keeps the old file.
+    const std::string name = TemporaryName(FolderOfPath(target_));
+    if (::link(target_.c_str(), name.c_str()) != 0) return FileResult::FromErrno(target_, errno);
+    oldName_ = name;
+  }
   const int renamed = hooks_.rename ? hooks_.rename(temporary_.c_str(), target_.c_str())
                                     : ::rename(temporary_.c_str(), target_.c_str());
-  if (renamed != 0) return FileResult::FromErrno(target_, errno);
+  if (renamed != 0) {
+    const int error = errno;
+    DropOld();
+    return FileResult::FromErrno(target_, error);
+  }
+  temporary_.clear();
   committed_ = true;
+  return FileResult::Success();
+}
+
+void AtomicFile::PutOldBack() {
+  if (!oldName_.empty()) {
+    ::rename(oldName_.c_str(), target_.c_str());
+  } else if (!targetExisted_) {
+    struct stat mine {
+    }, there{};
+    if (::fstat(fd_.Get(), &mine) == 0 && ::lstat(target_.c_str(), &there) == 0 &&
+        mine.st_ino == there.st_ino && mine.st_dev == there.st_dev)
+      ::unlink(target_.c_str());
+  }
+  oldName_.clear();
+  oldFile_.Reset();
+}
+
+void AtomicFile::DropOld() {
+  if (!oldName_.empty()) ::unlink(oldName_.c_str());
+  oldName_.clear();
+  oldFile_.Reset();
+}
+
+FileResult AtomicFile::Commit() {
+  if (FileResult named = GiveName(); !named) return named;
+  if (FileResult moved = MoveOverTarget(false); !moved) return moved;
+  fd_.Reset();
   SyncFolder(FolderOfPath(target_));
+  return FileResult::Success();
+}
+
+FileResult CommitTogether(AtomicFile& first, AtomicFile& second) {
+  if (FileResult named = first.GiveName(); !named) return named;
+  if (FileResult named = second.GiveName(); !named) return named;
+  if (FileResult moved = first.MoveOverTarget(true); !moved) return moved;
+  if (FileResult moved = second.MoveOverTarget(false); !moved) {
+    first.PutOldBack();
+    first.committed_ = false;
+    return moved;
+  }
+  first.DropOld();
+  for (AtomicFile* file : {&first, &second}) {
+    file->fd_.Reset();
+    SyncFolder(FolderOfPath(file->target_));
+  }
   return FileResult::Success();
 }
 
@@ -162,59 +264,6 @@ FileResult ReplaceFile(const std::string& target, std::string_view bytes,
   if (FileResult created = AtomicFile::Create(target, file, options); !created) return created;
   if (FileResult written = file->Write(bytes); !written) return written;
   return file->Commit();
-}
-
-void RemoveStaleTemporaries(const std::string& target) {
-  const std::string folder = FolderOfPath(target);
-  const std::string name = NameOfPath(target);
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const pid_t pid = TemporaryOwner(entry->d_name, name);
-    if (pid == 0 || pid == ::getpid() || !ProcessIsGone(pid)) continue;
-    struct stat info {};
-    if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
-      ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-  }
-  ::closedir(dir);
-}
-
-FileDescriptor OpenForReading(const std::string& path, FileResult& result) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  if (!fd.IsOpen()) {
-    result = FileResult::FromErrno(path, errno);
-    return fd;
-  }
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) != 0) {
-    result = FileResult::FromErrno(path, errno);
-    return FileDescriptor();
-  }
-  if (!S_ISREG(info.st_mode)) {
-    result = FileResult::Failure(FileStatus::NotRegular, path);
-    return FileDescriptor();
-  }
-  const int flags = ::fcntl(fd.Get(), F_GETFL);
-  if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
-  result = FileResult::Success();
-  return fd;
-}
-
-FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
-  FileResult result;
-  const FileDescriptor fd = OpenForReading(path, result);
-  if (!fd.IsOpen()) return result;
-  bytes.clear();
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
-    if (got == 0) return FileResult::Success();
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return FileResult::FromErrno(path, errno);
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
 }
 
 }  // namespace orvanta

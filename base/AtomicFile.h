@@ -2,8 +2,12 @@
 // The one way the program writes a file: into a new temporary file beside the
 // target, renamed over the target only when complete and flushed. A failed or
 // killed write leaves the old file as it was; readers see the old file or the
-// new one, never half of one. Nothing is ever written through a symbolic link
-// or into a file of another user.
+// new one, never half of one. The temporary file is private (0600) from its
+// first moment and, where the file system allows, has no name at all until it
+// is complete. The new file keeps what the owner set on the old one (group,
+// permissions, ACL, the user's extended attributes). Nothing is ever written
+// through a symbolic link, into a file of another user, or over a file with
+// other hard links (replacing it would split them).
 
 #include <sys/types.h>
 
@@ -14,6 +18,7 @@
 #include <string_view>
 
 #include "base/FileDescriptor.h"
+#include "base/FileReading.h"
 #include "base/FileResult.h"
 
 namespace orvanta {
@@ -23,6 +28,8 @@ namespace orvanta {
 struct FileSystemHooks {
   std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
   std::function<int(const char* from, const char* to)> rename;
+  // As on a file system without unnamed temporary files (O_TMPFILE).
+  bool namedTemporaryOnly = false;
 };
 
 struct ReplaceOptions {
@@ -35,12 +42,16 @@ struct ReplaceOptions {
   FileSystemHooks hooks;
 };
 
+// Names of the temporary files beside a target: ".orvanta-XXXXXXXX", short
+// enough for any target name the system allows.
+inline constexpr std::string_view kTemporaryPrefix = ".orvanta-";
+
 class AtomicFile {
  public:
   // Checks the target and creates the temporary file beside it. A target may
-  // be missing or a regular file of ours; a symbolic link (unless followed),
-  // another kind of file or another user's file is refused. Leftover
-  // temporary files of earlier, killed writes to the same target go first.
+  // be missing or a regular file of ours with no other hard link; a symbolic
+  // link (unless followed), another kind of file or another user's file is
+  // refused. Leftovers of earlier, killed writes in the folder go first.
   [[nodiscard]] static FileResult Create(const std::string& target,
                                          std::unique_ptr<AtomicFile>& file,
                                          ReplaceOptions options = {});
@@ -54,17 +65,32 @@ class AtomicFile {
   [[nodiscard]] FileResult Commit();
 
   const std::string& Target() const { return target_; }
-  const std::string& TemporaryPath() const { return temporary_; }
+  // Where the unfinished file can be looked at: its name beside the target,
+  // or "/proc/self/fd/<n>" while it has none.
+  std::string TemporaryPath() const;
 
  private:
-  AtomicFile(std::string target, std::string temporary, FileDescriptor fd, FileSystemHooks hooks);
+  friend FileResult CommitTogether(AtomicFile& first, AtomicFile& second);
+
+  AtomicFile(std::string target, FileDescriptor fd, FileSystemHooks hooks);
+  [[nodiscard]] FileResult GiveName();
+  [[nodiscard]] FileResult MoveOverTarget(bool keepOld);
+  void PutOldBack();
+  void DropOld();
 
   std::string target_;
-  std::string temporary_;
+  std::string temporary_;  // empty while the file has no name
   FileDescriptor fd_;
   FileSystemHooks hooks_;
   bool committed_ = false;
+  bool targetExisted_ = false;
+  std::string oldName_;  // where the replaced file waits until DropOld
+  FileDescriptor oldFile_;
 };
+
+// Commits both files or neither: the first is put back as it was when the
+// second cannot take its name.
+[[nodiscard]] FileResult CommitTogether(AtomicFile& first, AtomicFile& second);
 
 // Writes a whole file at once through an AtomicFile.
 [[nodiscard]] FileResult ReplaceFile(const std::string& target, std::string_view bytes,
@@ -72,18 +98,6 @@ class AtomicFile {
 
 // The checks of AtomicFile::Create without creating anything.
 [[nodiscard]] FileResult CheckReplaceable(const std::string& target, bool followLink = false);
-
-// Removes the temporary files ("<target>.new-<pid>-<n>") that writes to
-// `target` left behind when their process died: only regular files of ours
-// whose process no longer runs.
-void RemoveStaleTemporaries(const std::string& target);
-
-// Opens a regular file for reading; never blocks on a pipe or device that
-// carries the name.
-[[nodiscard]] FileDescriptor OpenForReading(const std::string& path, FileResult& result);
-
-// The whole content of a regular file, read the way OpenForReading opens it.
-[[nodiscard]] FileResult ReadWholeFile(const std::string& path, std::string& bytes);
 
 // The folder part of a path ("." when there is none) and the name part.
 std::string FolderOfPath(const std::string& path);

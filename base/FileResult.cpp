@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace orvanta {
 
@@ -32,6 +33,12 @@ std::string FileResult::Describe() const {
       return file + " appartiene a un altro utente e per sicurezza non viene sovrascritto";
     case FileStatus::NoName:
       return file + " non indica il nome di un file";
+    case FileStatus::TooLarge:
+      return file + " supera il limite di " + std::to_string(limit) + " byte";
+    case FileStatus::HardLinked:
+      return file +
+             " ha altri nomi (collegamenti fisici): sostituirlo li separerebbe dal nuovo "
+             "contenuto, quindi non viene modificato";
     case FileStatus::PermissionDenied:
     case FileStatus::NotFound:
     case FileStatus::SystemError:

@@ -1,6 +1,7 @@
 #pragma once
 // What a file operation answers: fine, or what went wrong with which file.
 
+#include <cstdint>
 #include <string>
 
 namespace orvanta {
@@ -13,13 +14,16 @@ enum class FileStatus {
   PermissionDenied,  // the system refused access
   NotFound,          // the file or its folder does not exist
   NoName,            // the path has no file name (empty, or ends in "/")
+  TooLarge,          // longer than the reader accepts (`limit`)
+  HardLinked,        // the file has other names that a replace would split off
   SystemError,       // any other error the system reported (see `error`)
 };
 
 struct FileResult {
   FileStatus status = FileStatus::Ok;
-  int error = 0;     // errno, when the system reported one
-  std::string path;  // the file concerned
+  int error = 0;            // errno, when the system reported one
+  std::string path;         // the file concerned
+  std::uint64_t limit = 0;  // for TooLarge: the most bytes accepted
 
   [[nodiscard]] bool Ok() const { return status == FileStatus::Ok; }
   explicit operator bool() const { return Ok(); }
@@ -30,6 +34,9 @@ struct FileResult {
   [[nodiscard]] static FileResult Success() { return {}; }
   [[nodiscard]] static FileResult Failure(FileStatus status, std::string path, int error = 0) {
     return {status, error, std::move(path)};
+  }
+  [[nodiscard]] static FileResult TooLargeFile(std::string path, std::uint64_t limit) {
+    return {FileStatus::TooLarge, 0, std::move(path), limit};
   }
   // The failure errno stands for.
   [[nodiscard]] static FileResult FromErrno(std::string path, int error);

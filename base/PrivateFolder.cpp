@@ -1,11 +1,15 @@
 #include "base/PrivateFolder.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
+
+#include "base/AtomicFile.h"
 
 namespace orvanta {
 namespace {
@@ -19,6 +23,23 @@ namespace {
 std::string WithoutTrailingSlash(std::string folder) {
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
+}
+
+// A private folder of ours in `parent` named `prefix` and six characters.
+std::string EarlierFolder(const std::string& parent, const std::string& prefix) {
+  DIR* listing = ::opendir(parent.c_str());
+  if (listing == nullptr) return {};
+  std::string found;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix) || name.size() != prefix.size() + 6) continue;
+    if (IsPrivateFolderOfOurs(parent + entry->d_name)) {
+      found = parent + entry->d_name + "/";
+      break;
+    }
+  }
+  ::closedir(listing);
+  return found;
 }
 
 }  // namespace
@@ -45,7 +66,10 @@ std::string MakePrivateTempFolder(const std::string& tempFolder, const std::stri
   }
   const std::string base = tempFolder + "orvanta-" + std::to_string(::geteuid());
   if (EnsurePrivateFolder(base)) return base + "/";
-  // Someone else holds the name: a folder of our own under another name.
+  // Someone else holds the name: a folder of our own under another name, the
+  // one an earlier run made when there is one (else every run adds one).
+  if (std::string earlier = EarlierFolder(tempFolder, NameOfPath(base) + "-"); !earlier.empty())
+    return earlier;
   std::string pattern = base + "-XXXXXX";
   if (::mkdtemp(pattern.data()) != nullptr) return pattern + "/";
   return {};

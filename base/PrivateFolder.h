@@ -17,8 +17,9 @@ namespace orvanta {
 // The per-user private temporary folder, ending in "/": "orvanta/" inside the
 // runtime folder `runtimeDir` ($XDG_RUNTIME_DIR) when that is a private folder
 // of ours, else "orvanta-<uid>/" inside `tempFolder` (with its trailing "/").
-// When another user holds that name, a fresh "orvanta-<uid>-XXXXXX/" is made
-// instead. Empty when no folder can be made.
+// When another user holds that name, a "orvanta-<uid>-XXXXXX/" of ours takes
+// its place: the one made by an earlier run, else a fresh one. Empty when no
+// folder can be made.
 [[nodiscard]] std::string MakePrivateTempFolder(const std::string& tempFolder,
                                                 const std::string& runtimeDir);
 

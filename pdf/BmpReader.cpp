@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-#include "base/AtomicFile.h"
+#include "base/FileReading.h"
 #include "pdf/PdfConstants.h"
 #include "pdf/PdfError.h"
 

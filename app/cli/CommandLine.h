@@ -35,6 +35,11 @@ struct CommandLineContext {
   std::function<bool(const std::string& a, const std::string& b)> sameFile;
   // The bitmap reader accepts the file.
   std::function<bool(const std::string& path)> bitmapUsable;
+  // Why a notes file (for the year) or a shift file named on the command
+  // line cannot be used, in words that follow "file 'x' "; empty when it can.
+  // May be left empty: then a file that exists is taken.
+  std::function<std::string(const std::string& path, int year)> notesProblem;
+  std::function<std::string(const std::string& path)> shiftProblem;
   // Now, for the current year (local time) of a calendar without --year and
   // of --year next; empty means the system's clock.
   std::function<std::time_t()> clock;

@@ -6,6 +6,7 @@
 
 #include "app/cli/CommandLineRun.h"
 #include "app/cli/CommandLineSystem.h"
+#include "app/core/Folders.h"
 #include "base/Version.h"
 
 namespace orvanta {
@@ -17,11 +18,18 @@ int RunCommandLine(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
   QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
 
-  const CommandLineResult parsed = ParseCommandLine(arguments, SystemCommandLineContext());
+  // Asked once per run: the answer may be a folder made just now.
+  const std::string privateFolder = PrivateTempFolder();
+  const CommandLineResult parsed =
+      ParseCommandLine(arguments, SystemCommandLineContext(privateFolder));
   switch (parsed.action) {
     case CommandLineResult::Action::Help:
     case CommandLineResult::Action::Version:
       std::cout << parsed.text << std::flush;
+      if (!std::cout) {
+        std::cerr << "orvanta: impossibile scrivere sullo standard output\n";
+        return kExitNotWritten;
+      }
       return kExitOk;
     case CommandLineResult::Action::Error:
       std::cerr << parsed.text << '\n';
@@ -30,7 +38,7 @@ int RunCommandLine(int argc, char** argv) {
       break;
   }
   for (const std::string& warning : parsed.warnings) std::cerr << warning << '\n';
-  return RunCalendarRequest(parsed.request, std::cout, std::cerr);
+  return RunCalendarRequest(parsed.request, privateFolder, std::cout, std::cerr);
 }
 
 }  // namespace orvanta

@@ -5,16 +5,21 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/cli/InterruptSignals.h"
 #include "app/core/CalendarRun.h"
-#include "app/core/Folders.h"
 #include "app/core/ICalendarFile.h"
 #include "base/AtomicFile.h"
+#include "base/FileReading.h"
+#include "base/Leftovers.h"
 
 namespace orvanta {
 namespace {
+
+constexpr char kPdfNotWritten[] = "orvanta: il calendario non è stato scritto: ";
+constexpr char kIcsNotWritten[] = "orvanta: il file iCalendar non è stato scritto: ";
 
 // Messages of the core carry the window's CR LF line breaks.
 std::string OneLine(std::string text) {
@@ -25,29 +30,56 @@ std::string OneLine(std::string text) {
 
 // Starts the desktop's viewer on the calendar without waiting for it; the
 // path goes as the user's bytes, whatever their encoding.
-std::function<void(const std::string&)> ViewerStarter(std::ostream& err) {
-  return [&err](const std::string& path) {
-    std::string program = "xdg-open";
-    std::string argument = path;
-    char* const argv[] = {program.data(), argument.data(), nullptr};
-    pid_t child = 0;
-    if (::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
-      err << "orvanta: impossibile avviare il visualizzatore PDF (xdg-open)\n";
-    }
-  };
+void StartViewer(const std::string& path, std::ostream& err) {
+  std::string program = "xdg-open";
+  std::string argument = path;
+  char* const argv[] = {program.data(), argument.data(), nullptr};
+  pid_t child = 0;
+  if (::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
+    err << "orvanta: impossibile avviare il visualizzatore PDF (xdg-open)\n";
+  }
 }
 
-int WritePdf(const CalendarRequest& request, const std::string& path, std::ostream& err) {
+// Copies the file at `path` into `pending`, a megabyte at a time.
+FileResult CopyInto(const std::string& path, AtomicFile& pending) {
+  constexpr std::size_t kChunk = std::size_t{1} << 20;
+  FileResult result;
+  const FileDescriptor from = OpenForReading(path, result);
+  std::string chunk;
+  for (std::uint64_t offset = 0; result; offset += chunk.size()) {
+    const FileResult read = ReadBoundedAt(from.Get(), offset, kChunk, path, chunk);
+    if (!read && read.status != FileStatus::TooLarge) return read;
+    if (chunk.empty()) break;
+    result = pending.Write(chunk);
+  }
+  return result;
+}
+
+// A file of the run's folder, whole, for standard output: a failed run sends
+// nothing at all.
+int ReadForStandardOutput(const std::string& path, const char* notWritten, std::string& data,
+                          std::ostream& err) {
+  if (const FileResult read = ReadWholeFile(path, data); !read) {
+    err << notWritten << read.Describe() << '\n';
+    return kExitNotWritten;
+  }
+  return kExitOk;
+}
+
+// The calendar composed in the run's folder, then copied whole into
+// `pending` beside the output, which takes the output's name later; without
+// `pending` it goes into `data`, for standard output.
+int WritePdf(const CalendarRequest& request, const std::string& runFolder, AtomicFile* pending,
+             std::string& data, std::ostream& err) {
   CalendarRunRequest run;
   run.options = request.options;
-  run.outputFile = path;
+  run.outputFile = runFolder + "Orvanta.pdf";
   run.notesFile = request.notesFile;
   run.shiftFile = request.shiftFile;
-  run.privateFolder = PrivateTempFolder();
+  run.privateFolder = runFolder;
   // A calendar without the pictures it was asked for is a failure here.
   run.picturesRequired = true;
   run.cancelled = [] { return InterruptSignals::Received() != 0; };
-  if (request.openViewer) run.openViewer = ViewerStarter(err);
 
   ComposeOutcome outcome;
   try {
@@ -57,13 +89,18 @@ int WritePdf(const CalendarRequest& request, const std::string& path, std::ostre
   }
   if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
   if (!outcome.Written()) {
-    err << "orvanta: il calendario non è stato scritto: " << OneLine(outcome.detail) << '\n';
+    err << kPdfNotWritten << OneLine(outcome.detail) << '\n';
+    return kExitNotWritten;
+  }
+  if (pending == nullptr) return ReadForStandardOutput(run.outputFile, kPdfNotWritten, data, err);
+  if (const FileResult copied = CopyInto(run.outputFile, *pending); !copied) {
+    err << kPdfNotWritten << copied.Describe() << '\n';
     return kExitNotWritten;
   }
   return kExitOk;
 }
 
-// The year's facts written beside the iCalendar file, not yet under its name.
+// The year's facts written beside `path`, not yet under its name.
 int PrepareIcs(const CalendarRequest& request, const std::string& path,
                std::unique_ptr<AtomicFile>& pending, std::ostream& err) {
   ICalendarRequest ics;
@@ -75,99 +112,103 @@ int PrepareIcs(const CalendarRequest& request, const std::string& path,
   try {
     prepared = PrepareICalendar(ics, pending);
   } catch (const std::exception& e) {  // out of memory
-    err << "orvanta: il file iCalendar non è stato scritto: " << e.what() << '\n';
+    err << kIcsNotWritten << e.what() << '\n';
     return kExitNotWritten;
   }
   if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
   if (!prepared) {
-    err << "orvanta: il file iCalendar non è stato scritto: " << prepared.Describe() << '\n';
+    err << kIcsNotWritten << prepared.Describe() << '\n';
     return kExitNotWritten;
   }
   return kExitOk;
 }
 
-// A file meant for standard output is first written whole into the private
-// folder, so that a failed run sends nothing at all.
-std::string StandardOutputFile(const char* extension) {
-  const std::string folder = PrivateTempFolder();
-  if (folder.empty()) return {};
-  return folder + "standard-output-" + std::to_string(::getpid()) + extension;
-}
-
-// The bytes of `path`, which is removed; false after telling why on `err`.
-bool TakeFile(const std::string& path, std::string& bytes, std::ostream& err) {
-  const FileResult read = ReadWholeFile(path, bytes);
-  ::unlink(path.c_str());
-  if (!read)
-    err << "orvanta: impossibile rileggere il file per lo standard output: " << read.Describe()
-        << '\n';
-  return read.Ok();
-}
-
-// What goes to standard output once everything is written: the content of
-// the file sent there, or else the path of each file written.
-struct Report {
-  std::string data;
-  std::string paths;
-};
-
-// Gives the written files their names (the iCalendar file last) and says
-// what standard output gets; answers kExitNotWritten after telling why.
-int Finish(const CalendarRequest& request, const std::string& pdfFile,
-           std::unique_ptr<AtomicFile> ics, Report& report, std::ostream& err) {
-  if (request.pdfToStandardOutput) {
-    if (!TakeFile(pdfFile, report.data, err)) return kExitNotWritten;
-  } else if (!pdfFile.empty()) {
-    report.paths += pdfFile + '\n';
-  }
-  if (!ics) return kExitOk;
-  if (request.icsToStandardOutput) {
-    const FileResult read = ReadWholeFile(ics->TemporaryPath(), report.data);
-    if (!read) err << "orvanta: il file iCalendar non è stato scritto: " << read.Describe() << '\n';
-    return read ? kExitOk : kExitNotWritten;
-  }
-  if (const FileResult committed = ics->Commit(); !committed) {
-    err << "orvanta: il file iCalendar non è stato scritto: " << committed.Describe() << '\n';
+// The iCalendar file for standard output: written whole in the run's folder,
+// then read back.
+int IcsForStandardOutput(const CalendarRequest& request, const std::string& runFolder,
+                         std::string& data, std::ostream& err) {
+  const std::string path = runFolder + "Orvanta.ics";
+  std::unique_ptr<AtomicFile> pending;
+  if (const int code = PrepareIcs(request, path, pending, err); code != kExitOk) return code;
+  if (const FileResult committed = pending->Commit(); !committed) {
+    err << kIcsNotWritten << committed.Describe() << '\n';
     return kExitNotWritten;
   }
-  report.paths += request.icsFile + '\n';
-  return kExitOk;
+  return ReadForStandardOutput(path, kIcsNotWritten, data, err);
+}
+
+// Both files take their names, or neither does.
+FileResult CommitOutputs(AtomicFile* pdf, AtomicFile* ics) {
+  if (pdf != nullptr && ics != nullptr) return CommitTogether(*pdf, *ics);
+  if (pdf == nullptr && ics == nullptr) return FileResult::Success();
+  return pdf != nullptr ? pdf->Commit() : ics->Commit();
 }
 
 }  // namespace
 
-int RunCalendarRequest(const CalendarRequest& request, std::ostream& out, std::ostream& err) {
+int RunCalendarRequest(const CalendarRequest& request, const std::string& privateFolder,
+                       std::ostream& out, std::ostream& err) {
   const InterruptSignals interrupts;
-  const std::string pdfFile =
-      request.pdfToStandardOutput ? StandardOutputFile(".pdf") : request.outputFile;
-  const std::string icsFile =
-      request.icsToStandardOutput ? StandardOutputFile(".ics") : request.icsFile;
-  if ((request.pdfToStandardOutput && pdfFile.empty()) ||
-      (request.icsToStandardOutput && icsFile.empty())) {
-    err << "orvanta: nessuna cartella temporanea privata in cui preparare lo standard output\n";
-    return kExitNotWritten;
+  const bool pdfWanted = !request.outputFile.empty() || request.pdfToStandardOutput;
+  const bool toStandardOutput = request.pdfToStandardOutput || request.icsToStandardOutput;
+  // The run's own folder: its pictures, the calendar being composed and a
+  // file meant for standard output, removed however the run ends.
+  std::optional<RunFolder> runFolder;
+  if (pdfWanted || request.icsToStandardOutput) {
+    runFolder.emplace(privateFolder, "run-");
+    if (runFolder->Path().empty()) {
+      err << (pdfWanted ? kPdfNotWritten : kIcsNotWritten)
+          << "nessuna cartella temporanea privata per il calendario e le sue immagini "
+             "(TMPDIR e XDG_RUNTIME_DIR non sono utilizzabili)\n";
+      return kExitNotWritten;
+    }
   }
   // The iCalendar file is made first (cheap, and its mistakes show before
-  // the calendar takes its time) and takes its name only after the calendar
-  // did: a run that fails leaves both files as they were.
+  // the calendar takes its time), and so is the file beside the calendar's
+  // output; until both are complete no output changes.
+  std::string data;  // what goes to standard output instead of the paths
   std::unique_ptr<AtomicFile> ics;
-  if (!icsFile.empty()) {
-    if (const int code = PrepareIcs(request, icsFile, ics, err); code != kExitOk) return code;
+  if (request.icsToStandardOutput) {
+    if (const int code = IcsForStandardOutput(request, runFolder->Path(), data, err);
+        code != kExitOk)
+      return code;
+  } else if (!request.icsFile.empty()) {
+    if (const int code = PrepareIcs(request, request.icsFile, ics, err); code != kExitOk)
+      return code;
   }
-  if (!pdfFile.empty()) {
-    if (const int code = WritePdf(request, pdfFile, err); code != kExitOk) return code;
+  std::unique_ptr<AtomicFile> pdf;
+  if (!request.outputFile.empty()) {
+    if (FileResult created = AtomicFile::Create(request.outputFile, pdf); !created) {
+      err << kPdfNotWritten << created.Describe() << '\n';
+      return kExitNotWritten;
+    }
+  }
+  if (pdfWanted) {
+    if (const int code = WritePdf(request, runFolder->Path(), pdf.get(), data, err);
+        code != kExitOk)
+      return code;
   }
   if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
-  Report report;
-  const int code = Finish(request, pdfFile, std::move(ics), report, err);
+  // From here on the run ends as the files say: a signal now changes nothing.
+  if (const FileResult committed = CommitOutputs(pdf.get(), ics.get()); !committed) {
+    err << (committed.path == request.icsFile ? kIcsNotWritten : kPdfNotWritten)
+        << committed.Describe() << '\n';
+    return kExitNotWritten;
+  }
   // Standard output carries either a file's content or the paths, never both.
-  out << (request.pdfToStandardOutput || request.icsToStandardOutput ? report.data : report.paths)
-      << std::flush;
+  if (toStandardOutput) {
+    out << data;
+  } else {
+    if (pdf) out << request.outputFile << '\n';
+    if (ics) out << request.icsFile << '\n';
+  }
+  out << std::flush;
+  if (pdf && request.openViewer) StartViewer(request.outputFile, err);
   if (!out) {
     err << "orvanta: impossibile scrivere sullo standard output\n";
     return kExitNotWritten;
   }
-  return code;
+  return kExitOk;
 }
 
 }  // namespace orvanta

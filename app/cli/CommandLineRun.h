@@ -3,6 +3,7 @@
 // report on the standard streams with an exit code.
 
 #include <ostream>
+#include <string>
 
 #include "app/cli/CommandLine.h"
 
@@ -12,17 +13,18 @@ namespace orvanta {
 // code: kExitOk, kExitNotWritten or kExitUsage.
 [[nodiscard]] int RunCommandLine(int argc, char** argv);
 
-// Writes one calendar: the PDF, the iCalendar file or both. On success prints
-// each path written to `out` (the PDF first) and answers kExitOk; a file
-// asked for on standard output goes to `out` instead, whole, and then no path
-// is printed; when a file
-// cannot be written prints the reason to `err` and answers kExitNotWritten;
-// whatever fails, earlier files at the output paths stay as they were (only
-// when the iCalendar file fails at its very last step, after the PDF was
-// written, does the PDF stay written, and its path is printed). SIGINT or SIGTERM stop the run
-// before its next page and it answers 128 + the signal's number, with nothing of the run left
-// behind.
-[[nodiscard]] int RunCalendarRequest(const CalendarRequest& request, std::ostream& out,
+// Writes one calendar: the PDF, the iCalendar file or both, working in a
+// folder of its own inside `privateFolder` (removed at the end). On success
+// prints each path written to `out` (the PDF first) and answers kExitOk; a
+// file asked for on standard output goes to `out` instead, whole, and then no
+// path is printed. When a file cannot be written prints the reason to `err`
+// and answers kExitNotWritten. Exit code 0 means every file asked for is new;
+// any other code means all of them are as they were. SIGINT or SIGTERM before
+// the files take their names stop the run and it answers 128 + the signal's
+// number, with nothing of the run left behind; the viewer starts only once
+// the files are in place.
+[[nodiscard]] int RunCalendarRequest(const CalendarRequest& request,
+                                     const std::string& privateFolder, std::ostream& out,
                                      std::ostream& err);
 
 }  // namespace orvanta

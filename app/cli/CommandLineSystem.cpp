@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "app/core/Folders.h"
+#include "app/core/InputFileChecks.h"
 #include "pdf/BmpReader.h"
 
 namespace orvanta {
@@ -36,18 +37,19 @@ bool BitmapUsable(const std::string& path) {
   }
 }
 
-CommandLineContext SystemCommandLineContext() {
+CommandLineContext SystemCommandLineContext(const std::string& privateFolder) {
   CommandLineContext context;
   context.appFolder = AppFolder();
   // The default calendar goes into our private folder, where nobody else can
   // plant a file that blocks or replaces it.
-  const std::string privateFolder = PrivateTempFolder();
   context.tempFolder = privateFolder.empty() ? TempFolder() : privateFolder;
   context.workingFolderUsable = WorkingFolderUsable();
   context.fileExists = [](const std::string& path) { return FileExists(path); };
   context.folderExists = FolderExists;
   context.sameFile = SameFile;
   context.bitmapUsable = BitmapUsable;
+  context.notesProblem = NotesFileProblem;
+  context.shiftProblem = ShiftFileProblem;
   return context;
 }
 

@@ -21,8 +21,9 @@ bool SameFile(const std::string& a, const std::string& b);
 // True when the bitmap reader takes the file; false for any failure.
 bool BitmapUsable(const std::string& path);
 
-// The context for this process: application and temporary folders, working
+// The context for this process: application folder, the private temporary
+// folder the run uses (PrivateTempFolder(), asked once per run), working
 // folder and the callbacks above.
-CommandLineContext SystemCommandLineContext();
+CommandLineContext SystemCommandLineContext(const std::string& privateFolder);
 
 }  // namespace orvanta

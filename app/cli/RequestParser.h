@@ -31,6 +31,8 @@ class RequestParser {
   [[nodiscard]] Refusal OutputFile(const char* option, const QCommandLineOption& given,
                                    const char* allowed, std::string& path) const;
   [[nodiscard]] Refusal NotesAndShift(CalendarRequest& request) const;
+  [[nodiscard]] Refusal Unusable(const std::string& name, const QCommandLineOption& given,
+                                 const std::string& path, int year) const;
   [[nodiscard]] Refusal OutputIsNoInput(CalendarRequest& request) const;
   [[nodiscard]] Refusal OutputsApart(const CalendarRequest& request) const;
   [[nodiscard]] Refusal StandardOutput(CalendarRequest& request) const;

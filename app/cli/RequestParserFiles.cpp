@@ -68,7 +68,9 @@ Refusal RequestParser::Picture(const std::string& option, const QCommandLineOpti
 }
 
 // Personal notes and shifts are printed when their file exists; a file named
-// on the command line has to exist, unless it is switched off.
+// on the command line has to be usable, unless it is switched off. The
+// default files beside the program may be missing or unusable: the calendar
+// then goes without them.
 Refusal RequestParser::NotesAndShift(CalendarRequest& request) const {
   struct InputFile {
     const char* name;
@@ -95,15 +97,25 @@ Refusal RequestParser::NotesAndShift(CalendarRequest& request) const {
                                         : context_.appFolder + input.defaultName;
     if (given && wanted) {
       if (Refusal refusal = Relative(input.name, input.option)) return refusal;
+      if (Refusal refusal = Unusable(input.name, input.option, path, request.options.Anno))
+        return refusal;
     }
-    const bool exists = wanted && !path.empty() && context_.fileExists(path);
-    if (given && wanted && !exists) {
-      return MissingFile(input.name, parser_.value(input.option),
-                         "il percorso di un file esistente");
-    }
-    request.options.*(input.flag) = exists;
+    request.options.*(input.flag) = wanted && !path.empty() && context_.fileExists(path);
   }
   return {};
+}
+
+Refusal RequestParser::Unusable(const std::string& name, const QCommandLineOption& given,
+                                const std::string& path, int year) const {
+  const bool notes = name == "notes";
+  std::string problem = notes ? (context_.notesProblem ? context_.notesProblem(path, year) : "")
+                              : (context_.shiftProblem ? context_.shiftProblem(path) : "");
+  if (problem.empty() && !context_.fileExists(path)) problem = "non trovato";
+  if (problem.empty()) return {};
+  return "orvanta: --" + name + ": file " + Quoted(parser_.value(given)) + " " + problem +
+         "; valori ammessi: " +
+         (notes ? "un file di note personali (righe come 40607,\"Compleanno di Anna\")"
+                : "un file di turni (come 1;Mattino;Pomeriggio;Notte;Riposo;)");
 }
 
 Refusal RequestParser::OutputFile(const char* option, const QCommandLineOption& given,

@@ -1,94 +1,41 @@
 #include "app/core/CalendarRun.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <charconv>
 #include <string_view>
 
 #include "app/core/EmbeddedFiles.h"
 #include "app/core/NotesFile.h"
+#include "base/Leftovers.h"
 
 namespace orvanta {
 namespace {
 
 constexpr std::string_view kPictureFolderPrefix = "immagini-";
 
-// Removes a picture folder: the pictures and whatever a write cut short
-// left beside them ("13OV.bmp.new-<pid>-0"); never a link's target.
-void RemoveFolderOfFiles(const std::string& folder) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    struct stat info {};
-    if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-        !S_ISDIR(info.st_mode)) {
-      ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-  }
-  ::closedir(dir);
-  ::rmdir(folder.c_str());
-}
-
-// The pictures of one run, in a folder of their own ("immagini-<pid>-XXXXXX"):
-// two runs at once never delete each other's pictures. The folder and
-// everything in it go when the run ends, however it ends.
+// The pictures of one run, in a folder of their own ("immagini-XXXXXX"): two
+// runs at once never delete each other's pictures. The folder and everything
+// in it go when the run ends, however it ends; one a killed run left goes
+// with the next run.
 class RunPictures {
  public:
-  explicit RunPictures(const std::string& privateFolder) {
-    if (privateFolder.empty()) return;
-    RemoveStalePictureFolders(privateFolder);
-    std::string pattern =
-        privateFolder + std::string(kPictureFolderPrefix) + std::to_string(::getpid()) + "-XXXXXX";
-    if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern + "/";
-  }
-  RunPictures(const RunPictures&) = delete;
-  RunPictures& operator=(const RunPictures&) = delete;
-  ~RunPictures() {
-    if (!folder_.empty()) RemoveFolderOfFiles(folder_);
-  }
+  explicit RunPictures(const std::string& privateFolder)
+      : folder_(privateFolder, kPictureFolderPrefix) {}
 
-  const std::string& Folder() const { return folder_; }
+  const std::string& Folder() const { return folder_.Path(); }
   bool Events(const EventPump& pump) const {
-    return !folder_.empty() && ExtractEventImages(folder_, pump);
+    return !Folder().empty() && ExtractEventImages(Folder(), pump);
   }
   bool Zodiac(const EventPump& pump) const {
-    return !folder_.empty() && ExtractZodiacImages(folder_, pump);
+    return !Folder().empty() && ExtractZodiacImages(Folder(), pump);
   }
 
  private:
-  std::string folder_;
+  RunFolder folder_;
 };
-
-// The process id in "immagini-<pid>-XXXXXX", or 0.
-pid_t PictureFolderOwner(std::string_view name) {
-  if (!name.starts_with(kPictureFolderPrefix)) return 0;
-  name.remove_prefix(kPictureFolderPrefix.size());
-  pid_t pid = 0;
-  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
-  if (error != std::errc() || pid <= 0 || end == name.data() + name.size() || *end != '-') return 0;
-  return pid;
-}
 
 }  // namespace
 
 void RemoveStalePictureFolders(const std::string& privateFolder) {
-  DIR* dir = ::opendir(privateFolder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const pid_t pid = PictureFolderOwner(entry->d_name);
-    if (pid == 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
-    struct stat info {};
-    if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
-      continue;
-    RemoveFolderOfFiles(privateFolder + entry->d_name);
-  }
-  ::closedir(dir);
+  SweepLeftovers(privateFolder, kPictureFolderPrefix);
 }
 
 ComposeOutcome RunCalendar(const CalendarRunRequest& request) {

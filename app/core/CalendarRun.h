@@ -32,7 +32,7 @@ struct CalendarRunRequest {
 [[nodiscard]] ComposeOutcome RunCalendar(const CalendarRunRequest& request);
 
 // Removes the picture folders that runs killed before their end left in
-// `privateFolder`: only folders of ours whose process no longer runs.
+// `privateFolder`: only folders of ours that no run holds any more.
 void RemoveStalePictureFolders(const std::string& privateFolder);
 
 }  // namespace orvanta

@@ -42,6 +42,34 @@ bool MakeFolders(const std::string& folder) {
   return IsFolder(folder.c_str());
 }
 
+// An installed program lives in one of these (or under them).
+bool InSystemFolder(const std::string& folder) {
+  for (const char* system :
+       {"/usr/", "/bin/", "/sbin/", "/lib", "/opt/", "/snap/", "/app/", "/nix/"}) {
+    if (folder.starts_with(system)) return true;
+  }
+  return false;
+}
+
+// A copy the user owns and runs in place (a build tree, a portable copy):
+// the executable and its folder are the user's, the folder is writable, and
+// it is no system folder (where root owns everything, installed or not).
+bool IsOwnCopy(const std::string& exe, const std::string& exeFolder) {
+  struct stat file {
+  }, folder{};
+  return !exeFolder.empty() && !InSystemFolder(exeFolder) && ::stat(exe.c_str(), &file) == 0 &&
+         ::stat(exeFolder.c_str(), &folder) == 0 && file.st_uid == ::geteuid() &&
+         folder.st_uid == ::geteuid() && ::access(exeFolder.c_str(), W_OK) == 0;
+}
+
+// $HOME, or the home folder of the user database when it is not set.
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return home;
+  const passwd* user = ::getpwuid(::geteuid());
+  return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+}
+
 }  // namespace
 
 std::string WithTrailingSlash(std::string folder) {
@@ -51,13 +79,13 @@ std::string WithTrailingSlash(std::string folder) {
   return folder;
 }
 
-std::string ChooseAppFolder(const std::string& exeFolder, bool exeFolderWritable,
-                            const std::string& dataHome, const std::string& home) {
-  if (!exeFolder.empty() && exeFolderWritable) return WithTrailingSlash(exeFolder);
+std::string ChooseAppFolder(const std::string& exeFolder, bool ownCopy, const std::string& dataHome,
+                            const std::string& home) {
+  if (!exeFolder.empty() && ownCopy) return WithTrailingSlash(exeFolder);
   if (!dataHome.empty() && dataHome.front() == '/') return WithTrailingSlash(dataHome) + "orvanta/";
   if (!home.empty() && home.front() == '/')
     return WithTrailingSlash(home) + ".local/share/orvanta/";
-  return WithTrailingSlash(exeFolder);
+  return {};
 }
 
 std::string AppFolder() {
@@ -67,12 +95,12 @@ std::string AppFolder() {
   if (!exe.empty() && exe.front() == '/' && slash != std::string::npos) {
     exeFolder = WithTrailingSlash(exe.substr(0, slash + 1));
   }
-  const bool writable = !exeFolder.empty() && ::access(exeFolder.c_str(), W_OK) == 0;
   const char* dataHome = std::getenv("XDG_DATA_HOME");
-  const char* home = std::getenv("HOME");
   std::string folder =
-      ChooseAppFolder(exeFolder, writable, dataHome ? dataHome : "", home ? home : "");
-  if (folder != exeFolder && !MakeFolders(folder)) return exeFolder;
+      ChooseAppFolder(exeFolder, IsOwnCopy(exe, exeFolder), dataHome ? dataHome : "", HomeFolder());
+  if (folder == exeFolder) return folder;
+  if (folder.empty() || !MakeFolders(folder) || ::access(folder.c_str(), W_OK | X_OK) != 0)
+    return {};
   return folder;
 }
 

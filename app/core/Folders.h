@@ -7,19 +7,19 @@
 namespace orvanta {
 
 // The application folder, ending in exactly one "/": where Notes.dat and
-// Turno.txt live and the pictures are extracted. It is the folder of the
-// running executable (from /proc/self/exe) when we may write there, as in a
-// build tree or a copy in the user's home. An installed program's folder
-// (/usr/bin, ...) is not ours to write, so then it is the per-user data
-// folder $XDG_DATA_HOME/orvanta/ (default ~/.local/share/orvanta/), created
-// on first use. Empty when neither can be found.
+// Turno.txt live. It is the folder of the running executable (from
+// /proc/self/exe) only for a copy the user owns and runs in place, as a build
+// tree or a portable copy. An installed program (/usr/bin, ...) keeps the
+// user's files in the per-user data folder $XDG_DATA_HOME/orvanta/ (default
+// ~/.local/share/orvanta/), created on first use, and never writes into a
+// system folder, not even as root. Empty when there is no usable home.
 std::string AppFolder();
 
 // The choice AppFolder() makes, given the executable's folder, whether it is
-// writable, and $XDG_DATA_HOME and $HOME (either may be empty). Does not
-// touch the file system.
-std::string ChooseAppFolder(const std::string& exeFolder, bool exeFolderWritable,
-                            const std::string& dataHome, const std::string& home);
+// the user's own copy, and $XDG_DATA_HOME and the home folder (either may be
+// empty). Does not touch the file system.
+std::string ChooseAppFolder(const std::string& exeFolder, bool ownCopy, const std::string& dataHome,
+                            const std::string& home);
 
 // The user's temporary folder ending in exactly one "/": $TMPDIR when it is
 // an absolute path naming a folder, otherwise "/tmp/".

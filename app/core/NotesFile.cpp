@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +16,7 @@
 #include "almanac/Text.h"
 #include "app/core/FileNames.h"
 #include "base/FileDescriptor.h"
+#include "base/FileReading.h"
 #include "base/Windows1252.h"
 
 namespace orvanta {
@@ -208,51 +208,34 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
   return lines;
 }
 
-enum class Bounded { Whole, TooLong, Error };
-
-// The rest of `file` into `bytes`, at most `limit` bytes of it; memory grows
-// with what the file holds, not with the limit.
-Bounded ReadBounded(std::FILE* file, std::size_t limit, std::string& bytes) {
-  char chunk[64 * 1024];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    if (bytes.size() + got > limit) {
-      bytes.append(chunk, limit - bytes.size());
-      return Bounded::TooLong;
-    }
-    bytes.append(chunk, got);
-  }
-  return std::ferror(file) ? Bounded::Error : Bounded::Whole;
-}
-
 // The lines of the file from `offset` on, at most kMaxKeptNotesBytes of them.
 void ReadUnreadablePart(std::FILE* file, std::uint64_t offset, NotesFileContents& contents) {
-  if (offset > static_cast<std::uint64_t>(LONG_MAX) ||
-      std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) {
-    contents.unreadableTruncated = true;
-    return;
-  }
   std::string bytes;
-  if (ReadBounded(file, kMaxKeptNotesBytes, bytes) != Bounded::Whole)
+  if (!ReadBoundedAt(::fileno(file), offset, kMaxKeptNotesBytes, contents.status.path, bytes))
     contents.unreadableTruncated = true;
   contents.unreadableLines = SplitLines(bytes);
+}
+
+// The file as it is now, however it ends; a missing file is empty.
+FileResult ReadWhole(const std::string& path, std::string& bytes) {
+  const FileResult read = ReadBounded(path, kMaxRereadBytes, bytes);
+  return read || IsMissing(read) ? FileResult::Success() : read;
+}
+
+// Replaces the file (a link to it stays); new notes are for the user's eyes only.
+bool ReplaceNotes(const std::string& path, std::string_view content, const NotesFileIo& io) {
+  ReplaceOptions options;
+  options.followLink = true;
+  options.newFileMode = 0600;
+  options.hooks = io;
+  return ReplaceFile(path, content, options).Ok();
 }
 
 // Every line of the file as it is now; a missing file has none.
 FileResult ReadAllLines(const std::string& path, std::vector<std::string>& lines) {
   lines.clear();
-  FileResult result;
-  const FilePtr file = OpenNotesFile(path, result);
-  if (!file) return IsMissing(result) ? FileResult::Success() : result;
   std::string bytes;
-  switch (ReadBounded(file.get(), kMaxRereadBytes, bytes)) {
-    case Bounded::TooLong:
-      return FileResult::FromErrno(path, EFBIG);
-    case Bounded::Error:
-      return FileResult::FromErrno(path, EIO);
-    case Bounded::Whole:
-      break;
-  }
+  if (FileResult read = ReadWhole(path, bytes); !read) return read;
   lines = SplitLines(bytes);
   return FileResult::Success();
 }
@@ -330,34 +313,15 @@ bool IsExactNoteRecord(std::string_view line) {
 bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view text,
                       const NotesFileIo& io) {
   if (!IsValidDayNumber(day)) return false;
-  std::string line = FormatNoteRecord(day, text) + "\r\n";
-
-  // Read and write: a file we may not read is not ours to add to (and we
-  // must see how it ends).
-  FileDescriptor fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666));
-  if (!fd.IsOpen()) return false;
-  struct stat st {};
-  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  const off_t oldSize = st.st_size;
-
-  if (oldSize > 0) {
-    char last = 0;
-    if (::pread(fd.Get(), &last, 1, oldSize - 1) != 1) return false;
-    // A lone CR at the end only lacks its LF: "\r" + "\r\n" would glue a stray CR
-    // to the last record and make it unreadable.
-    if (last != '\n') line.insert(0, last == '\r' ? "\n" : "\r\n");
-  }
-
-  // One write on an O_APPEND descriptor; whatever part of a short write got
-  // through is cut off again, so the file never ends in half a record.
-  const ssize_t written = io.write ? io.write(fd.Get(), line.data(), line.size())
-                                   : ::write(fd.Get(), line.data(), line.size());
-  if (written != static_cast<ssize_t>(line.size())) {
-    if (written > 0 && ::ftruncate(fd.Get(), oldSize) != 0) return false;
-    return false;
-  }
-  if (::fdatasync(fd.Get()) != 0) return false;
-  return fd.Close();
+  // The whole file again with the line at its end: a file we may not read is
+  // not ours to add to.
+  std::string content;
+  if (!ReadWhole(path, content)) return false;
+  // A lone CR at the end only lacks its LF: "\r" + "\r\n" would glue a stray
+  // CR to the last record and make it unreadable.
+  if (!content.empty() && content.back() != '\n') content += content.back() == '\r' ? "\n" : "\r\n";
+  content += FormatNoteRecord(day, text) + "\r\n";
+  return ReplaceNotes(path, content, io);
 }
 
 bool RewriteNotesFile(const std::string& path, const std::vector<NoteToWrite>& notes,
@@ -380,10 +344,7 @@ bool RewriteNotesFile(const std::string& path, const std::vector<NoteToWrite>& n
   for (const std::string& line : LinesAddedSince(now, asRead)) content += line + "\r\n";
   for (const std::string& line : asRead.unreadableLines) content += line + "\r\n";
 
-  ReplaceOptions options;
-  options.followLink = true;  // the user's own link to the notes stays
-  options.hooks = io;
-  return ReplaceFile(path, content, options).Ok();
+  return ReplaceNotes(path, content, io);
 }
 
 bool IsNotesFileReadOnly(const std::string& path) {

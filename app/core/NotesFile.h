@@ -74,17 +74,20 @@ struct NoteToWrite {
 // disk or a failing rename.
 using NotesFileIo = FileSystemHooks;
 
-// Appends one record line, creating the file when missing. Either the whole
-// line reaches the file or the file is left as it was; a file we cannot read
-// is not touched. A file whose last line lacks its line end gets one first, so
-// the two records stay apart. Answers whether the record was written.
+// Appends one record line, creating the file (readable by the user alone)
+// when missing. The file is replaced whole, as RewriteNotesFile does, so
+// either the whole line reaches it or it is left as it was, with what the
+// owner set on it; a file we cannot read is not touched. A file whose last line lacks its line end
+// gets one first, so the two records stay apart. Answers whether the record was written.
 [[nodiscard]] bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view text,
                                     const NotesFileIo& io = {});
 
 // Replaces the file by the lines of `notes` (in the given order), then every
 // line that is in the file now but was not when `asRead` was read (added
 // meanwhile by another window), then the unreadable lines of `asRead` byte for
-// byte. The new content is written beside the old file and renamed over it,
+// byte. The new content is written beside the old file and renamed over it
+// (keeping its group, permissions, ACL and extended attributes; a new file is
+// the user's alone, 0600; a file with other hard links is refused),
 // so a crash, a kill or a full disk leaves either the old or the new complete
 // file; leftovers of killed saves go. Refuses contents that cannot be given
 // back whole and a file that cannot be read again. Answers whether the file

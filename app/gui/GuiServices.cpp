@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <algorithm>
 
 #include "app/core/Folders.h"
@@ -15,6 +14,7 @@
 #include "app/gui/BitmapChooser.h"
 #include "app/gui/PdfViewer.h"
 #include "app/gui/WaitSeconds.h"
+#include "base/Leftovers.h"
 
 namespace orvanta {
 
@@ -51,10 +51,12 @@ namespace {
 // custom colours in QtProject.conf in the user's configuration folder. The
 // program keeps no settings between runs, so Qt's go into a folder of this
 // run, removed when the program ends (or, should that folder fail, into the
-// private temporary folder).
+// private temporary folder). Without a private folder nothing is set: the
+// program does not start then.
 void KeepQtSettingsInThisRun(const QString& privateFolder) {
-  static QTemporaryDir folder(privateFolder + QStringLiteral("qt-settings-XXXXXX"));
-  const QString path = folder.isValid() ? folder.path() : privateFolder;
+  if (privateFolder.isEmpty()) return;
+  static const RunFolder folder(ToUtf8(privateFolder), "qt-settings-");
+  const QString path = folder.Path().empty() ? privateFolder : FromUtf8(folder.Path());
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
 }

@@ -21,7 +21,7 @@ class QWidget;
 namespace orvanta {
 
 struct GuiServices {
-  QString appFolder;  // the program's folder, with its trailing "/"
+  QString appFolder;  // the program's folder, with its trailing "/"; empty: none
   // The program's private temporary folder (calendar, probe, guide, the
   // pictures of a run), with its trailing "/".
   QString tempFolder;
@@ -49,8 +49,12 @@ struct GuiServices {
   std::function<bool(const std::string& notesPath)> isNotesFileReadOnly;
   std::function<ComposeOutcome(const CalendarRunRequest& request)> runCalendar;
 
-  QString NotesFile() const { return appFolder + QString::fromLatin1(kNotesFileName); }
-  QString ShiftFile() const { return appFolder + QString::fromLatin1(kShiftFileName); }
+  // Empty without an application folder (no file in the working folder).
+  QString NotesFile() const { return InAppFolder(kNotesFileName); }
+  QString ShiftFile() const { return InAppFolder(kShiftFileName); }
+  QString InAppFolder(const char* name) const {
+    return appFolder.isEmpty() ? QString() : appFolder + QString::fromLatin1(name);
+  }
   QString CalendarFile() const { return tempFolder + QString::fromLatin1(kCalendarFileName); }
 
   // Shorthand for a message box with the OK button only.

@@ -6,7 +6,9 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTranslator>
+#include <memory>
 
+#include "app/gui/GuiApplication.h"
 #include "app/gui/GuiServices.h"
 #include "app/gui/SingleInstance.h"
 #include "app/gui/TitleLabel.h"
@@ -46,12 +48,13 @@ bool UseItalianForQt(QCoreApplication& app) {
 }
 
 int StartUp(int argc, char** argv, const std::function<void(frmCalendario& window)>& onShown) {
-  QApplication app(argc, argv);
-  UseItalianForQt(app);
+  const std::unique_ptr<QApplication> app = MakeGuiApplication(argc, argv);
+  UseItalianForQt(*app);
   QApplication::setApplicationName(QStringLiteral("Orvanta"));
   QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Orvanta"));
   QApplication::setWindowIcon(AppIcon());
+  const QuitOnSignals quitOnSignals;
 
   GuiServices services = DefaultGuiServices();
   // Not in the temporary folder: a start with another TMPDIR would not see it,
@@ -68,6 +71,16 @@ int StartUp(int argc, char** argv, const std::function<void(frmCalendario& windo
                   ScreenTooSmallMessage());
     return 1;
   }
+  // Without it the probe, the calendar and the pictures would have nowhere
+  // safe to go.
+  if (services.tempFolder.isEmpty()) {
+    services.Tell(nullptr, QMessageBox::Critical, QStringLiteral("Orvanta"),
+                  NoPrivateFolderMessage());
+    return 1;
+  }
+  if (services.appFolder.isEmpty()) {
+    services.Tell(nullptr, QMessageBox::Warning, QStringLiteral("Orvanta"), NoDataFolderMessage());
+  }
 
   frmCalendario window(std::move(services));
   window.show();
@@ -77,6 +90,18 @@ int StartUp(int argc, char** argv, const std::function<void(frmCalendario& windo
   if (!window.isVisible()) return 0;
   if (onShown) onShown(window);
   return QApplication::exec();
+}
+
+QString NoPrivateFolderMessage() {
+  return QStringLiteral(
+      "Impossibile creare una cartella temporanea privata (TMPDIR e XDG_RUNTIME_DIR non sono "
+      "utilizzabili).\nIl programma non può scrivere il calendario e viene chiuso.");
+}
+
+QString NoDataFolderMessage() {
+  return QStringLiteral(
+      "Nessuna cartella dati utilizzabile per le note personali e il turno (la cartella home "
+      "manca o non è scrivibile).\nLe note personali e il turno non sono disponibili.");
 }
 
 }  // namespace orvanta

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
 class QCoreApplication;
@@ -22,6 +23,14 @@ bool UseItalianForQt(QCoreApplication& app);
 // runs until it closes. Answers the process exit code. `onShown`, when set,
 // runs once the window is on screen and has probed the viewer (the screenshot
 // tool starts its tour there).
+// The private temporary folder cannot be made: the program ends.
+QString NoPrivateFolderMessage();
+// There is no folder for the notes and the shift file: the program goes on
+// without them.
+QString NoDataFolderMessage();
+
+// Without a screen the program says so in Italian (kNoDisplayMessage) and
+// answers 2.
 [[nodiscard]] int StartUp(int argc, char** argv,
                           const std::function<void(frmCalendario& window)>& onShown = {});
 

@@ -133,6 +133,8 @@ frmCalendario::frmCalendario(GuiServices services, QWidget* parent)
     options_.Turno = false;
   }
   RefreshNotesOption();
+  // No folder to keep them in: no notes to write (the start has said so).
+  cmdNote_->setEnabled(!services_.NotesFile().isEmpty());
 }
 
 frmCalendario::~frmCalendario() = default;

@@ -298,24 +298,43 @@ TEST_F(CliEndToEnd, PicturesComeFromAPrivateFolderOfTheRun) {
   EXPECT_EQ(run.exitCode, 1) << run.err;
   EXPECT_TRUE(Contains(run.err, "immagini")) << run.err;
   EXPECT_FALSE(fs::exists(output));
-  // Without pictures asked for, the same run writes its calendar.
+  // Without pictures asked for there is still nowhere safe to compose it.
   const RunResult plain =
       Orvanta({"--output", output.string(), "--no-pictures", "--no-zodiac"}, settings);
-  EXPECT_EQ(plain.exitCode, 0) << plain.err;
+  EXPECT_EQ(plain.exitCode, 1) << plain.err;
+  EXPECT_FALSE(fs::exists(output));
 }
 
 TEST_F(CliEndToEnd, BadOptionsExitWithTwoAndWriteNothing) {
   const fs::path path = folder_ / "cal.pdf";
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"--year", "1899"},
-                                               {"--text-color", "rosso"},
-                                               {"--colori"},
-                                               {"--header-color", "CD0000"}}) {
+  ASSERT_EQ(::mkfifo((folder_ / "fifo").c_str(), 0600), 0);
+  WriteFile(folder_ / "vuoto.txt", "");
+  WriteFile(folder_ / "utf16.txt", std::string("\xFF\xFE"
+                                               "1\0;\0M\0;\0",
+                                               10));
+  WriteFile(folder_ / "note-rotte.dat", "15 marzo: bollo\r\n40558,\"Anna\"\r\n");
+  // A file named on purpose that cannot be used says why.
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--year", "1899"}, ""},
+      {{"--text-color", "rosso"}, ""},
+      {{"--colori"}, ""},
+      {{"--header-color", "CD0000"}, ""},
+      {{"--shift", (folder_ / "fifo").string()}, "non è un file normale"},
+      {{"--notes", folder_.string()}, "non è un file normale"},
+      {{"--shift", "/dev/null"}, "non è un file normale"},
+      {{"--shift", (folder_ / "vuoto.txt").string()}, "è vuoto"},
+      {{"--shift", (folder_ / "utf16.txt").string()}, "UTF-16"},
+      {{"--shift", (folder_ / "Notes.dat").string()}, "formato del turno"},
+      {{"--notes", (folder_ / "note-rotte.dat").string()}, "prima riga"},
+  };
+  for (const auto& [args, reason] : cases) {
     std::vector<std::string> full = {"--output", path.string()};
     full.insert(full.end(), args.begin(), args.end());
     const RunResult run = Orvanta(full);
     EXPECT_EQ(run.exitCode, 2) << args[0];
     EXPECT_EQ(Count(run.err, "\n"), 1u) << run.err;
     EXPECT_TRUE(Contains(run.err, args[0])) << run.err;
+    EXPECT_TRUE(Contains(run.err, reason)) << run.err;
     EXPECT_FALSE(fs::exists(path));
   }
   const RunResult help = Orvanta({"--help"});
@@ -324,6 +343,20 @@ TEST_F(CliEndToEnd, BadOptionsExitWithTwoAndWriteNothing) {
   const RunResult version = Orvanta({"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out, "Orvanta " + std::string(orvanta::kVersion) + "\n");
+  // An answer nobody can read is no success.
+  for (const char* option : {"--help", "--version"}) {
+    const RunResult full = RunProgram(
+        folder_, "/bin/sh", {"-c", "exec \"$0\" \"$1\" >/dev/full", exe_.string(), option});
+    EXPECT_EQ(full.exitCode, 1) << option << full.err;
+  }
+  // No screen for the window: said in Italian, with the way to the command line.
+  RunSettings noScreen;
+  noScreen.environment = {
+      {"DISPLAY", ":59713"}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", "xcb"}};
+  const RunResult window = Orvanta({}, noScreen);
+  EXPECT_EQ(window.exitCode, 2) << window.err;
+  EXPECT_TRUE(Contains(window.err, "nessuno schermo")) << window.err;
+  EXPECT_TRUE(Contains(window.err, "orvanta --help")) << window.err;
 }
 
 TEST_F(CliEndToEnd, OpenStartsTheViewerOnlyForAWrittenCalendar) {
@@ -357,6 +390,19 @@ TEST_F(CliEndToEnd, DefaultOutputIsOrvantaPdfInThePrivateTemporaryFolder) {
   EXPECT_TRUE(fs::is_regular_file(privateFolder / "Orvanta.pdf"));
   EXPECT_EQ(fs::status(privateFolder).permissions() & fs::perms::all, fs::perms::owner_all);
   EXPECT_EQ(PicturesLeft(folder_), 0);
+  EXPECT_EQ(Entries(privateFolder), std::vector<std::string>{"Orvanta.pdf"});  // no run's folder
+
+  // The usual name taken by another user: one folder of ours under another
+  // name, the same for every run.
+  if (::geteuid() != 0) return;
+  fs::remove_all(privateFolder);
+  fs::create_directory(privateFolder);
+  ASSERT_EQ(::chown(privateFolder.c_str(), 65534, 65534), 0);
+  for (int again = 0; again < 3; ++again)
+    EXPECT_EQ(Orvanta({"--year", "2013"}, settings).exitCode, 0);
+  const std::vector<std::string> folders = Entries(folder_ / "tmp");
+  ASSERT_EQ(folders.size(), 2u);
+  EXPECT_EQ(Entries(folder_ / "tmp" / folders[1]), std::vector<std::string>{"Orvanta.pdf"});
 }
 
 // File names are bytes: one that is not UTF-8 names that very file, for the
@@ -724,7 +770,7 @@ TEST_F(IcsEndToEnd, BesideThePdfWholeOrNotAtAll) {
   }
   fs::remove(folder_ / "link.ics");
   for (const auto& entry : fs::directory_iterator(folder_))
-    EXPECT_FALSE(Contains(entry.path().filename().string(), ".new-")) << entry.path();
+    EXPECT_FALSE(Contains(entry.path().filename().string(), ".orvanta-")) << entry.path();
 
   ExpectUsageError(Orvanta({"--year", "1899", "--ics", ics.string()}), "--year", "1899");
   ExpectUsageError(Orvanta({"--ics", ics.string(), "--output", ics.string()}), "--ics", "same");

@@ -551,7 +551,7 @@ TEST(CommandLineSystem, WorkingFolder) {
   EXPECT_TRUE(WorkingFolderUsable());
   ASSERT_EQ(::rmdir(gone.c_str()), 0);
   EXPECT_FALSE(WorkingFolderUsable());
-  EXPECT_FALSE(SystemCommandLineContext().workingFolderUsable);
+  EXPECT_FALSE(SystemCommandLineContext("").workingFolderUsable);
   if (::geteuid() != 0) {  // root may search any folder
     ASSERT_EQ(::chdir(folder.path().c_str()), 0);
     ASSERT_EQ(::chmod(folder.path().c_str(), 0600), 0);

@@ -36,15 +36,15 @@ TEST(AppFolder, InstalledProgramFallsBackToThePerUserDataFolder) {
   // A build tree or a copy in the home folder: the executable's own folder.
   EXPECT_EQ(ChooseAppFolder("/home/u/orvanta/", true, "/home/u/.data", "/home/u"),
             "/home/u/orvanta/");
-  // Installed under /usr/bin: not ours to write.
+  // Installed under /usr/bin (even run as root, who could write there).
   EXPECT_EQ(ChooseAppFolder("/usr/bin/", false, "/home/u/.data", "/home/u"),
             "/home/u/.data/orvanta/");
   EXPECT_EQ(ChooseAppFolder("/usr/bin/", false, "", "/home/u/"), "/home/u/.local/share/orvanta/");
   // A relative XDG_DATA_HOME is ignored, as the XDG rules ask.
   EXPECT_EQ(ChooseAppFolder("/usr/bin/", false, "data", "/home/u"),
             "/home/u/.local/share/orvanta/");
-  // Nowhere better to go: the executable's folder, where writes fail quietly.
-  EXPECT_EQ(ChooseAppFolder("/usr/bin", false, "", ""), "/usr/bin/");
+  // No home: nowhere, rather than the installed program's folder.
+  EXPECT_EQ(ChooseAppFolder("/usr/bin", false, "", ""), "");
 }
 
 TEST(WithTrailingSlash, LeavesExactlyOneSlash) {

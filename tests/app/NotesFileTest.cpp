@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -180,8 +182,11 @@ TEST_F(NotesFileTest, RewriteThroughASymbolicLinkReplacesItsTarget) {
 }
 
 TEST_F(NotesFileTest, AppendWritesAWholeLineOrNothing) {
+  const mode_t umask = ::umask(0);
   ASSERT_TRUE(AppendNoteRecord(path_, 40617, "prima"));  // creates the file
+  ::umask(umask);
   EXPECT_EQ(Read(), "40617,\"prima\"\r\n");
+  EXPECT_EQ(fs::status(path_).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
   NotesFileIo shortWrite;
   shortWrite.write = [](int fd, const void* data, std::size_t size) {
@@ -420,19 +425,18 @@ TEST_F(NotesFileTest, RewriteKeepsLinesAddedSinceTheFileWasRead) {
 }
 
 // What a killed save left beside the notes goes with the next save; files of
-// writes still running stay.
+// writes still running (in use, whatever their process id) stay.
 TEST_F(NotesFileTest, ASaveRemovesWhatKilledSavesLeftBehind) {
-  const pid_t ended = ::fork();
-  if (ended == 0) ::_exit(0);
-  ::waitpid(ended, nullptr, 0);
-  const std::string leftover = path_ + ".new-" + std::to_string(ended) + "-0";
-  const std::string running = path_ + ".new-1-0";  // pid 1 never ends
-  WriteFile(leftover, "40617,\"a");
-  WriteFile(running, "40617,\"a");
+  const std::string leftover = (folder_ / ".orvanta-dead00").string();
+  const std::string running = (folder_ / ".orvanta-alive0").string();
+  for (const std::string& name : {leftover, running}) WriteFile(name, "40617,\"a");
+  const int inUse = ::open(running.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(inUse, LOCK_SH), 0);
   Write("40617,\"a\"\r\n");
   ASSERT_TRUE(RewriteNotesFile(path_, Changed(ReadNotesFile(path_).records), ReadNotesFile(path_)));
   EXPECT_FALSE(fs::exists(leftover));
   EXPECT_TRUE(fs::exists(running));
+  ::close(inUse);
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 // Whole-file writes: replaced atomically, never through a link or into a
 // file of another user, and a failure leaves the old file as it was.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -75,7 +79,7 @@ TEST_F(AtomicFileTest, RefusesSymbolicLinksAndLeavesTheirTargetsAlone) {
   EXPECT_FALSE(CheckReplaceable(Path("Test.pdf")));
 }
 
-// A hard link planted at the name is replaced, not written through.
+// A file with a second name is neither written through nor split from it.
 TEST_F(AtomicFileTest, RefusesOtherKindsOfFilesAndNeverWritesThroughHardLinks) {
   fs::create_directory(dir_ / "folder");
   ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);  // must not block the open
@@ -86,8 +90,10 @@ TEST_F(AtomicFileTest, RefusesOtherKindsOfFilesAndNeverWritesThroughHardLinks) {
     EXPECT_FALSE(ReplaceFile(Path(name), "x")) << name;
     EXPECT_FALSE(CheckReplaceable(Path(name))) << name;
   }
-  EXPECT_TRUE(ReplaceFile(Path("hardlink"), "new"));
-  EXPECT_EQ(ReadFile(dir_ / "hardlink"), "new");
+  const FileResult linked = ReplaceFile(Path("hardlink"), "new");
+  EXPECT_EQ(linked.status, FileStatus::HardLinked);
+  EXPECT_NE(linked.Describe().find("collegamenti fisici"), std::string::npos);
+  EXPECT_EQ(ReadFile(dir_ / "hardlink"), "linked");
   EXPECT_EQ(ReadFile(dir_ / "original"), "linked");
 }
 
@@ -141,22 +147,96 @@ TEST_F(AtomicFileTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
   EXPECT_EQ(ReadFile(dir_ / "big.bin"), "old");
 }
 
-// Leftovers of a write whose process was killed go with the next write to the
-// same file; a temporary file of a running process, and other names, stay.
+// Leftovers of killed writes go with the next write into the folder: only
+// unused ones (a lock, not a process id, tells) with our names; an empty one
+// only once settled, since its maker may be about to lock it.
 TEST_F(AtomicFileTest, LeftoversOfKilledWritesAreRemoved) {
-  const pid_t child = ::fork();
-  if (child == 0) std::_Exit(0);
-  ASSERT_GT(child, 0);
-  ::waitpid(child, nullptr, 0);  // its process id now names no process
-  const std::string dead = Path("Notes.dat.new-") + std::to_string(child) + "-0";
-  const std::string alive = Path("Notes.dat.new-") + std::to_string(::getppid()) + "-0";
-  for (const std::string& name : {dead, alive, Path("Notes.dat.new-x-1"), Path("Other.new-1-0")})
-    WriteFile(name, "left");
+  const std::string dead = Path(".orvanta-dead00"), alive = Path(".orvanta-alive0");
+  const std::string fresh = Path(".orvanta-fresh0"), mine = Path(".orvanta-notes");
+  for (const std::string& name : {dead, alive, mine}) WriteFile(name, "left");
+  WriteFile(fresh, "");
+  const int inUse = ::open(alive.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(inUse, LOCK_SH), 0);
   ASSERT_TRUE(ReplaceFile(Path("Notes.dat"), "notes"));
   EXPECT_FALSE(fs::exists(dead));
-  EXPECT_TRUE(fs::exists(alive));
-  EXPECT_TRUE(fs::exists(Path("Notes.dat.new-x-1")));
-  EXPECT_TRUE(fs::exists(Path("Other.new-1-0")));
+  for (const std::string& name : {alive, fresh, mine}) EXPECT_TRUE(fs::exists(name)) << name;
+  ::close(inUse);
+}
+
+// The temporary file is ours alone from its first moment, with or without a
+// name, even under umask 0; its name fits beside any legal target name.
+TEST_F(AtomicFileTest, TemporaryFilesArePrivateFromTheStart) {
+  const mode_t umask = ::umask(0);
+  const std::string longName = Path(std::string(250, 'n').c_str());
+  for (const bool named : {false, true}) {
+    ReplaceOptions options = Mode(0600);
+    options.hooks.namedTemporaryOnly = named;
+    std::unique_ptr<AtomicFile> file;
+    ASSERT_TRUE(AtomicFile::Create(longName, file, options)) << named;
+    struct stat info {};
+    ASSERT_EQ(::stat(file->TemporaryPath().c_str(), &info), 0) << named;
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << named;
+    EXPECT_EQ(file->TemporaryPath().starts_with("/proc/self/fd/"), !named);
+    ASSERT_TRUE(file->Write("x"));
+    ASSERT_TRUE(file->Commit()) << named;
+    EXPECT_EQ(fs::status(longName).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  }
+  ::umask(umask);
+}
+
+// Group, extended attributes and ACL stay; the mode too (first test).
+TEST_F(AtomicFileTest, AReplaceKeepsWhatTheOwnerSet) {
+  const std::string path = Path("Notes.dat");
+  WriteFile(path, "old");
+  ASSERT_EQ(::setxattr(path.c_str(), "user.colour", "blu", 3, 0), 0);
+  const bool asRoot = ::geteuid() == 0;
+  if (asRoot) {
+    ASSERT_EQ(::chown(path.c_str(), 0, 65534), 0);
+  }
+  const bool acl = std::system(("setfacl -m u:65534:r " + path + " 2>/dev/null").c_str()) == 0;
+  ASSERT_TRUE(ReplaceFile(path, "new"));
+  char value[8] = {};
+  EXPECT_EQ(::getxattr(path.c_str(), "user.colour", value, sizeof value), 3);
+  EXPECT_STREQ(value, "blu");
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
+  EXPECT_EQ(info.st_gid, asRoot ? 65534u : ::getegid());
+  if (acl) {
+    EXPECT_EQ(std::system(("getfacl -cn " + path + " | grep -qx user:65534:r--").c_str()), 0);
+  }
+}
+
+// Two files commit together or not at all.
+TEST_F(AtomicFileTest, ASecondFileThatCannotTakeItsNamePutsTheFirstBack) {
+  for (const bool firstExisted : {true, false}) {
+    fs::remove(dir_ / "cal.pdf");
+    if (firstExisted) WriteFile(dir_ / "cal.pdf", "old pdf");
+    WriteFile(dir_ / "cal.ics", "old ics");
+    ReplaceOptions failing;
+    failing.hooks.rename = [](const char*, const char*) {
+      errno = EIO;
+      return -1;
+    };
+    std::unique_ptr<AtomicFile> pdf, ics;
+    ASSERT_TRUE(AtomicFile::Create(Path("cal.pdf"), pdf));
+    ASSERT_TRUE(AtomicFile::Create(Path("cal.ics"), ics, failing));
+    ASSERT_TRUE(pdf->Write("new pdf") && ics->Write("new ics"));
+    EXPECT_FALSE(CommitTogether(*pdf, *ics));
+    pdf.reset();
+    ics.reset();
+    EXPECT_EQ(fs::exists(dir_ / "cal.pdf"), firstExisted);
+    EXPECT_EQ(ReadFile(dir_ / "cal.pdf"), firstExisted ? "old pdf" : "");
+    EXPECT_EQ(ReadFile(dir_ / "cal.ics"), "old ics");
+    EXPECT_EQ(Entries(dir_).size(), firstExisted ? 2u : 1u);
+  }
+  std::unique_ptr<AtomicFile> pdf, ics;
+  ASSERT_TRUE(AtomicFile::Create(Path("cal.pdf"), pdf));
+  ASSERT_TRUE(AtomicFile::Create(Path("cal.ics"), ics));
+  ASSERT_TRUE(pdf->Write("new pdf") && ics->Write("new ics"));
+  ASSERT_TRUE(CommitTogether(*pdf, *ics));
+  EXPECT_EQ(ReadFile(dir_ / "cal.pdf") + ReadFile(dir_ / "cal.ics"), "new pdfnew ics");
+  EXPECT_EQ(Entries(dir_).size(), 2u);
 }
 
 // Writers to one name never mix their bytes: the last rename wins whole.

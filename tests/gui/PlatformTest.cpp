@@ -5,15 +5,18 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <csignal>
 #include <memory>
 
 #include "GuiTestSupport.h"
+#include "app/gui/GuiApplication.h"
 #include "app/gui/PdfViewer.h"
 #include "app/gui/WaitSeconds.h"
 
@@ -195,6 +198,15 @@ class PlatformTest : public QObject {
     QVERIFY2(endMs % 1000 < 200, qPrintable(times));                  // just as it began
     QVERIFY(ticks >= 4);  // events went on during the wait
     QVERIFY2(cpu < 0.3, qPrintable(QString::number(cpu)));
+  }
+
+  // Last: after it no event loop of this process runs again. A signal ends
+  // every loop, as closing the window would, so the clean-up runs.
+  void aSignalEndsEveryEventLoop() {
+    const QuitOnSignals quit;
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    QEventLoop loop;  // a message box's, say
+    QCOMPARE(loop.exec(), 128 + SIGTERM);
   }
 };
 

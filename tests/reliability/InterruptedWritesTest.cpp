@@ -3,9 +3,7 @@
 // is an error with no file, never a success.
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -115,18 +113,6 @@ TEST(InterruptedCalendar, FolderRemovedDuringTheRunIsAnErrorAndLeavesNoFile) {
   EXPECT_FALSE(viewerStarted);
 }
 
-// Whether `pid` is writing `path`: it has the temporary file open that takes
-// the name when complete.
-bool IsWriting(pid_t pid, const fs::path& path) {
-  const fs::path fds = fs::path("/proc") / std::to_string(pid) / "fd";
-  const std::string prefix = path.string() + ".new-";
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(fds, error)) {
-    if (fs::read_symlink(entry.path(), error).string().starts_with(prefix)) return true;
-  }
-  return false;
-}
-
 // The same through the command line: exit code 1, not the path of a file that
 // is not there.
 TEST(InterruptedCalendar, CommandLineRunWhoseFolderIsRemovedExitsWithOne) {
@@ -136,22 +122,17 @@ TEST(InterruptedCalendar, CommandLineRunWhoseFolderIsRemovedExitsWithOne) {
   fs::create_directory(out);
   const fs::path pdf = out / "Orvanta.pdf";
 
-  // The moment the calendar file appears the run is stopped, its folder
-  // removed, and the run let go on.
-  const int watch = ::inotify_init1(IN_CLOEXEC);
-  ASSERT_GE(watch, 0);
-  ASSERT_GE(::inotify_add_watch(watch, out.c_str(), IN_CREATE), 0);
+  // The moment the calendar's file is open beside its name the run is
+  // stopped, its folder removed, and the run let go on.
   const double start = Now();
   const pid_t child = StartProgram(folder.path(), exe.string(), {"--output", pdf.string()});
-  pollfd ready{watch, POLLIN, 0};
-  const bool created = ::poll(&ready, 1, static_cast<int>(20000 * kSlowdown)) == 1;
+  const bool created = WaitForFileOpenIn(child, out);
   ::kill(child, SIGSTOP);
   int status = 0;
   ::waitpid(child, &status, WUNTRACED);
-  const bool midRun = WIFSTOPPED(status) && IsWriting(child, pdf);
+  const bool midRun = WIFSTOPPED(status) && HasFileOpenIn(child, out);
   fs::remove_all(out);
   ::kill(child, SIGCONT);
-  ::close(watch);
   const RunResult run =
       WIFSTOPPED(status) ? FinishProgram(child, folder.path(), start) : RunResult{};
   ASSERT_TRUE(created);

@@ -4,9 +4,7 @@
 // users plant in the shared temporary folder neither block nor redirect it.
 #include <gtest/gtest.h>
 #include <locale.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,15 +40,11 @@ class OutputSafety : public ::testing::Test {
 
   // Starts a run and stops it with `signal` once its temporary output exists.
   RunResult StopMidRun(int signal) {
-    const int watch = ::inotify_init1(IN_CLOEXEC);
-    EXPECT_GE(::inotify_add_watch(watch, out_.c_str(), IN_CREATE), 0);
     const double start = Now();
     const pid_t child =
         StartProgram(folder_.path(), exe_.string(), {"--output", pdf_.string()}, settings_);
-    pollfd ready{watch, POLLIN, 0};
-    EXPECT_EQ(::poll(&ready, 1, static_cast<int>(20000 * kSlowdown)), 1);
+    EXPECT_TRUE(WaitForFileOpenIn(child, out_));
     ::kill(child, signal);
-    ::close(watch);
     return FinishProgram(child, folder_.path(), start);
   }
 

@@ -104,3 +104,24 @@ int PicturesLeft(const fs::path& folder) {
 }
 
 }  // namespace orvanta::test
+
+namespace orvanta::test {
+
+bool HasFileOpenIn(pid_t pid, const fs::path& folder) {
+  const fs::path fds = fs::path("/proc") / std::to_string(pid) / "fd";
+  const std::string prefix = folder.string() + "/";
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(fds, error)) {
+    if (fs::read_symlink(entry.path(), error).string().starts_with(prefix)) return true;
+  }
+  return false;
+}
+
+bool WaitForFileOpenIn(pid_t pid, const fs::path& folder) {
+  for (const double start = Now(); Now() - start < 20 * kSlowdown; ::usleep(1000)) {
+    if (HasFileOpenIn(pid, folder)) return true;
+  }
+  return false;
+}
+
+}  // namespace orvanta::test

@@ -52,6 +52,12 @@ class ScopedEnvironment {
   std::optional<std::string> old_;
 };
 
+// Whether process `pid` has a file open in `folder` (one it writes there,
+// named or not yet).
+bool HasFileOpenIn(pid_t pid, const fs::path& folder);
+// Waits (up to 20 s, stretched by kSlowdown) until it has; answers whether it did.
+bool WaitForFileOpenIn(pid_t pid, const fs::path& folder);
+
 // Seconds on a monotonic clock.
 double Now();
 

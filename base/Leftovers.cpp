@@ -1,0 +1,137 @@
+#include "base/Leftovers.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <ctime>
+
+namespace orvanta {
+namespace {
+
+// A folder of one run holds a few files and maybe a folder of pictures.
+constexpr int kMaxDepth = 8;
+
+void RemoveTreeAt(int parentFd, const char* name, int depth);
+
+void RemoveContentOf(int folderFd, int depth) {
+  DIR* listing = ::fdopendir(folderFd);
+  if (listing == nullptr) {
+    ::close(folderFd);
+    return;
+  }
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    RemoveTreeAt(::dirfd(listing), entry->d_name, depth + 1);
+  }
+  ::closedir(listing);
+}
+
+void RemoveTreeAt(int parentFd, const char* name, int depth) {
+  struct stat info {};
+  if (::fstatat(parentFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) return;
+  if (S_ISDIR(info.st_mode) && depth < kMaxDepth) {
+    const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) RemoveContentOf(fd, depth);
+    ::unlinkat(parentFd, name, AT_REMOVEDIR);
+    return;
+  }
+  ::unlinkat(parentFd, name, 0);
+}
+
+// The prefix and six letters or digits, as mkdtemp and the temporary files
+// make them: nothing the user named.
+bool HasLeftoverName(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix) || name.size() != prefix.size() + 6) return false;
+  for (const char c : name.substr(prefix.size())) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+bool IsEmptyFolder(int fd) {
+  DIR* listing = ::fdopendir(::dup(fd));
+  if (listing == nullptr) return false;
+  bool empty = true;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") empty = false;
+  }
+  ::closedir(listing);
+  return empty;
+}
+
+// Whether the entry is ours and no one holds a lock on it; its lock is then
+// ours until `held` goes. Its maker locks it right after making it, before
+// putting anything in: an empty one may be just that moment, so it must have
+// settled too.
+bool IsLeftover(int folderFd, const char* name, FileDescriptor& held) {
+  struct stat info {};
+  if (::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || info.st_uid != ::geteuid())
+    return false;
+  if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) return false;
+  held = FileDescriptor(
+      ::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!held.IsOpen() || ::flock(held.Get(), LOCK_EX | LOCK_NB) != 0) return false;
+  struct stat opened {};
+  if (::fstat(held.Get(), &opened) != 0 || opened.st_ino != info.st_ino ||
+      opened.st_dev != info.st_dev)
+    return false;
+  const bool empty = S_ISDIR(opened.st_mode) ? IsEmptyFolder(held.Get()) : opened.st_size == 0;
+  return !empty || std::time(nullptr) - opened.st_mtime >= kLeftoverSettleSeconds;
+}
+
+}  // namespace
+
+bool MarkInUse(int fd) {
+  while (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+    if (errno != EINTR) return false;
+  }
+  return true;
+}
+
+void SweepLeftovers(const std::string& folder, std::string_view prefix) {
+  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd < 0) return;
+  DIR* listing = ::fdopendir(folderFd);
+  if (listing == nullptr) {
+    ::close(folderFd);
+    return;
+  }
+  while (const dirent* entry = ::readdir(listing)) {
+    if (!HasLeftoverName(entry->d_name, prefix)) continue;
+    FileDescriptor held;
+    if (IsLeftover(folderFd, entry->d_name, held)) RemoveTreeAt(folderFd, entry->d_name, 0);
+  }
+  ::closedir(listing);  // also closes folderFd
+}
+
+void RemoveFolderTree(const std::string& folder) {
+  RemoveTreeAt(AT_FDCWD, folder.c_str(), 0);
+}
+
+RunFolder::RunFolder(const std::string& parent, std::string_view prefix) {
+  if (parent.empty()) return;
+  SweepLeftovers(parent, prefix);
+  std::string pattern = parent + std::string(prefix) + "XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) return;
+  lock_ = FileDescriptor(::open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (!lock_.IsOpen() || !MarkInUse(lock_.Get())) {
+    lock_.Reset();
+    ::rmdir(pattern.c_str());
+    return;
+  }
+  path_ = pattern + "/";
+}
+
+RunFolder::~RunFolder() {
+  if (path_.empty()) return;
+  RemoveFolderTree(path_.substr(0, path_.size() - 1));
+}
+
+}  // namespace orvanta
