@@ -167,7 +167,8 @@ FileResult AtomicFile::Write(std::string_view bytes) {
 // alone to open until it moves).
 FileResult AtomicFile::GiveName() {
   if (!fd_.IsOpen() || committed_) return FileResult::FromErrno(target_, EBADF);
-  if (::fsync(fd_.Get()) != 0 && errno != EINVAL) return FileResult::FromErrno(target_, errno);
+  const int synced = hooks_.sync ? hooks_.sync(fd_.Get()) : ::fsync(fd_.Get());
+  if (synced != 0 && errno != EINVAL) return FileResult::FromErrno(target_, errno);
   if (!temporary_.empty()) return FileResult::Success();
   const std::string self = "/proc/self/fd/" + std::to_string(fd_.Get());
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {

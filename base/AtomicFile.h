@@ -28,6 +28,7 @@ namespace orvanta {
 struct FileSystemHooks {
   std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
   std::function<int(const char* from, const char* to)> rename;
+  std::function<int(int fd)> sync;  // fsync
   // As on a file system without unnamed temporary files (O_TMPFILE).
   bool namedTemporaryOnly = false;
 };

@@ -162,7 +162,12 @@ TEST_F(EmbeddedFilesTest, GuideGoesIntoThePrivateTemporaryFolder) {
 
   // The form without arguments writes into a folder only the user can enter,
   // not straight into the shared temporary folder.
+  // An earlier folder of ours that the group could enter is made private.
   const ScopedEnvironment tmpdir("TMPDIR", dir_.c_str());
+  const ScopedEnvironment runtime("XDG_RUNTIME_DIR", nullptr);
+  const fs::path earlier = dir_ / ("orvanta-" + std::to_string(::geteuid()));
+  fs::create_directory(earlier);
+  fs::permissions(earlier, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
   const std::string privateFolder = PrivateTempFolder();
   const std::string written = WriteShiftGuide();
   EXPECT_EQ(written, privateFolder + "Turno_Guida.htm");

@@ -195,11 +195,14 @@ TEST_F(NotesFileTest, AppendWritesAWholeLineOrNothing) {
   EXPECT_FALSE(AppendNoteRecord(path_, 40618, "seconda", shortWrite));
   EXPECT_EQ(Read(), "40617,\"prima\"\r\n");
 
-  // A hand-edited file whose last line lacks its line end keeps both records.
-  Write("40617,\"prima\"");
-  ASSERT_TRUE(AppendNoteRecord(path_, 40618, "seconda"));
-  EXPECT_EQ(Read(), "40617,\"prima\"\r\n40618,\"seconda\"\r\n");
-  EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 2u);
+  // A hand-edited file whose last line lacks its line end, or only its LF,
+  // keeps both records.
+  for (const char* end : {"", "\r"}) {
+    Write(std::string("40617,\"prima\"") + end);
+    ASSERT_TRUE(AppendNoteRecord(path_, 40618, "seconda"));
+    EXPECT_EQ(Read(), "40617,\"prima\"\r\n40618,\"seconda\"\r\n") << end;
+    EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 2u);
+  }
 }
 
 TEST_F(NotesFileTest, TextsTravelAsWindows1252) {

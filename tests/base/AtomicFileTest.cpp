@@ -58,6 +58,21 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWholeFiles) {
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
   EXPECT_EQ(fs::file_size(path), 0u);
+
+  // The data is on the disk before the name moves: after a crash between
+  // the two the name would hold an empty file.
+  std::string calls;
+  ReplaceOptions watched;
+  watched.hooks.sync = [&](int fd) {
+    calls += "sync ";
+    return ::fsync(fd);
+  };
+  watched.hooks.rename = [&](const char* from, const char* to) {
+    calls += "rename";
+    return ::rename(from, to);
+  };
+  ASSERT_TRUE(ReplaceFile(path, "synced", watched));
+  EXPECT_EQ(calls, "sync rename");
 }
 
 TEST_F(AtomicFileTest, RefusesSymbolicLinksAndLeavesTheirTargetsAlone) {
