@@ -77,6 +77,8 @@ const char* UidKind(FactKind kind) {
   switch (kind) {
     case FactKind::Holiday:
       return "festivita";
+    case FactKind::Observance:
+      return "ricorrenza-civile";
     case FactKind::ChurchFeast:
       return "ricorrenza-religiosa";
     case FactKind::MoonPhase:
@@ -104,6 +106,13 @@ void AppendEvent(std::string& out, int year, const CalendarFact& fact, int occur
   AppendLine(out, "DTSTAMP:" + stamp);
   AppendLine(out, "DTSTART;VALUE=DATE:" + DateValue(fact.day));
   AppendLine(out, "DTEND;VALUE=DATE:" + DateValue(fact.day + 1));
+  if (fact.repeatDays > 0) {
+    std::string rule = "RRULE:FREQ=DAILY;INTERVAL=";
+    AppendNumber(rule, fact.repeatDays, 1);
+    rule += ";UNTIL=";
+    AppendNumber(rule, year, 4);
+    AppendLine(out, rule + "1231");
+  }
   AppendLine(out, "SUMMARY:" + EscapeICalendarText(fact.summary));
   AppendLine(out, "CATEGORIES:" + EscapeICalendarText(ICalendarCategory(fact.kind)));
   // The day the page prints red (RFC 7986 colour), for clients that colour.
@@ -167,6 +176,8 @@ const char* ICalendarCategory(FactKind kind) {
   switch (kind) {
     case FactKind::Holiday:
       return "festività";
+    case FactKind::Observance:
+      return "ricorrenza civile";
     case FactKind::ChurchFeast:
       return "ricorrenza religiosa";
     case FactKind::MoonPhase:

@@ -1,7 +1,8 @@
 #pragma once
 // The year's facts as an iCalendar file (RFC 5545): one all-day event per
-// fact, UTF-8, CR LF line ends, lines folded at 75 octets. The same facts and
-// the same time stamp give the same bytes.
+// fact (a repeating fact repeats it daily at its interval until 31 December),
+// UTF-8, CR LF line ends, lines folded at 75 octets. The same facts and the
+// same time stamp give the same bytes.
 
 #include <ctime>
 #include <string>

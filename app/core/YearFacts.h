@@ -15,7 +15,8 @@ namespace orvanta {
 
 // In the order a day lists them.
 enum class FactKind {
-  Holiday,        // a name of the civil holiday table ("Pasqua", "Defunti", ...)
+  Holiday,        // a public holiday of the civil table ("Pasqua", "Natale", ...)
+  Observance,     // a day of that table that is no holiday (the carnival days, "Defunti")
   ChurchFeast,    // a name the religious option adds ("Le Palme", "S. Silvestro", ...)
   MoonPhase,      // "Luna piena", ...
   SummerTime,     // "ora legale" / "ora solare"
@@ -27,18 +28,22 @@ enum class FactKind {
 struct CalendarFact {
   DayNumber day = 0;
   FactKind kind = FactKind::Holiday;
-  std::string summary;  // UTF-8, as the calendar prints it
+  std::string summary;  // UTF-8, whole: "Lunedì dell'Angelo" where the page prints "Dell'Angelo"
   // The page prints the day red (Sundays and the red holidays); set only on
-  // the facts that name the day (Holiday, ChurchFeast).
+  // the facts that name the day (Holiday, Observance, ChurchFeast).
   bool red = false;
+  // The fact comes back every this many days until 31 December (a position
+  // of the shift cycle); 0: on its day only.
+  int repeatDays = 0;
 };
 
 // The facts of `year` in date order, kinds in FactKind order within a day.
 // The options decide what goes in, as on the page: Chiesa the church feasts,
 // FasiSoleLuna the moon phases and the clock changes, Note the
 // commemorations, NotePersonali the notes of `notes` (moved into the year by
-// LoadNotesForYear), Turno the entries of a usable `shifts`. Holidays are
-// always in.
+// LoadNotesForYear), Turno the entries of a usable `shifts`: one repeating
+// fact per position of the cycle, on its first day of the year. Holidays are
+// always in; a church feast on a holiday leaves the holiday in.
 std::vector<CalendarFact> GatherYearFacts(int year, const CalendarOptions& options,
                                           const std::vector<NoteEntry>& notes, ShiftCycle shifts);
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -104,8 +106,8 @@ TEST(ICalendarText, UidsFromYearKindAndDate) {
   // Each kind has a UID word of its own.
   std::vector<std::string> uids;
   for (const FactKind kind :
-       {FactKind::Holiday, FactKind::ChurchFeast, FactKind::MoonPhase, FactKind::SummerTime,
-        FactKind::Commemoration, FactKind::PersonalNote, FactKind::Shift})
+       {FactKind::Holiday, FactKind::Observance, FactKind::ChurchFeast, FactKind::MoonPhase,
+        FactKind::SummerTime, FactKind::Commemoration, FactKind::PersonalNote, FactKind::Shift})
     uids.push_back(ICalendarUid(2013, kind, Day(2013, 1, 1)));
   std::sort(uids.begin(), uids.end());
   EXPECT_EQ(std::unique(uids.begin(), uids.end()), uids.end());
@@ -119,6 +121,7 @@ TEST(ICalendarText, WholeFile) {
       {Day(2013, 12, 31), FactKind::PersonalNote, "Cena, poi; \"festa\"", false},
       {Day(2013, 12, 31), FactKind::PersonalNote, "Seconda", false},
       {Day(2013, 12, 25), FactKind::Holiday, "Natale", true},
+      {Day(2013, 1, 2), FactKind::Shift, "Turno: M", false, 3},
   };
   EXPECT_EQ(
       ICalendarText(2013, facts, kStamp),
@@ -137,7 +140,10 @@ TEST(ICalendarText, WholeFile) {
              "BEGIN:VEVENT", "UID:2013-festivita-20131225@orvanta", "DTSTAMP:20240229T230509Z",
              "DTSTART;VALUE=DATE:20131225", "DTEND;VALUE=DATE:20131226", "SUMMARY:Natale",
              "CATEGORIES:festivit\xC3\xA0", "COLOR:red", "TRANSP:TRANSPARENT", "END:VEVENT",
-             "END:VCALENDAR"}));
+             "BEGIN:VEVENT", "UID:2013-turno-20130102@orvanta", "DTSTAMP:20240229T230509Z",
+             "DTSTART;VALUE=DATE:20130102", "DTEND;VALUE=DATE:20130103",
+             "RRULE:FREQ=DAILY;INTERVAL=3;UNTIL=20131231", "SUMMARY:Turno: M", "CATEGORIES:turno",
+             "TRANSP:TRANSPARENT", "END:VEVENT", "END:VCALENDAR"}));
   // A stamp before 1970 is still UTC.
   EXPECT_NE(ICalendarText(2013, facts, -1).find("DTSTAMP:19691231T235959Z\r\n"), std::string::npos);
 }
@@ -158,9 +164,13 @@ TEST(YearFacts, KindsAndDays) {
   CalendarOptions all;
   const std::vector<CalendarFact> y2013 = GatherYearFacts(2013, all, {}, {});
   EXPECT_EQ(find(y2013, Day(2013, 6, 2), FactKind::ChurchFeast), V{"Corpus Domini*"});
-  EXPECT_EQ(find(y2013, Day(2013, 6, 2), FactKind::Holiday), V{});
+  EXPECT_EQ(find(y2013, Day(2013, 6, 2), FactKind::Holiday), V{"Festa della Repubblica*"});
   EXPECT_EQ(find(y2013, Day(2013, 12, 31), FactKind::ChurchFeast), V{"S. Silvestro"});
-  EXPECT_EQ(find(y2013, Day(2013, 11, 2), FactKind::Holiday), V{"Defunti"});
+  // Whole names; the carnival days and "Defunti" are no holidays, also on a Sunday.
+  EXPECT_EQ(find(y2013, Day(2013, 4, 1), FactKind::Holiday), V{"Lunedì dell'Angelo*"});
+  EXPECT_EQ(find(y2013, Day(2013, 2, 7), FactKind::Observance), V{"Giovedì grasso"});
+  EXPECT_EQ(find(GatherYearFacts(2014, all, {}, {}), Day(2014, 11, 2), FactKind::Observance),
+            V{"Defunti*"});
   EXPECT_EQ(find(y2013, Day(2013, 3, 31), FactKind::SummerTime), V{"ora legale"});
   EXPECT_EQ(find(y2013, Day(2013, 10, 27), FactKind::SummerTime), V{"ora solare"});
   EXPECT_EQ(find(y2013, Day(2013, 1, 7), FactKind::Commemoration),
@@ -188,7 +198,7 @@ TEST(YearFacts, KindsAndDays) {
   EXPECT_EQ(find(plain, Day(2013, 12, 31), FactKind::ChurchFeast), V{});
 
   // Notes as the day lookup gives them (the first of a day, trimmed); shift
-  // entries by the cycle's day rule, empty ones left out.
+  // entries on the first day of their position, empty ones left out.
   const std::vector<NoteEntry> notes = {{Day(2013, 1, 15), "  Anna  "},
                                         {Day(2013, 1, 15), "Secondo"}};
   const std::vector<CalendarFact> mine =
@@ -197,11 +207,53 @@ TEST(YearFacts, KindsAndDays) {
   EXPECT_EQ(find(mine, Day(2013, 1, 1), FactKind::Shift), V{"Turno: P"});
   EXPECT_EQ(find(mine, Day(2013, 1, 2), FactKind::Shift), V{});
   EXPECT_EQ(find(mine, Day(2013, 1, 3), FactKind::Shift), V{"Turno: M"});
-  EXPECT_EQ(find(mine, Day(2013, 12, 30), FactKind::Shift), V{"Turno: P"});  // day 363
-  EXPECT_EQ(find(mine, Day(2013, 12, 31), FactKind::Shift), V{});
+  EXPECT_EQ(find(mine, Day(2013, 1, 4), FactKind::Shift), V{});
   CalendarOptions none = all;
   none.NotePersonali = none.Turno = false;
   EXPECT_EQ(GatherYearFacts(2013, none, notes, ParseShiftCycle("1;M;")).size(), y2013.size());
+}
+
+std::string Ymd(DayNumber day) {
+  const CivilDate d = DateOf(day);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", d.Year, d.Month, d.Day);
+  return text;
+}
+
+// A shift event per position of the cycle: repeated, they give each day the
+// entry its page prints (a leap year; 1 January inside the cycle; a cycle
+// longer than the year). Each all-day event ends on the next day.
+TEST(ICalendarText, ShiftEventsRepeatAsThePagesShowThem) {
+  std::string longCycle = "200;";
+  for (int i = 1; i <= 370; ++i) longCycle += std::to_string(i) + ";";
+  const CalendarOptions all;
+  const std::vector<NoteEntry> notes = {{Day(2024, 1, 31), "a"}, {Day(2024, 2, 28), "b"}};
+  for (const std::string& file : {std::string("3;M;P;;N;"), std::string("1;A;"), longCycle}) {
+    for (const int year : {2024, 2013}) {
+      const ShiftCycle cycle = ParseShiftCycle(file);
+      const std::vector<CalendarFact> facts = GatherYearFacts(year, all, notes, cycle);
+      std::map<DayNumber, std::string> expanded;
+      for (const CalendarFact& fact : facts) {
+        if (fact.kind != FactKind::Shift) continue;
+        for (DayNumber d = fact.day; d <= Day(year, 12, 31); d += fact.repeatDays) {
+          EXPECT_TRUE(expanded.emplace(d, fact.summary).second) << year << " " << d;
+          if (fact.repeatDays == 0) break;
+        }
+      }
+      const YearContent content = BuildYearContent(year, all, {}, cycle);
+      for (const DayContent& day : content.days) {
+        const std::string shown = content.ShiftText(day);
+        EXPECT_EQ(expanded[day.date], shown.empty() ? "" : "Turno: " + shown) << year;
+      }
+      const std::string text = ICalendarText(year, facts, kStamp);
+      for (const CalendarFact& fact : facts) {
+        EXPECT_NE(text.find("DTSTART;VALUE=DATE:" + Ymd(fact.day) +
+                            "\r\nDTEND;VALUE=DATE:" + Ymd(fact.day + 1) + "\r\n"),
+                  std::string::npos)
+            << Ymd(fact.day);
+      }
+    }
+  }
 }
 
 TEST(ICalendarFile, AppearsWholeOrNotAtAll) {
