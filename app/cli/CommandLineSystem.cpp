@@ -3,11 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <exception>
-
+#include "app/core/BitmapCheck.h"
 #include "app/core/Folders.h"
 #include "app/core/InputFileChecks.h"
-#include "pdf/BmpReader.h"
 
 namespace orvanta {
 
@@ -27,14 +25,6 @@ bool SameFile(const std::string& a, const std::string& b) {
   }, second{};
   return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
-bool BitmapUsable(const std::string& path) {
-  try {
-    return IsUsableBMP(path);  // the headers say it: the run reads the pixels
-  } catch (const std::exception&) {
-    return false;  // unreadable: no more usable than a bad bitmap
-  }
 }
 
 CommandLineContext SystemCommandLineContext(const std::string& privateFolder) {

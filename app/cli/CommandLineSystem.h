@@ -18,9 +18,6 @@ bool FolderExists(const std::string& path);
 // True when both paths name existing files with the same device and inode.
 bool SameFile(const std::string& a, const std::string& b);
 
-// True when the bitmap reader takes the file; false for any failure.
-bool BitmapUsable(const std::string& path);
-
 // The context for this process: application folder, the private temporary
 // folder the run uses (PrivateTempFolder(), asked once per run), working
 // folder and the callbacks above.

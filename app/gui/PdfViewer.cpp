@@ -10,8 +10,8 @@
 
 #include "app/core/PlatformDesktopEntry.h"
 #include "app/core/PlatformPaths.h"
+#include "app/core/ViewerProbe.h"
 #include "app/gui/GuiServices.h"
-#include "pdf/clsPDFCreator.h"
 
 namespace orvanta {
 
@@ -19,24 +19,13 @@ namespace {
 
 constexpr qint64 kMaxDesktopFileBytes = qint64{256} * 1024;
 
-// Writes the probe; false when it could not be written (the writer has shown
-// its message when it refused the file).
+// Writes the probe; false when it could not be written (the writer's message
+// is shown when it refused the file).
 bool WriteProbe(const GuiServices& services, const QString& probePath) {
-  clsPDFCreator writer;
-  writer.SetMessageHandler([&services](const std::string& title, const std::string& text) {
-    services.Tell(nullptr, QMessageBox::Critical, FromUtf8(title), FromUtf8(text));
-  });
-  std::string path = ToUtf8(probePath);
-  if (!writer.InitPDFFile(path)) return false;
-  try {
-    writer.BeginPage();
-    writer.EndPage();
-    writer.ClosePDFFile();
-  } catch (const PdfError&) {
-    QFile::remove(probePath);  // no half-written probe left behind
-    return false;
-  }
-  return true;
+  return WriteProbePdf(
+      ToUtf8(probePath), [&services](const std::string& title, const std::string& text) {
+        services.Tell(nullptr, QMessageBox::Critical, FromUtf8(title), FromUtf8(text));
+      });
 }
 
 }  // namespace
