@@ -8,6 +8,7 @@
 #include <string>
 
 #include "almanac/DayNumber.h"
+#include "app/core/EmbeddedFiles.h"
 #include "calendar/ComposeCalendar.h"
 
 namespace {
@@ -17,14 +18,12 @@ struct Scratch {
   Scratch() {
     dir = fs::temp_directory_path() / "orvanta-bench-compose";
     fs::remove_all(dir);
-    fs::create_directories(dir / "pictures");
-    for (int n = 1; n <= 25; ++n) {
-      const std::string name = std::to_string(n) + "OV.bmp";
-      fs::copy_file(fs::path(ORVANTA_SOURCE_DIR) / "resources" / name, dir / "pictures" / name);
-    }
+    fs::create_directories(dir);
     std::ofstream(dir / "Turno.txt") << "3;M;M;P;P;N;N;R;R;";
     env.outputFile = (dir / "Orvanta.pdf").string();
-    env.pictureFolder = (dir / "pictures").string() + "/";
+    env.pictures = [](int n) {
+      return orvanta::EmbeddedFile(orvanta::kFirstZodiacImageId - 1 + n);
+    };
     env.shiftFile = (dir / "Turno.txt").string();
     env.loadNotes = [](int year) {
       std::vector<orvanta::NoteEntry> notes;

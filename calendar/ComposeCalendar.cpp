@@ -44,19 +44,12 @@ bool AllLoaded(const auto& slots) {
   return true;
 }
 
-// Extracts one group of pictures and loads it; with picturesRequired a
-// picture that is missing afterwards stops the run.
-template <typename Load>
-void ExtractAndLoad(const std::function<bool()>& extract, const ComposeEnvironment& env,
-                    Load load) {
-  const bool extracted = !extract || extract();
+// With picturesRequired a picture that could not be loaded stops the run.
+void RequireLoaded(bool loaded, const ComposeEnvironment& env) {
   Pump(env);
-  if (!load() || !extracted) {
-    if (env.picturesRequired) {
-      throw RunStopped{ComposeOutcome::Status::Failed,
-                       "impossibile preparare le immagini del calendario nella cartella \"" +
-                           env.pictureFolder + "\""};
-    }
+  if (!loaded && env.picturesRequired) {
+    throw RunStopped{ComposeOutcome::Status::Failed,
+                     "impossibile preparare le immagini del calendario"};
   }
 }
 
@@ -67,16 +60,12 @@ void LoadResources(clsPDFCreator& writer, const CalendarOptions& options,
   writer.LoadFont(kItalicFont, "Arial", kFontItalic);
   Pump(env);
   if (options.Icone) {
-    ExtractAndLoad(env.extractEventImages, env, [&] {
-      LoadEventPictures(writer, env.pictureFolder, greyLoad, slots);
-      return AllLoaded(slots.event);
-    });
+    LoadEventPictures(writer, env.pictures, greyLoad, slots);
+    RequireLoaded(AllLoaded(slots.event), env);
   }
   if (options.Zodiaco) {
-    ExtractAndLoad(env.extractZodiacImages, env, [&] {
-      LoadZodiacPictures(writer, env.pictureFolder, greyLoad, slots);
-      return AllLoaded(slots.zodiac);
-    });
+    LoadZodiacPictures(writer, env.pictures, greyLoad, slots);
+    RequireLoaded(AllLoaded(slots.zodiac), env);
   }
   LoadCustomPictures(writer, options, slots);
 }

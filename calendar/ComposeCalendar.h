@@ -8,21 +8,20 @@
 
 #include "almanac/AlmanacYear.h"
 #include "calendar/CalendarOptions.h"
+#include "calendar/PictureSlots.h"
 
 namespace orvanta {
 
 // Everything outside the core that one run needs, injected by the application.
 struct ComposeEnvironment {
-  std::string outputFile;     // the file to write; it appears whole or not at all
-  std::string pictureFolder;  // folder (trailing "/") the *OV.bmp pictures are extracted to
-  std::string shiftFile;      // path of Turno.txt
+  std::string outputFile;  // the file to write; it appears whole or not at all
+  std::string shiftFile;   // path of Turno.txt
   std::function<std::vector<NoteEntry>(int year)> loadNotes;  // LoadNotesForYear; may be empty
-  // Write the pictures into pictureFolder and answer whether all were
-  // written; may be empty.
-  std::function<bool()> extractEventImages;
-  std::function<bool()> extractZodiacImages;
-  // A picture that cannot be extracted or loaded fails the run (the command
-  // line) instead of being left out of the page (the window).
+  // The program's 25 pictures, straight from memory; may be empty (no
+  // pictures).
+  PictureFiles pictures;
+  // A picture that cannot be loaded fails the run (the command line) instead
+  // of being left out of the page (the window).
   bool picturesRequired = false;
   std::function<void()> pumpEvents;  // lets pending window events run; may be empty
   std::function<bool()> cancelled;   // asked before each page; true stops the run

@@ -11,15 +11,16 @@ constexpr std::array<std::string_view, kEventPictureCount> kEventNames = {
     "ImgAutunno", "ImgHalloween",  "ImgInverno",   "ImgPasqua",    "ImgBefana",
     "ImgNatale",  "ImgFerragosto", "ImgCapodanno"};
 
-// Event picture i is extracted as "<i + 13>OV.bmp"; zodiac sign n as "<n>OV.bmp".
+// Event picture i is file "<i + 13>OV.bmp"; zodiac sign n is "<n>OV.bmp".
 constexpr int kFirstEventFile = 13;
 
 constexpr std::size_t kMinPicturePathLength = 8;
 
-std::string PicturePath(const std::string& folder, int number) {
-  std::string path = folder;
-  if (!path.empty() && path.back() != '/') path += '/';
-  return path + std::to_string(number) + "OV.bmp";
+bool LoadPicture(clsPDFCreator& writer, const std::string& name, const PictureFiles& pictures,
+                 int number, int32_t colorSpace) {
+  const std::span<const std::uint8_t> file =
+      pictures ? pictures(number) : std::span<const std::uint8_t>{};
+  return writer.LoadImgFromBMPBytes(name, file, colorSpace);
 }
 
 // Characters, not bytes: a UTF-8 sequence counts once.
@@ -41,25 +42,24 @@ std::string ZodiacPictureName(int sign) {
   return "ImgZ" + std::to_string(sign);
 }
 
-void LoadEventPictures(clsPDFCreator& writer, const std::string& folder, bool greyLoad,
+void LoadEventPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool greyLoad,
                        PictureSlots& slots) {
   for (std::size_t i = 0; i < kEventPictureCount; ++i) {
     const auto picture = static_cast<EventPicture>(i);
     // The clocks stay in colour even on a monochrome page.
     const bool clock = picture == EventPicture::ClockOn || picture == EventPicture::ClockOff;
     const int32_t colorSpace = (greyLoad && !clock) ? kColorSpaceGrey : kColorSpaceRgb;
-    slots.event[i] = writer.LoadImgFromBMPFile(
-        std::string(kEventNames[i]), PicturePath(folder, kFirstEventFile + static_cast<int>(i)),
-        colorSpace);
+    slots.event[i] = LoadPicture(writer, std::string(kEventNames[i]), pictures,
+                                 kFirstEventFile + static_cast<int>(i), colorSpace);
   }
 }
 
-void LoadZodiacPictures(clsPDFCreator& writer, const std::string& folder, bool greyLoad,
+void LoadZodiacPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool greyLoad,
                         PictureSlots& slots) {
   for (int sign = 1; sign <= static_cast<int>(kZodiacPictureCount); ++sign) {
     slots.zodiac[static_cast<std::size_t>(sign - 1)] =
-        writer.LoadImgFromBMPFile(ZodiacPictureName(sign), PicturePath(folder, sign),
-                                  greyLoad ? kColorSpaceGrey : kColorSpaceRgb);
+        LoadPicture(writer, ZodiacPictureName(sign), pictures, sign,
+                    greyLoad ? kColorSpaceGrey : kColorSpaceRgb);
   }
 }
 

@@ -3,6 +3,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,13 +48,18 @@ struct PictureSlots {
   bool HasZodiac(int sign) const { return zodiac[static_cast<std::size_t>(sign - 1)]; }
 };
 
-// Loads the event pictures "13OV.bmp".."25OV.bmp" from `folder` (with `greyLoad`
-// for all but the two clocks) and records each result.
-void LoadEventPictures(clsPDFCreator& writer, const std::string& folder, bool greyLoad,
+// The program's bitmap file number `number` ("<number>OV.bmp": 1 to 12 the
+// zodiac signs, 13 to 25 the event pictures) as bytes; empty when it has
+// none.
+using PictureFiles = std::function<std::span<const std::uint8_t>(int number)>;
+
+// Loads the event pictures 13 to 25 (with `greyLoad` for all but the two
+// clocks) and records each result.
+void LoadEventPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool greyLoad,
                        PictureSlots& slots);
 
-// Loads "1OV.bmp".."12OV.bmp" as "ImgZ1".."ImgZ12".
-void LoadZodiacPictures(clsPDFCreator& writer, const std::string& folder, bool greyLoad,
+// Loads pictures 1 to 12 as "ImgZ1".."ImgZ12".
+void LoadZodiacPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool greyLoad,
                         PictureSlots& slots);
 
 // Loads the custom header and footer pictures (always in colour); a path

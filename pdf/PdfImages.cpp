@@ -44,6 +44,16 @@ bool clsPDFCreator::LoadImgFromBMPFile(const std::string& Name, const std::strin
   return true;
 }
 
+bool clsPDFCreator::LoadImgFromBMPBytes(const std::string& Name, std::span<const uint8_t> File,
+                                        int32_t ColorSpace) {
+  RequireNoStream("LoadImgFromBMPBytes");
+  BmpImage image;
+  if (!DecodeBMP(File, ColorSpace, image)) return false;
+  LoadImgFromArray(Name, image.ImgBuf, image.ImgColor, image.ImgWidth, image.ImgHeight,
+                   image.ImgBPP, ColorSpace);
+  return true;
+}
+
 void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
                                      const std::vector<uint8_t>& ImgColor, int32_t ImgWidth,
                                      int32_t ImgHeight, uint8_t ImgBPP, int32_t ColorSpace) {

@@ -6,8 +6,9 @@
 // are 0x00BBGGRR, or 0 down to -255 for a grey level. Strings are UTF-8; they
 // are written and measured as Windows-1252 (other characters become "?").
 //
-// Failures: InitPDFFile answers false and LoadImgFromBMPFile answers false for
-// a file that is not a usable bitmap; every other failure throws PdfError.
+// Failures: InitPDFFile answers false, and LoadImgFromBMPFile and
+// LoadImgFromBMPBytes answer false for a file that is not a usable bitmap;
+// every other failure throws PdfError.
 
 #include <cstdint>
 #include <ctime>
@@ -15,6 +16,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,6 +114,9 @@ class clsPDFCreator {
   // placed picture.
   [[nodiscard]] bool LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
                                         int32_t ColorSpace = kColorSpaceRgb);
+  // The same for a bitmap file already in memory (the program's own pictures).
+  [[nodiscard]] bool LoadImgFromBMPBytes(const std::string& Name, std::span<const uint8_t> File,
+                                         int32_t ColorSpace = kColorSpaceRgb);
   void LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
                         const std::vector<uint8_t>& ImgColor, int32_t ImgWidth, int32_t ImgHeight,
                         uint8_t ImgBPP, int32_t ColorSpace = kColorSpaceRgb);

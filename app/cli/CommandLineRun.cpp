@@ -76,7 +76,6 @@ int WritePdf(const CalendarRequest& request, const std::string& runFolder, Atomi
   run.outputFile = runFolder + "Orvanta.pdf";
   run.notesFile = request.notesFile;
   run.shiftFile = request.shiftFile;
-  run.privateFolder = runFolder;
   // A calendar without the pictures it was asked for is a failure here.
   run.picturesRequired = true;
   run.cancelled = [] { return InterruptSignals::Received() != 0; };
@@ -151,14 +150,14 @@ int RunCalendarRequest(const CalendarRequest& request, const std::string& privat
   const InterruptSignals interrupts;
   const bool pdfWanted = !request.outputFile.empty() || request.pdfToStandardOutput;
   const bool toStandardOutput = request.pdfToStandardOutput || request.icsToStandardOutput;
-  // The run's own folder: its pictures, the calendar being composed and a
-  // file meant for standard output, removed however the run ends.
+  // The run's own folder: the calendar being composed and a file meant for
+  // standard output, removed however the run ends.
   std::optional<RunFolder> runFolder;
   if (pdfWanted || request.icsToStandardOutput) {
     runFolder.emplace(privateFolder, "run-");
     if (runFolder->Path().empty()) {
       err << (pdfWanted ? kPdfNotWritten : kIcsNotWritten)
-          << "nessuna cartella temporanea privata per il calendario e le sue immagini "
+          << "nessuna cartella temporanea privata per il calendario "
              "(TMPDIR e XDG_RUNTIME_DIR non sono utilizzabili)\n";
       return kExitNotWritten;
     }

@@ -17,11 +17,8 @@ struct CalendarRunRequest {
   std::string outputFile;   // appears whole or not at all
   std::string notesFile;    // the personal notes to print (Notes.dat)
   std::string shiftFile;    // the shift cycle (Turno.txt)
-  // The private temporary folder (trailing "/"): the run extracts its
-  // pictures into a folder of its own inside it and removes that at the end.
-  std::string privateFolder;
-  // A picture that cannot be prepared fails the run instead of being left
-  // out of the page.
+  // A picture that cannot be loaded fails the run instead of being left out
+  // of the page.
   bool picturesRequired = false;
   std::function<void()> pumpEvents;                         // may be empty
   std::function<bool()> cancelled;                          // may be empty
@@ -30,9 +27,5 @@ struct CalendarRunRequest {
 };
 
 [[nodiscard]] ComposeOutcome RunCalendar(const CalendarRunRequest& request);
-
-// Removes the picture folders that runs killed before their end left in
-// `privateFolder`: only folders of ours that no run holds any more.
-void RemoveStalePictureFolders(const std::string& privateFolder);
 
 }  // namespace orvanta

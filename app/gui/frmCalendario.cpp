@@ -450,7 +450,6 @@ CalendarRunRequest frmCalendario::MakeRunRequest() {
   request.outputFile = ToUtf8(services_.CalendarFile());
   request.notesFile = ToUtf8(services_.NotesFile());
   request.shiftFile = ToUtf8(services_.ShiftFile());
-  request.privateFolder = ToUtf8(services_.tempFolder);
   request.pumpEvents = PumpEvents;
   request.openViewer = [this](const std::string& path) {
     services_.openUrl(QUrl::fromLocalFile(FromUtf8(path)));

@@ -278,9 +278,10 @@ TEST_F(CliEndToEnd, CalendarThatCannotBeWrittenExitsWithOne) {
   EXPECT_EQ(ReadFile(folder_ / "altrui.txt"), "dati di qualcun altro");
 }
 
-TEST_F(CliEndToEnd, PicturesComeFromAPrivateFolderOfTheRun) {
-  // The application folder is not used for pictures: things already there
-  // under their names neither stop the run nor get touched.
+TEST_F(CliEndToEnd, PicturesComeFromTheProgramItself) {
+  // The pictures go from the program's own data to the page: things under
+  // their names in the application folder neither stop the run nor get
+  // touched.
   fs::create_directory(folder_ / "1OV.bmp");
   fs::create_directory(folder_ / "13OV.bmp");
   Pdf pdf = Calendar(2013, {});
@@ -288,17 +289,16 @@ TEST_F(CliEndToEnd, PicturesComeFromAPrivateFolderOfTheRun) {
   EXPECT_TRUE(fs::is_directory(folder_ / "1OV.bmp"));
   EXPECT_TRUE(fs::is_directory(folder_ / "13OV.bmp"));
 
-  // A temporary folder where no folder can be made: a calendar without the
-  // pictures it was asked for is a failure, not a success.
+  // A temporary folder where no folder can be made: with or without pictures
+  // there is nowhere safe to compose the calendar.
   RunSettings settings;
   settings.environment["TMPDIR"] = "/proc/self";
   settings.environment["XDG_RUNTIME_DIR"] = "";
-  const fs::path output = folder_ / "senza-immagini.pdf";
+  const fs::path output = folder_ / "senza-cartella.pdf";
   const RunResult run = Orvanta({"--output", output.string()}, settings);
   EXPECT_EQ(run.exitCode, 1) << run.err;
-  EXPECT_TRUE(Contains(run.err, "immagini")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "cartella temporanea")) << run.err;
   EXPECT_FALSE(fs::exists(output));
-  // Without pictures asked for there is still nowhere safe to compose it.
   const RunResult plain =
       Orvanta({"--output", output.string(), "--no-pictures", "--no-zodiac"}, settings);
   EXPECT_EQ(plain.exitCode, 1) << plain.err;

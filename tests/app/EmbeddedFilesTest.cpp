@@ -1,4 +1,4 @@
-// The guide and pictures compiled into the program, and writing them out.
+// The guide and pictures compiled into the program, and writing the guide out.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -44,9 +44,7 @@ std::uint16_t Le16(const std::string& b, size_t at) {
 // first. Exit code 0 when nothing could be written into `folder`.
 [[noreturn]] void TryToWriteInto(const std::string& folder) {
   if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
-  const bool wrote =
-      ExtractZodiacImages(folder) || ExtractEventImages(folder) || !WriteShiftGuide(folder).empty();
-  std::_Exit(wrote ? 1 : 0);
+  std::_Exit(WriteShiftGuide(folder).empty() ? 0 : 1);
 }
 
 class EmbeddedFilesTest : public ::testing::Test {
@@ -119,38 +117,10 @@ TEST(EmbeddedFile, GuideIsAnItalianUtf8Page) {
   }
 }
 
-TEST_F(EmbeddedFilesTest, ExtractionWritesEveryPictureByteForByte) {
-  int pumped = 0;
-  const EventPump pump = [&pumped] { ++pumped; };
-  EXPECT_TRUE(ExtractZodiacImages(dir_.string() + "/", pump));
-  EXPECT_EQ(pumped, 12);
-  WriteFile(dir_ / "20OV.bmp", std::string(200000, 'x'));  // older, longer copy
-  EXPECT_TRUE(ExtractEventImages(dir_.string(), pump));    // no trailing "/"
-  EXPECT_EQ(pumped, 25);
-  EXPECT_EQ(Names().size(), 25u);
-  for (int n = 1; n <= 25; ++n) {
-    const std::string name = std::to_string(n) + "OV.bmp";
-    EXPECT_EQ(ReadFile(dir_ / name), ReadFile(kResources / name)) << name;
-  }
-}
-
 TEST_F(EmbeddedFilesTest, PlantedSymlinksAreRefusedAndTheirTargetsUntouched) {
   const fs::path target = dir_ / "target.txt";
   WriteFile(target, "keep");
-  fs::create_symlink(target, dir_ / "5OV.bmp");
   fs::create_symlink(target, dir_ / "Turno_Guida.htm");
-
-  // The first refused file ends the extraction: 1 to 4 written, 6 to 12 not.
-  EXPECT_FALSE(ExtractZodiacImages(dir_.string()));
-  for (int n = 1; n <= 12; ++n) {
-    const fs::path path = dir_ / (std::to_string(n) + "OV.bmp");
-    if (n < 5) {
-      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path))) << n;
-    } else if (n > 5) {
-      EXPECT_FALSE(fs::exists(fs::symlink_status(path))) << n;
-    }
-  }
-  EXPECT_TRUE(fs::is_symlink(dir_ / "5OV.bmp"));
   EXPECT_EQ(WriteShiftGuide(dir_.string()), "");
   EXPECT_EQ(ReadFile(target), "keep");
 }
@@ -176,45 +146,14 @@ TEST_F(EmbeddedFilesTest, GuideGoesIntoThePrivateTemporaryFolder) {
 }
 
 TEST_F(EmbeddedFilesTest, UnwritableFoldersWriteNothing) {
-  EXPECT_FALSE(ExtractZodiacImages(""));
   EXPECT_EQ(WriteShiftGuide(""), "");
-  EXPECT_FALSE(ExtractEventImages((dir_ / "missing").string()));
+  EXPECT_EQ(WriteShiftGuide((dir_ / "missing").string()), "");
 
   fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                             fs::perms::group_exec | fs::perms::others_read |
                             fs::perms::others_exec);
   EXPECT_EXIT(TryToWriteInto(dir_.string()), ::testing::ExitedWithCode(0), "");
   EXPECT_TRUE(Names().empty());
-}
-
-TEST_F(EmbeddedFilesTest, DeleteRemovesOnlyRegularOVBitmaps) {
-  ASSERT_TRUE(ExtractEventImages(dir_.string()));
-  const fs::path outside = dir_ / "outside.bmp";
-  WriteFile(outside, "keep");
-  WriteFile(dir_ / "xOV.bmp", "foreign picture");  // also goes
-  for (const char* keep : {"Notes.dat", "Turno.txt", "5ov.bmp", "OV.bmp.bak", "5OV.bmp2"}) {
-    WriteFile(dir_ / keep, keep);
-  }
-  fs::create_directory(dir_ / "folderOV.bmp");
-  WriteFile(dir_ / "folderOV.bmp" / "1OV.bmp", "inside");
-  fs::create_symlink(outside, dir_ / "linkOV.bmp");
-
-  DeleteExtractedImages(dir_.string());
-  EXPECT_EQ(Names(),
-            (std::vector<std::string>{"5OV.bmp2", "5ov.bmp", "Notes.dat", "OV.bmp.bak", "Turno.txt",
-                                      "folderOV.bmp", "linkOV.bmp", "outside.bmp"}));
-  EXPECT_TRUE(fs::exists(dir_ / "folderOV.bmp" / "1OV.bmp"));
-  EXPECT_EQ(ReadFile(outside), "keep");
-
-  DeleteExtractedImages((dir_ / "missing").string());  // no crash, nothing to do
-  DeleteExtractedImages("");
-}
-
-TEST(EmbeddedFilesAppFolder, FormsWithoutArgumentsUseTheProgramFolder) {
-  ASSERT_TRUE(ExtractZodiacImages());
-  EXPECT_TRUE(FileExists(AppFolder() + "12OV.bmp"));
-  DeleteExtractedImages();
-  EXPECT_FALSE(FileExists(AppFolder() + "1OV.bmp"));
 }
 
 }  // namespace

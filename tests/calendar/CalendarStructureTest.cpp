@@ -211,7 +211,9 @@ TEST_F(Calendar, FileThatCannotBeOpenedWritesNothing) {
 // earlier calendar as it was and nothing else, starts no viewer, and says why.
 TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
   WriteFile(output, "the calendar of last year");
-  env.extractZodiacImages = []() -> bool { throw PdfError(PdfErrorCode::Io, "disco pieno"); };
+  env.pictures = [](int) -> std::span<const std::uint8_t> {
+    throw PdfError(PdfErrorCode::Io, "disco pieno");
+  };
   CalendarOptions o = AllOptions();
   const ComposeOutcome failed = ComposeCalendar(2013, o, env);
   EXPECT_EQ(failed.status, ComposeOutcome::Status::Failed);
@@ -221,7 +223,7 @@ TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
   EXPECT_EQ(viewerCalls, 0);
 
   // Missing pictures fail a run that requires them, and only then.
-  env.extractZodiacImages = [] { return false; };
+  env.pictures = nullptr;
   env.picturesRequired = true;
   EXPECT_EQ(ComposeCalendar(2013, o, env).status, ComposeOutcome::Status::Failed);
   EXPECT_EQ(ReadFile(output), "the calendar of last year");

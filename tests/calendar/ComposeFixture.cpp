@@ -26,7 +26,12 @@ void ComposeFixture::SetUp() {
   fs::create_directory(dir / "pictures");
   output = (dir / "Orvanta.pdf").string();
   env.outputFile = output;
-  env.pictureFolder = (dir / "pictures").string() + "/";
+  env.pictures = [this](int number) -> std::span<const std::uint8_t> {
+    const fs::path path = dir / "pictures" / (std::to_string(number) + "OV.bmp");
+    if (!fs::exists(path)) return {};
+    const std::string& bytes = pictureBytes[number] = ReadFile(path);
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+  };
   env.shiftFile = (dir / "Turno.txt").string();
   env.loadNotes = [this](int) { return notes; };
   env.openViewer = [this](const std::string&) { ++viewerCalls; };

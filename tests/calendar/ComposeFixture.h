@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,8 @@ class ComposeFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Copies the program's 25 pictures into the picture folder.
+  // Copies the program's 25 pictures into the picture folder, from which
+  // env.pictures hands them to the composer.
   void CopyPictures();
   // Writes a small 24-bit BMP of `width` x `height` pixels as picture `number`.
   void WritePicture(int number, int width, int height);
@@ -33,6 +35,7 @@ class ComposeFixture : public ::testing::Test {
   const std::filesystem::path dir = folder_.path();
   std::string output;
   ComposeEnvironment env;
+  std::map<int, std::string> pictureBytes;  // what env.pictures handed out
   std::vector<NoteEntry> notes;
   int viewerCalls = 0;
   ComposeOutcome outcome;

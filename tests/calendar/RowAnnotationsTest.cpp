@@ -44,14 +44,15 @@ TEST_F(Annotations, EasterInAprilAtTheUsualPlace) {
 }
 
 TEST_F(Annotations, ClockLabelsWithoutPicturesAndNothingWithoutIcons) {
-  int extractions = 0;
-  env.extractEventImages = [&] {
-    ++extractions;
-    return true;
+  int asked = 0;
+  const PictureFiles fromFolder = env.pictures;
+  env.pictures = [&](int number) {
+    ++asked;
+    return fromFolder(number);
   };
   CalendarOptions o = AllOptions();
   const std::string pdf = Compose(2013, o);
-  EXPECT_EQ(extractions, 1);
+  EXPECT_EQ(asked, 25);
   EXPECT_NE(Lines(PageStream(pdf, 3)).find("(ora legale) Tj"), std::string::npos);
   EXPECT_NE(Lines(PageStream(pdf, 10)).find("(ora solare) Tj"), std::string::npos);
   EXPECT_EQ(pdf.find("/XObject"), std::string::npos);
@@ -59,12 +60,8 @@ TEST_F(Annotations, ClockLabelsWithoutPicturesAndNothingWithoutIcons) {
   CopyPictures();
   o.Icone = false;
   o.Zodiaco = false;
-  env.extractZodiacImages = [&] {
-    ++extractions;
-    return true;
-  };
   const std::string plain = Compose(2013, o);
-  EXPECT_EQ(extractions, 1);
+  EXPECT_EQ(asked, 25);
   EXPECT_EQ(plain.find("/Subtype /Image"), std::string::npos);
   EXPECT_EQ(Lines(PageStream(plain, 3)).find("(ora legale) Tj"), std::string::npos);
 }

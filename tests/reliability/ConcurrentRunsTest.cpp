@@ -10,9 +10,8 @@ namespace orvanta::reliability {
 using namespace orvanta::test;
 namespace {
 
-// Runs at the same time from one program: each extracts its pictures into a
-// folder of its own, so no run's clean-up deletes (or its extraction
-// truncates) the pictures another is loading.
+// Runs at the same time from one program: each takes its pictures from the
+// program's own data, so no run can delete or truncate another's.
 TEST(ConcurrentRuns, EveryCalendarGetsAllItsPictures) {
   TempFolder folder;
   const fs::path exe = PrivateOrvanta(folder.path());
