@@ -143,66 +143,81 @@ FileResult CommitOutputs(AtomicFile* pdf, AtomicFile* ics) {
   return pdf != nullptr ? pdf->Commit() : ics->Commit();
 }
 
+// What a run made before anything takes a name: the files beside their
+// outputs, or the content meant for standard output.
+struct Outputs {
+  std::unique_ptr<AtomicFile> pdf;
+  std::unique_ptr<AtomicFile> ics;
+  std::string data;
+};
+
+// The iCalendar file is made first (cheap, and its mistakes show before the
+// calendar takes its time), and so is the file beside the calendar's output;
+// until both are complete no output changes.
+int PrepareOutputs(const CalendarRequest& request, const std::string& runFolder, Outputs& outputs,
+                   std::ostream& err) {
+  if (request.icsToStandardOutput) {
+    if (const int code = IcsForStandardOutput(request, runFolder, outputs.data, err);
+        code != kExitOk)
+      return code;
+  } else if (!request.icsFile.empty()) {
+    if (const int code = PrepareIcs(request, request.icsFile, outputs.ics, err); code != kExitOk)
+      return code;
+  }
+  if (!request.outputFile.empty()) {
+    if (FileResult created = AtomicFile::Create(request.outputFile, outputs.pdf); !created) {
+      err << kPdfNotWritten << created.Describe() << '\n';
+      return kExitNotWritten;
+    }
+  }
+  if (request.outputFile.empty() && !request.pdfToStandardOutput) return kExitOk;
+  return WritePdf(request, runFolder, outputs.pdf.get(), outputs.data, err);
+}
+
+// Standard output carries either a file's content or the paths, never both.
+void Report(const CalendarRequest& request, const Outputs& outputs, std::ostream& out) {
+  if (request.pdfToStandardOutput || request.icsToStandardOutput) {
+    out << outputs.data;
+  } else {
+    if (outputs.pdf) out << request.outputFile << '\n';
+    if (outputs.ics) out << request.icsFile << '\n';
+  }
+  out << std::flush;
+}
+
 }  // namespace
 
 int RunCalendarRequest(const CalendarRequest& request, const std::string& privateFolder,
                        std::ostream& out, std::ostream& err) {
   const InterruptSignals interrupts;
   const bool pdfWanted = !request.outputFile.empty() || request.pdfToStandardOutput;
-  const bool toStandardOutput = request.pdfToStandardOutput || request.icsToStandardOutput;
-  // The run's own folder: the calendar being composed and a file meant for
-  // standard output, removed however the run ends.
+  // The run's own folder: its pictures, the calendar being composed and a
+  // file meant for standard output, removed however the run ends.
   std::optional<RunFolder> runFolder;
   if (pdfWanted || request.icsToStandardOutput) {
     runFolder.emplace(privateFolder, "run-");
     if (runFolder->Path().empty()) {
       err << (pdfWanted ? kPdfNotWritten : kIcsNotWritten)
-          << "nessuna cartella temporanea privata per il calendario "
+          << "nessuna cartella temporanea privata per il calendario e le sue immagini "
              "(TMPDIR e XDG_RUNTIME_DIR non sono utilizzabili)\n";
       return kExitNotWritten;
     }
   }
-  // The iCalendar file is made first (cheap, and its mistakes show before
-  // the calendar takes its time), and so is the file beside the calendar's
-  // output; until both are complete no output changes.
-  std::string data;  // what goes to standard output instead of the paths
-  std::unique_ptr<AtomicFile> ics;
-  if (request.icsToStandardOutput) {
-    if (const int code = IcsForStandardOutput(request, runFolder->Path(), data, err);
-        code != kExitOk)
-      return code;
-  } else if (!request.icsFile.empty()) {
-    if (const int code = PrepareIcs(request, request.icsFile, ics, err); code != kExitOk)
-      return code;
-  }
-  std::unique_ptr<AtomicFile> pdf;
-  if (!request.outputFile.empty()) {
-    if (FileResult created = AtomicFile::Create(request.outputFile, pdf); !created) {
-      err << kPdfNotWritten << created.Describe() << '\n';
-      return kExitNotWritten;
-    }
-  }
-  if (pdfWanted) {
-    if (const int code = WritePdf(request, runFolder->Path(), pdf.get(), data, err);
-        code != kExitOk)
-      return code;
-  }
+  Outputs outputs;
+  if (const int code =
+          PrepareOutputs(request, runFolder ? runFolder->Path() : std::string(), outputs, err);
+      code != kExitOk)
+    return code;
   if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
   // From here on the run ends as the files say: a signal now changes nothing.
-  if (const FileResult committed = CommitOutputs(pdf.get(), ics.get()); !committed) {
+  if (const FileResult committed = CommitOutputs(outputs.pdf.get(), outputs.ics.get());
+      !committed) {
     err << (committed.path == request.icsFile ? kIcsNotWritten : kPdfNotWritten)
         << committed.Describe() << '\n';
     return kExitNotWritten;
   }
-  // Standard output carries either a file's content or the paths, never both.
-  if (toStandardOutput) {
-    out << data;
-  } else {
-    if (pdf) out << request.outputFile << '\n';
-    if (ics) out << request.icsFile << '\n';
-  }
-  out << std::flush;
-  if (pdf && request.openViewer) StartViewer(request.outputFile, err);
+  Report(request, outputs, out);
+  if (outputs.pdf && request.openViewer) StartViewer(request.outputFile, err);
   if (!out) {
     err << "orvanta: impossibile scrivere sullo standard output\n";
     return kExitNotWritten;
