@@ -1,6 +1,7 @@
 # The layers of the program, enforced by the compiler:
 #
-#   base -> pdf, almanac -> calendar -> app/core -> app/cli, app/gui
+#   base -> pdf, almanac -> calendar -> app/core -> app/import -> app/cli
+#   app/core -> app/gui
 #
 # A library's headers are reached as "<folder>/<name>.h" through an include
 # folder of the build tree that holds only that library's source folders (as
