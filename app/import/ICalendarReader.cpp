@@ -8,6 +8,7 @@
 #include "almanac/Text.h"
 #include "app/core/ICalendar.h"
 #include "app/import/InputKind.h"
+#include "base/AsciiCase.h"
 
 namespace orvanta {
 namespace {
@@ -78,7 +79,8 @@ void AddEvent(icalcomponent* event, ImportedItems& found) {
   }
   ImportedItem item;
   const char* summary = icalcomponent_get_summary(event);
-  item.text = summary ? summary : "";
+  // The format is UTF-8; a file of another code page is most likely Windows-1252.
+  item.text = DecodeUserText(summary ? summary : "");
   if (TrimWhitespace(item.text).empty()) {
     item.refusal = "evento senza titolo";
   } else if (!ExistsInLeapYear(start)) {
@@ -103,6 +105,28 @@ void AddEvents(icalcomponent* component, ImportedItems& found) {
   }
 }
 
+// `bytes` without the END lines that close nothing, which the parser would
+// report on standard error (it cannot be told not to).
+std::string WithoutStrayEnds(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  int depth = 0;
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    const std::string_view line = bytes.substr(0, end == std::string_view::npos ? end : end + 1);
+    bytes.remove_prefix(line.size());
+    // The name, as the parser reads it: up to the parameters or the value.
+    const std::string name = AsciiUpper(std::string(line.substr(0, line.find_first_of(";:"))));
+    if (name == "BEGIN") ++depth;
+    if (name == "END") {
+      if (depth == 0) continue;  // closes nothing
+      --depth;
+    }
+    text += line;
+  }
+  return text;
+}
+
 }  // namespace
 
 bool LooksLikeICalendar(std::string_view bytes) {
@@ -112,7 +136,7 @@ bool LooksLikeICalendar(std::string_view bytes) {
 std::optional<ImportedItems> ReadICalendarEvents(std::string_view bytes) {
   // A parse error is reported by the result, never by ending the process.
   icalerror_set_errors_are_fatal(0);
-  const std::string text(bytes);  // the parser wants a terminated string
+  const std::string text = WithoutStrayEnds(bytes);  // the parser wants a terminated string
   const Component root(icalparser_parse_string(text.c_str()));
   if (!root) return std::nullopt;
   ImportedItems found;

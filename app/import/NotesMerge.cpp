@@ -48,8 +48,8 @@ class Merger {
         source + ": " +
         (item.month > 0 ? TwoDigits(item.day) + "/" + TwoDigits(item.month) + " " : "");
     if (!item.refusal.empty() || (item.month == 2 && item.day == 29)) {
-      const std::string why =
-          item.refusal.empty() ? "il 29 febbraio non può essere una nota" : item.refusal;
+      const std::string why = item.refusal.empty() ? "il 29 febbraio non può essere una nota"
+                                                   : ReportText(item.refusal);
       return Skip(where + "\"" + ReportText(item.text) + "\": " + why);
     }
     const CleanedNote note = CleanNoteText(item.text);
