@@ -39,10 +39,11 @@ run: build
 
 bench: test-deps
 	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON -DORVANTA_GUI=OFF -DORVANTA_TESTS=OFF >/dev/null
-	@cmake --build build-release -j $(JOBS) --target bench_pdf bench_compose bench_icalendar
+	@cmake --build build-release -j $(JOBS) --target bench_pdf bench_compose bench_icalendar bench_import
 	@build-release/bench/bench_pdf
 	@build-release/bench/bench_compose
 	@build-release/bench/bench_icalendar
+	@build-release/bench/bench_import
 
 fuzz: test-deps
 	@bash scripts/fuzz $(FUZZ_SECONDS)

@@ -69,15 +69,17 @@ RequestParser::RequestParser(const CommandLineContext& context)
       open_(QStringLiteral("open")),
       mono_(QStringLiteral("mono")),
       noNotes_(OffSwitch(PrintOptionOf(&CalendarOptions::NotePersonali))),
-      noShift_(OffSwitch(PrintOptionOf(&CalendarOptions::Turno))) {
+      noShift_(OffSwitch(PrintOptionOf(&CalendarOptions::Turno))),
+      importNotes_(ValueOption("import-notes", "FILE")),
+      dryRun_(QStringLiteral("dry-run")) {
   // "-hv" is -h and -v, "-y2013" is -y 2013, as getopt reads them.
   parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-  parser_.addOptions({open_, mono_, noNotes_, noShift_});
+  parser_.addOptions({open_, mono_, noNotes_, noShift_, dryRun_});
   for (const PrintOption& option : kPrintOptions) {
     if (!option.withFile) parser_.addOption(QCommandLineOption(OffSwitch(option)));
   }
   longNames_ << QStringLiteral("help") << QStringLiteral("help-all") << QStringLiteral("version");
-  for (const QCommandLineOption& flag : {open_, mono_, noNotes_, noShift_})
+  for (const QCommandLineOption& flag : {open_, mono_, noNotes_, noShift_, dryRun_})
     longNames_ << flag.names();
   for (const PrintOption& option : kPrintOptions) longNames_ << OffSwitch(option);
 }
@@ -144,6 +146,11 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
   if (parser_.isSet(version_))
     return Answer(Action::Version, "Orvanta " + std::string(kVersion) + "\n");
 
+  if (parser_.isSet(importNotes_) || parser_.isSet(dryRun_)) {
+    CommandLineResult result = Answer(Action::Import, {});
+    if (Refusal refusal = Import(result.import)) return Answer(Action::Error, std::move(*refusal));
+    return result;
+  }
   CommandLineResult result = Answer(Action::Run, {});
   CalendarRequest& request = result.request;
   request.openViewer = parser_.isSet(open_);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/core/CustomHeaderFooter.h"
+#include "app/import/NotesImport.h"
 #include "calendar/CalendarOptions.h"
 
 namespace orvanta {
@@ -65,9 +66,12 @@ struct CalendarRequest {
 };
 
 struct CommandLineResult {
-  enum class Action { Run, Help, Version, Error };
+  enum class Action { Run, Import, Help, Version, Error };
   Action action = Action::Error;
   CalendarRequest request;  // for Run
+  // For Import (--import-notes): the files as given, and the notes file,
+  // --notes or the default one (empty without an application folder).
+  NotesImportRequest import;
   // Help: the usage text; Version: the version line; Error: one line naming
   // the option and the values it allows.
   std::string text;

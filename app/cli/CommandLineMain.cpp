@@ -34,6 +34,8 @@ int RunCommandLine(int argc, char** argv) {
     case CommandLineResult::Action::Error:
       std::cerr << parsed.text << '\n';
       return kExitUsage;
+    case CommandLineResult::Action::Import:
+      return RunNotesImport(parsed.import, std::cout, std::cerr);
     case CommandLineResult::Action::Run:
       break;
   }

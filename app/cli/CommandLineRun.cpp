@@ -225,4 +225,24 @@ int RunCalendarRequest(const CalendarRequest& request, const std::string& privat
   return kExitOk;
 }
 
+int RunNotesImport(const NotesImportRequest& request, std::ostream& out, std::ostream& err) {
+  const NotesImportOutcome outcome = ImportNotes(request);
+  for (const std::string& line : outcome.report) out << line << '\n';
+  out << std::flush;
+  for (const std::string& line : outcome.errors) err << line << '\n';
+  switch (outcome.status) {
+    case NotesImportOutcome::Status::InputUnusable:
+      return kExitUsage;
+    case NotesImportOutcome::Status::NotesNotWritten:
+      return kExitNotWritten;
+    case NotesImportOutcome::Status::Imported:
+      break;
+  }
+  if (!out) {
+    err << "orvanta: impossibile scrivere sullo standard output\n";
+    return kExitNotWritten;
+  }
+  return kExitOk;
+}
+
 }  // namespace orvanta

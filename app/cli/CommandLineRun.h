@@ -27,4 +27,12 @@ namespace orvanta {
                                      const std::string& privateFolder, std::ostream& out,
                                      std::ostream& err);
 
+// Imports the notes: prints the report to `out` and what went wrong to
+// `err`. Answers kExitOk when every input was read (even with items
+// skipped), kExitUsage when an input is no iCalendar or vCard file or cannot
+// be read (nothing written), kExitNotWritten when the notes file cannot be
+// written.
+[[nodiscard]] int RunNotesImport(const NotesImportRequest& request, std::ostream& out,
+                                 std::ostream& err);
+
 }  // namespace orvanta

@@ -44,6 +44,12 @@ constexpr char kUsage[] =
     "  --notes FILE            note personali (predefinito: {notes-file} accanto\n"
     "                          al programma)\n"
     "  --shift FILE            turno (predefinito: {shift-file} accanto al programma)\n"
+    "  --import-notes FILE     aggiunge alle note personali (il file di --notes) i\n"
+    "                          compleanni e gli anniversari di una rubrica vCard e gli\n"
+    "                          eventi annuali di un file iCalendar; si può ripetere;\n"
+    "                          non scrive il calendario\n"
+    "  --dry-run               con --import-notes mostra cosa cambierebbe senza\n"
+    "                          scrivere nulla\n"
     "  -h, --help              mostra questo aiuto\n"
     "  -v, --version           mostra la versione\n"
     "\n"
@@ -57,7 +63,14 @@ constexpr char kUsage[] =
     "Esce con {exit-ok} quando il calendario è scritto (e ne stampa il percorso, se non\n"
     "va sullo standard output), con {exit-not-written} quando non si può scrivere, con "
     "{exit-usage} per\n"
-    "un'opzione o un valore non validi.\n";
+    "un'opzione o un valore non validi.\n"
+    "L'importazione non cambia le note presenti: aggiunge al massimo una nota per\n"
+    "giorno e stampa una riga per ogni voce scartata o modificata, poi il riepilogo.\n"
+    "Esce con {exit-ok} quando ha letto i file, con {exit-usage} quando uno non è iCalendar o "
+    "vCard o\n"
+    "non si legge (e non scrive nulla), con {exit-not-written} quando il file delle note non si "
+    "può\n"
+    "scrivere.\n";
 
 // Lines of the help end at this column at the latest.
 constexpr std::size_t kHelpWidth = 80;

@@ -43,6 +43,9 @@ class RequestParser {
   [[nodiscard]] Refusal Picture(const std::string& option, const QCommandLineOption& given,
                                 std::string& path) const;
   [[nodiscard]] Refusal Relative(const std::string& option, const QCommandLineOption& given) const;
+  [[nodiscard]] Refusal Relative(const std::string& option, const QString& value) const;
+  [[nodiscard]] Refusal Import(NotesImportRequest& request) const;
+  [[nodiscard]] Refusal ImportOptionsOnly() const;
 
   const CommandLineContext& context_;
   QCommandLineParser parser_;
@@ -50,7 +53,7 @@ class RequestParser {
   QStringList longNames_;   // every option name longer than one letter
   QCommandLineOption help_, version_, year_, output_, ics_, textColour_, headerText_, headerColour_,
       headerImage_, footerText_, footerColour_, footerImage_, notes_, shift_, open_, mono_,
-      noNotes_, noShift_;
+      noNotes_, noShift_, importNotes_, dryRun_;
 };
 
 }  // namespace orvanta

@@ -15,6 +15,9 @@ namespace {
 constexpr char kPdfAllowed[] = "il percorso del file PDF da scrivere, per esempio calendario.pdf";
 constexpr char kIcsAllowed[] =
     "il percorso del file iCalendar da scrivere, per esempio calendario.ics";
+constexpr char kImportAllowed[] =
+    "un file iCalendar (.ics) o una rubrica vCard (.vcf), con --notes FILE e --dry-run";
+constexpr char kNotesAllowed[] = "il percorso del file delle note, per esempio Notes.dat";
 constexpr char kBitmapsAllowed[] =
     "bitmap Windows non compresse da 1, 4, 8 o 24 bit per pixel, memorizzate dal basso verso "
     "l'alto";
@@ -42,7 +45,10 @@ bool EndsAsFolder(const std::string& path) {
 }  // namespace
 
 Refusal RequestParser::Relative(const std::string& option, const QCommandLineOption& given) const {
-  const QString value = parser_.value(given);
+  return Relative(option, parser_.value(given));
+}
+
+Refusal RequestParser::Relative(const std::string& option, const QString& value) const {
   if (context_.workingFolderUsable || value.isEmpty() || value.startsWith(u'/')) return {};
   return "orvanta: la cartella di lavoro non è utilizzabile (cancellata o non accessibile), "
          "quindi il percorso relativo " +
@@ -223,6 +229,41 @@ Refusal RequestParser::OutputsApart(const CalendarRequest& request) const {
   return "orvanta: --ics: il file iCalendar " + Quoted(parser_.value(ics_)) +
          " è lo stesso file del calendario PDF di --output " + Quoted(parser_.value(output_)) +
          "; valori ammessi: due file diversi, per esempio calendario.pdf e calendario.ics";
+}
+
+// The import of notes takes its files, the notes file and --dry-run, and
+// nothing of the calendar.
+Refusal RequestParser::ImportOptionsOnly() const {
+  if (!parser_.isSet(importNotes_)) {
+    return "orvanta: --dry-run vale solo per l'importazione; valori ammessi: --dry-run con "
+           "--import-notes FILE";
+  }
+  for (const QString& name : parser_.optionNames()) {
+    if (importNotes_.names().contains(name) || notes_.names().contains(name) ||
+        dryRun_.names().contains(name))
+      continue;
+    return "orvanta: --import-notes: " + Quoted((name.size() == 1 ? "-" : "--") + name) +
+           " non si usa con l'importazione delle note; valori ammessi: " + kImportAllowed;
+  }
+  return {};
+}
+
+Refusal RequestParser::Import(NotesImportRequest& request) const {
+  if (Refusal refusal = ImportOptionsOnly()) return refusal;
+  for (const QString& value : parser_.values(importNotes_)) {
+    if (value.isEmpty()) return BadValue("import-notes", value, kImportAllowed);
+    if (Refusal refusal = Relative("import-notes", value)) return refusal;
+    request.inputFiles.push_back(BytesFromArgument(value));
+  }
+  request.dryRun = parser_.isSet(dryRun_);
+  request.notesFile =
+      context_.appFolder.empty() ? std::string() : context_.appFolder + kNotesFileName;
+  if (parser_.isSet(notes_)) {
+    // A missing notes file is fine: the import creates it.
+    if (Refusal refusal = OutputFile("notes", notes_, kNotesAllowed, request.notesFile))
+      return refusal;
+  }
+  return {};
 }
 
 }  // namespace orvanta

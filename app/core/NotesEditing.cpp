@@ -58,6 +58,45 @@ std::string CleanTypedNote(std::string_view text) {
   return clean;
 }
 
+namespace {
+
+// The Windows-1252 byte a note keeps for one UTF-8 character: a blank for a
+// control character (C0, DEL, C1), "?" for one the code page lacks (noted in
+// `lacking`).
+char NoteByte(std::string_view character, std::string& lacking) {
+  const auto lead = static_cast<unsigned char>(character[0]);
+  const bool c1 =
+      lead == 0xC2 && character.size() == 2 && static_cast<unsigned char>(character[1]) < 0xA0;
+  if (lead < 0x20 || lead == 0x7F || c1) return ' ';
+  const std::string byte = Utf8ToWindows1252(character);
+  if (byte.size() == 1 && (byte != "?" || character == "?")) return byte[0];
+  const std::string quoted =
+      "'" + std::string(IsValidUtf8(character) ? character : "\xEF\xBF\xBD") + "'";
+  if (lacking.find(quoted) == std::string::npos) lacking += (lacking.empty() ? "" : " ") + quoted;
+  return '?';
+}
+
+}  // namespace
+
+CleanedNote CleanNoteText(std::string_view text) {
+  CleanedNote note;
+  std::string bytes;  // Windows-1252, one byte a character
+  const std::string typed = CleanTypedNote(text);
+  for (std::size_t i = 0; i < typed.size();) {
+    std::size_t length = 1;
+    while (i + length < typed.size() && length < 4 &&
+           (static_cast<unsigned char>(typed[i + length]) & 0xC0) == 0x80)
+      ++length;
+    bytes += NoteByte(std::string_view(typed).substr(i, length), note.lacking);
+    i += length;
+  }
+  std::string_view kept = TrimWhitespace(bytes);
+  note.shortened = kept.size() > kMaxNoteCharacters;
+  if (note.shortened) kept = TrimWhitespace(kept.substr(0, kMaxNoteCharacters));
+  note.text = Windows1252ToUtf8(kept);
+  return note;
+}
+
 void NotesEditing::Load() {
   asRead_ = ReadNotesFile(path_);
   notes_.clear();

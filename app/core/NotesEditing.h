@@ -3,6 +3,7 @@
 // what a typed note must be, and how a save or a deletion reaches the file.
 // The window only shows the list and forwards what the user does.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,20 @@ bool DateFieldRejects(std::string_view text, DateField field);
 // A typed note made safe for the notes file, as the user types: a double
 // quote becomes an apostrophe, a comma the cedilla "¸".
 std::string CleanTypedNote(std::string_view text);
+
+// The longest note the editor takes, in characters.
+inline constexpr std::size_t kMaxNoteCharacters = 50;
+
+// A text from elsewhere (an imported file) made a note as the editor keeps
+// one: CleanTypedNote, line breaks and other control characters as blanks,
+// no blanks around it, every character Windows-1252 lacks as "?" (as the
+// file stores it) and at most kMaxNoteCharacters characters.
+struct CleanedNote {
+  std::string text;  // UTF-8
+  bool shortened = false;
+  std::string lacking;  // the characters replaced by "?", in quotes, once each: "'ł' 'ő'"
+};
+CleanedNote CleanNoteText(std::string_view text);
 
 class NotesEditing {
  public:

@@ -223,12 +223,12 @@ FileResult ReadWhole(const std::string& path, std::string& bytes) {
 }
 
 // Replaces the file (a link to it stays); new notes are for the user's eyes only.
-bool ReplaceNotes(const std::string& path, std::string_view content, const NotesFileIo& io) {
+FileResult ReplaceNotes(const std::string& path, std::string_view content, const NotesFileIo& io) {
   ReplaceOptions options;
   options.followLink = true;
   options.newFileMode = 0600;
   options.hooks = io;
-  return ReplaceFile(path, content, options).Ok();
+  return ReplaceFile(path, content, options);
 }
 
 // Every line of the file as it is now; a missing file has none.
@@ -321,6 +321,30 @@ bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view t
   // CR to the last record and make it unreadable.
   if (!content.empty() && content.back() != '\n') content += content.back() == '\r' ? "\n" : "\r\n";
   content += FormatNoteRecord(day, text) + "\r\n";
+  return ReplaceNotes(path, content, io).Ok();
+}
+
+FileResult InsertNoteRecords(const std::string& path, const std::vector<NoteEntry>& records,
+                             const NotesFileIo& io) {
+  std::string content;
+  if (FileResult read = ReadWhole(path, content); !read) return read;
+  std::size_t at = content.size();
+  if (!content.empty()) {
+    // The composer's reading of the file as it is now: where it would stop.
+    const FilePtr memory(::fmemopen(content.data(), content.size(), "rb"));
+    if (!memory) return FileResult::FromErrno(path, errno);
+    const ReadOutcome outcome = ReadRecords(memory.get(), kEditorYear, RecordForm::Exact);
+    if (outcome.stopped) at = static_cast<std::size_t>(outcome.stopOffset);
+  }
+  std::string lines;
+  // A last line without its line end (a lone CR lacks only the LF) stays apart.
+  if (at == content.size() && at > 0 && content.back() != '\n')
+    lines += content.back() == '\r' ? "\n" : "\r\n";
+  for (const NoteEntry& record : records) {
+    if (!IsValidDayNumber(record.day)) return FileResult::FromErrno(path, EINVAL);
+    lines += FormatNoteRecord(record.day, record.text) + "\r\n";
+  }
+  content.insert(at, lines);
   return ReplaceNotes(path, content, io);
 }
 
@@ -344,7 +368,7 @@ bool RewriteNotesFile(const std::string& path, const std::vector<NoteToWrite>& n
   for (const std::string& line : LinesAddedSince(now, asRead)) content += line + "\r\n";
   for (const std::string& line : asRead.unreadableLines) content += line + "\r\n";
 
-  return ReplaceNotes(path, content, io);
+  return ReplaceNotes(path, content, io).Ok();
 }
 
 bool IsNotesFileReadOnly(const std::string& path) {

@@ -82,6 +82,15 @@ using NotesFileIo = FileSystemHooks;
 [[nodiscard]] bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view text,
                                     const NotesFileIo& io = {});
 
+// Adds `records` (UTF-8 texts, formatted as FormatNoteRecord does) in one
+// replacement of the file, as AppendNoteRecord does for one. Every byte of
+// the file stays as it is; the new lines go after the last record the
+// calendar reads, so before a line it stops at and the lines after it, which
+// would hide them. A failure leaves the file as it was.
+[[nodiscard]] FileResult InsertNoteRecords(const std::string& path,
+                                           const std::vector<NoteEntry>& records,
+                                           const NotesFileIo& io = {});
+
 // Replaces the file by the lines of `notes` (in the given order), then every
 // line that is in the file now but was not when `asRead` was read (added
 // meanwhile by another window), then the unreadable lines of `asRead` byte for

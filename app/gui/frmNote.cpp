@@ -27,7 +27,7 @@ const QColor kEditColour(192, 255, 255);  // light cyan while a note is being wr
 
 // What the note field lets anyone type; a longer note already in the file
 // keeps its length when opened with "Modifica".
-constexpr int kMaxTypedNote = 50;
+constexpr int kMaxTypedNote = static_cast<int>(kMaxNoteCharacters);
 
 QLineEdit* MakeField(QWidget* parent, const QString& name, int maxLength, int width) {
   auto* field = new QLineEdit(parent);

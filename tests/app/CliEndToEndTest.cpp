@@ -836,3 +836,45 @@ TEST_F(IcsEndToEnd, CurrentAndNextYear) {
 }
 
 }  // namespace
+
+// ---- Importing notes ----
+
+// The program's own export gives back its notes; the notes of a calendar
+// file reach the PDF and the export on their days; an input that is no
+// calendar exits with 2, a notes file that cannot be written with 1, and
+// neither (nor a dry run) changes the notes.
+TEST_F(IcsEndToEnd, ImportedNotesReachThePdfAndTheIcs) {
+  const fs::path own = folder_ / "proprio.ics";
+  ASSERT_EQ(Orvanta({"--year", "2013", "--ics", own.string()}).exitCode, 0);
+  const std::string before = ReadFile(folder_ / "Notes.dat");
+  const RunResult again = Orvanta({"--import-notes", own.string()});
+  EXPECT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_TRUE(Contains(again.out, "Note aggiunte: 0, già presenti: 3,")) << again.out;
+  EXPECT_EQ(ReadFile(folder_ / "Notes.dat"), before);
+  const fs::path fresh = folder_ / "Nuove.dat";
+  ASSERT_EQ(Orvanta({"--import-notes", own.string(), "--notes", fresh.string()}).exitCode, 0);
+  // The two notes of up to 50 characters come back as they were.
+  const auto twoLines = [](const std::string& s) { return s.substr(0, s.find("\r\n", 30) + 2); };
+  EXPECT_EQ(twoLines(ReadFile(fresh)), twoLines(before));
+
+  const std::string birthdays =
+      std::string(ORVANTA_SOURCE_DIR) + "/tests/data/import/birthdays.ics";
+  for (const auto& [args, code] : std::vector<std::pair<std::vector<std::string>, int>>{
+           {{"--import-notes", birthdays, "--dry-run"}, 0},
+           {{"--import-notes", birthdays, "--import-notes", (folder_ / "Turno.txt").string()}, 2},
+           {{"--import-notes", birthdays, "--notes", (folder_ / "manca/Notes.dat").string()}, 1}}) {
+    const RunResult run = Orvanta(args);
+    EXPECT_EQ(run.exitCode, code) << run.out << run.err;
+    EXPECT_EQ(ReadFile(folder_ / "Notes.dat"), before);
+  }
+  const RunResult imported = Orvanta({"--import-notes", birthdays});
+  EXPECT_EQ(imported.exitCode, 0) << imported.err;
+  EXPECT_TRUE(Contains(imported.out, "Note aggiunte: 5,")) << imported.out;
+
+  const Pdf pdf = Calendar(2013, {});
+  EXPECT_TRUE(Contains(DayRow(pdf.Page(6), 14, "Ven"), "Chiamare zio Joe a New York"));
+  EXPECT_TRUE(Contains(DayRow(pdf.Page(3), 15, "Ven"), "Compleanno di Niccolò"));
+  const Ics ics = IcsOnly(2013, {});
+  EXPECT_TRUE(Has(ics.On("20130614"), "Chiamare zio Joe a New York/nota personale"));
+  EXPECT_TRUE(Has(ics.On("20130820"), "Anniversario¸ 'nozze' di Marta e Piero/nota personale"));
+}

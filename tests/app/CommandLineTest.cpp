@@ -541,6 +541,29 @@ TEST(CommandLineSystem, FilesFoldersAndBitmaps) {
   EXPECT_FALSE(BitmapUsable(base));
 }
 
+// The import takes its files (repeatable), --notes (which may not exist yet)
+// and --dry-run, and nothing that belongs to the calendar.
+TEST_F(CommandLineTest, ImportOfNotes) {
+  const CommandLineResult both = Parse({"--import-notes", "a.vcf", "--import-notes=b.ics"});
+  ASSERT_EQ(both.action, Action::Import) << both.text;
+  EXPECT_EQ(both.import.inputFiles, (std::vector<std::string>{"a.vcf", "b.ics"}));
+  EXPECT_EQ(both.import.notesFile, "/opt/orvanta/Notes.dat");
+  EXPECT_FALSE(both.import.dryRun);
+  const CommandLineResult dry = Parse({"--import-notes", "a.vcf", "--notes", "n.dat", "--dry-run"});
+  EXPECT_EQ(dry.import.notesFile, "n.dat");
+  EXPECT_TRUE(dry.import.dryRun);
+  appFolder.clear();
+  EXPECT_EQ(Parse({"--import-notes", "a.vcf"}).import.notesFile, "");  // exit 1 when run
+  folders = {"cartella"};
+  Error({"--import-notes", "a.vcf", "--notes", "cartella"}, "--notes", {"note"});
+  Error({"--import-notes", "a.vcf", "-y", "2013"}, "'-y'", {"--import-notes", "--dry-run"});
+  Error({"--import-notes", "a.vcf", "--mono"}, "'--mono'");
+  Error({"--dry-run"}, "--dry-run", {"--import-notes"});
+  Error({"--import-notes", ""}, "--import-notes", {"vCard"});
+  workingFolderUsable = false;
+  Error({"--import-notes", "a.vcf"}, "--import-notes", {"assoluto"});
+}
+
 // A working folder deleted under the process, or one it cannot search.
 TEST(CommandLineSystem, WorkingFolder) {
   const int saved = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -24,6 +24,13 @@ int FuzzNotesEditor(const std::uint8_t* data, std::size_t size);
 int FuzzShiftFile(const std::uint8_t* data, std::size_t size);
 // The command-line parser on arguments separated by NUL bytes.
 int FuzzCommandLine(const std::uint8_t* data, std::size_t size);
+// The vCard reader, then its items merged into the notes.
+int FuzzVCardReader(const std::uint8_t* data, std::size_t size);
+// The iCalendar reader (libical), then its items merged into the notes.
+int FuzzICalendarReader(const std::uint8_t* data, std::size_t size);
+// Note texts (lines of a notes file) and a shift file, up to the first NUL
+// byte and after it, through the iCalendar export, read back by the import.
+int FuzzICalendarExport(const std::uint8_t* data, std::size_t size);
 
 // Reports a broken promise. The libFuzzer build aborts (so the input is kept
 // as a crash); the replay test throws, so gtest names the input.

@@ -75,5 +75,11 @@ TEST(FuzzReplay, CommandLine) {
   Replay("command_line", FuzzCommandLine);
 }
 
+TEST(FuzzReplay, ImportReaders) {
+  Replay("vcard_reader", FuzzVCardReader);
+  Replay("icalendar_reader", FuzzICalendarReader);
+  Replay("icalendar_export", FuzzICalendarExport);
+}
+
 }  // namespace
 }  // namespace orvanta::fuzz

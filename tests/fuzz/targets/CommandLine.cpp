@@ -150,6 +150,14 @@ void CheckResult(const CommandLineResult& result, std::string_view given, bool u
     case CommandLineResult::Action::Run:
       CheckRequest(result.request, given, usable);
       break;
+    case CommandLineResult::Action::Import:
+      // Files the user named, and the notes file never a folder.
+      FUZZ_CHECK(!result.import.inputFiles.empty());
+      for (const std::string& file : result.import.inputFiles) CheckPath(file, given, "", usable);
+      CheckPath(result.import.notesFile, given, std::string(kAppFolder) + "Notes.dat", usable);
+      FUZZ_CHECK(!EndsWith(result.import.notesFile, "/") &&
+                 !FakeFolderExists(result.import.notesFile));
+      break;
     case CommandLineResult::Action::Help:
       FUZZ_CHECK(result.text.starts_with("Uso: orvanta"));
       break;

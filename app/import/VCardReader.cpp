@@ -1,0 +1,159 @@
+#include "app/import/VCardReader.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "almanac/Text.h"
+#include "app/import/InputKind.h"
+#include "app/import/VCardProperties.h"
+#include "base/AsciiCase.h"
+
+namespace orvanta {
+namespace {
+
+struct DateValue {
+  int month = 0;
+  int day = 0;
+};
+
+struct Contact {
+  std::string formattedName;   // FN
+  std::string structuredName;  // N as "Given Family"
+  std::string organisation;    // ORG
+  std::optional<VCardProperty> birthday;
+  std::optional<VCardProperty> anniversary;
+};
+
+bool IsLeap(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
+}
+
+// `count` digits at `at` as a number, or -1.
+int Digits(std::string_view text, std::size_t at, std::size_t count) {
+  if (at + count > text.size()) return -1;
+  int value = 0;
+  for (std::size_t i = at; i < at + count; ++i) {
+    if (!IsAsciiDigit(text[i])) return -1;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+// The day and month of "1985-03-15", "19850315", "--0315", "--03-15" and of
+// the date part of a date-time ("1985-03-15T00:00:00Z"); the year only
+// decides whether 29 February exists.
+std::optional<DateValue> ParseDate(std::string_view text) {
+  text = text.substr(0, text.find('T'));
+  const bool yearless = text.starts_with("--");
+  const int year = yearless ? 2000 : Digits(text, 0, 4);  // 2000: "--0229" is a day
+  if (year < 0) return std::nullopt;
+  std::string_view rest = text.substr(yearless ? 2 : 4);
+  if (!yearless && rest.size() == 6 && rest[0] == '-') rest.remove_prefix(1);
+  // "MMDD" or "MM-DD"
+  const bool dash = rest.size() == 5 && rest[2] == '-';
+  if (rest.size() != 4 && !dash) return std::nullopt;
+  const int month = Digits(rest, 0, 2);
+  const int day = Digits(rest, dash ? 3 : 2, 2);
+  if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
+  return DateValue{month, day};
+}
+
+// "Compleanno di Anna Rossi" on the date of `property`, or why not.
+ImportedItem DatedItem(const VCardProperty& property, const std::string& caption,
+                       const std::string& name) {
+  ImportedItem item;
+  item.text = caption + name;
+  const std::string value(TrimWhitespace(property.value));
+  if (name.empty()) {
+    item.refusal = "contatto senza nome";
+  } else if (AsciiUpper(property.Parameter("VALUE")) == "TEXT") {
+    item.refusal = "data scritta come testo ('" + value + "'), non come data";
+  } else if (const std::optional<DateValue> date = ParseDate(value)) {
+    item.month = date->month;
+    item.day = date->day;
+  } else {
+    item.refusal = "data non riconosciuta ('" + value + "')";
+  }
+  return item;
+}
+
+std::string NameOf(const Contact& contact) {
+  for (const std::string* name :
+       {&contact.formattedName, &contact.structuredName, &contact.organisation}) {
+    const std::string_view trimmed = TrimWhitespace(*name);
+    if (!trimmed.empty()) return std::string(trimmed);
+  }
+  return {};
+}
+
+// "Given Family" of a structured name "Family;Given;Additional;Prefix;Suffix".
+std::string StructuredName(std::string_view value) {
+  const std::vector<std::string> parts = SplitVCardComponents(value);
+  std::string name = parts.size() > 1 ? std::string(TrimWhitespace(parts[1])) : std::string();
+  const std::string_view family = TrimWhitespace(parts[0]);
+  if (!family.empty()) name += (name.empty() ? "" : " ") + std::string(family);
+  return name;
+}
+
+bool IsAnniversary(const std::string& name) {
+  return name == "ANNIVERSARY" || name == "X-ANNIVERSARY" || name == "X-EVOLUTION-ANNIVERSARY" ||
+         name == "X-MS-ANNIVERSARY";
+}
+
+void Take(Contact& contact, const VCardProperty& property) {
+  if (property.name == "FN") {
+    contact.formattedName = UnescapeVCardText(property.value);
+  } else if (property.name == "N") {
+    contact.structuredName = StructuredName(property.value);
+  } else if (property.name == "ORG") {
+    contact.organisation = SplitVCardComponents(property.value)[0];
+  } else if (property.name == "BDAY" && !contact.birthday) {
+    contact.birthday = property;
+  } else if (IsAnniversary(property.name) && !contact.anniversary) {
+    contact.anniversary = property;
+  }
+}
+
+void AddContact(const Contact& contact, ImportedItems& found) {
+  if (!contact.birthday && !contact.anniversary) {
+    ++found.ignored;
+    return;
+  }
+  const std::string name = NameOf(contact);
+  if (contact.birthday) found.items.push_back(DatedItem(*contact.birthday, "Compleanno di ", name));
+  if (contact.anniversary)
+    found.items.push_back(DatedItem(*contact.anniversary, "Anniversario di ", name));
+}
+
+}  // namespace
+
+bool LooksLikeVCard(std::string_view bytes) {
+  return FirstLineIs(bytes, "BEGIN:VCARD");
+}
+
+ImportedItems ReadVCards(std::string_view bytes) {
+  ImportedItems found;
+  found.ignoredOne = "contatto senza data ignorato";
+  found.ignoredMany = "contatti senza data ignorati";
+  Contact contact;
+  int depth = 0;  // a 2.1 AGENT may hold a vCard of its own
+  for (const VCardProperty& property : ReadVCardProperties(bytes)) {
+    const std::string value = AsciiUpper(std::string(TrimWhitespace(property.value)));
+    if (property.name == "BEGIN" && value == "VCARD") {
+      if (++depth == 1) contact = Contact{};
+    } else if (property.name == "END" && value == "VCARD" && depth > 0) {
+      if (--depth == 0) AddContact(contact, found);
+    } else if (depth == 1) {
+      Take(contact, property);
+    }
+  }
+  return found;
+}
+
+}  // namespace orvanta
