@@ -1,5 +1,6 @@
 #include "calendar/PictureSlots.h"
 
+#include "base/Utf8.h"
 #include "calendar/CalendarOptions.h"
 #include "pdf/clsPDFCreator.h"
 
@@ -21,15 +22,6 @@ bool LoadPicture(clsPDFCreator& writer, const std::string& name, const PictureFi
   const std::span<const std::uint8_t> file =
       pictures ? pictures(number) : std::span<const std::uint8_t>{};
   return writer.LoadImgFromBMPBytes(name, file, colorSpace);
-}
-
-// Characters, not bytes: a UTF-8 sequence counts once.
-std::size_t CharacterCount(const std::string& text) {
-  std::size_t count = 0;
-  for (const char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  }
-  return count;
 }
 
 }  // namespace
@@ -67,10 +59,10 @@ void LoadCustomPictures(clsPDFCreator& writer, const CalendarOptions& options,
                         PictureSlots& slots) {
   slots.top = false;
   slots.bottom = false;
-  if (CharacterCount(options.CustomTopImage) >= kMinPicturePathLength) {
+  if (Utf8CharacterCount(options.CustomTopImage) >= kMinPicturePathLength) {
     slots.top = writer.LoadImgFromBMPFile("ImgTop", options.CustomTopImage, kColorSpaceRgb);
   }
-  if (CharacterCount(options.CustomDownImage) >= kMinPicturePathLength) {
+  if (Utf8CharacterCount(options.CustomDownImage) >= kMinPicturePathLength) {
     slots.bottom = writer.LoadImgFromBMPFile("ImgBottom", options.CustomDownImage, kColorSpaceRgb);
   }
 }

@@ -8,6 +8,7 @@
 #include "app/cli/RequestParser.h"
 #include "app/core/FileNames.h"
 #include "base/AtomicFile.h"
+#include "base/Utf8.h"
 
 namespace orvanta {
 namespace {
@@ -24,10 +25,7 @@ constexpr char kBitmapsAllowed[] =
 // are always longer. "./" components change nothing for the system.
 std::string LongEnoughForComposer(std::string path) {
   constexpr std::size_t kComposerMinimum = 8;
-  std::size_t characters = 0;
-  for (const char c : path) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
-  }
+  std::size_t characters = Utf8CharacterCount(path);
   const std::size_t at = path.starts_with('/') ? 1 : 0;
   for (; characters < kComposerMinimum; characters += 2) path.insert(at, "./");
   return path;
