@@ -150,8 +150,8 @@ ComposeOutcome Stopped(ComposeOutcome outcome, ComposeOutcome::Status status, st
 
 }  // namespace
 
-ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& requested,
-                               const ComposeEnvironment& env) {
+ComposeOutcome ComposeCalendar(const CalendarOptions& requested, const ComposeEnvironment& env) {
+  const int16_t year = requested.Anno;
   ComposeOutcome outcome;
   // The neighbouring years of the side columns must exist too.
   if (year < kFirstComposableYear || year > kLastComposableYear) {

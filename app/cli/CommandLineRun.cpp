@@ -71,18 +71,12 @@ int ReadForStandardOutput(const std::string& path, const char* notWritten, std::
 // `pending` it goes into `data`, for standard output.
 int WritePdf(const CalendarRequest& request, const std::string& runFolder, AtomicFile* pending,
              std::string& data, std::ostream& err) {
-  CalendarRunRequest run;
-  run.options = request.options;
-  run.outputFile = runFolder + "Orvanta.pdf";
-  run.notesFile = request.notesFile;
-  run.shiftFile = request.shiftFile;
-  // A calendar without the pictures it was asked for is a failure here.
-  run.picturesRequired = true;
-  run.cancelled = [] { return InterruptSignals::Received() != 0; };
-
+  const std::string composed = runFolder + "Orvanta.pdf";
+  CalendarJob job = request;
+  job.cancelled = [] { return InterruptSignals::Received() != 0; };
   ComposeOutcome outcome;
   try {
-    outcome = RunCalendar(run);
+    outcome = RunCalendar(job, composed);
   } catch (const std::exception& e) {  // out of memory while preparing the year
     outcome.detail = e.what();
   }
@@ -91,8 +85,8 @@ int WritePdf(const CalendarRequest& request, const std::string& runFolder, Atomi
     err << kPdfNotWritten << OneLine(outcome.detail) << '\n';
     return kExitNotWritten;
   }
-  if (pending == nullptr) return ReadForStandardOutput(run.outputFile, kPdfNotWritten, data, err);
-  if (const FileResult copied = CopyInto(run.outputFile, *pending); !copied) {
+  if (pending == nullptr) return ReadForStandardOutput(composed, kPdfNotWritten, data, err);
+  if (const FileResult copied = CopyInto(composed, *pending); !copied) {
     err << kPdfNotWritten << copied.Describe() << '\n';
     return kExitNotWritten;
   }
@@ -102,14 +96,9 @@ int WritePdf(const CalendarRequest& request, const std::string& runFolder, Atomi
 // The year's facts written beside `path`, not yet under its name.
 int PrepareIcs(const CalendarRequest& request, const std::string& path,
                std::unique_ptr<AtomicFile>& pending, std::ostream& err) {
-  ICalendarRequest ics;
-  ics.options = request.options;
-  ics.outputFile = path;
-  ics.notesFile = request.notesFile;
-  ics.shiftFile = request.shiftFile;
   FileResult prepared;
   try {
-    prepared = PrepareICalendar(ics, pending);
+    prepared = PrepareICalendar(request, path, pending);
   } catch (const std::exception& e) {  // out of memory
     err << kIcsNotWritten << e.what() << '\n';
     return kExitNotWritten;
@@ -156,31 +145,31 @@ struct Outputs {
 // until both are complete no output changes.
 int PrepareOutputs(const CalendarRequest& request, const std::string& runFolder, Outputs& outputs,
                    std::ostream& err) {
-  if (request.icsToStandardOutput) {
+  if (request.ics.toStandardOutput) {
     if (const int code = IcsForStandardOutput(request, runFolder, outputs.data, err);
         code != kExitOk)
       return code;
-  } else if (!request.icsFile.empty()) {
-    if (const int code = PrepareIcs(request, request.icsFile, outputs.ics, err); code != kExitOk)
+  } else if (!request.ics.path.empty()) {
+    if (const int code = PrepareIcs(request, request.ics.path, outputs.ics, err); code != kExitOk)
       return code;
   }
-  if (!request.outputFile.empty()) {
-    if (FileResult created = AtomicFile::Create(request.outputFile, outputs.pdf); !created) {
+  if (!request.pdf.path.empty()) {
+    if (FileResult created = AtomicFile::Create(request.pdf.path, outputs.pdf); !created) {
       err << kPdfNotWritten << created.Describe() << '\n';
       return kExitNotWritten;
     }
   }
-  if (request.outputFile.empty() && !request.pdfToStandardOutput) return kExitOk;
+  if (request.pdf.path.empty() && !request.pdf.toStandardOutput) return kExitOk;
   return WritePdf(request, runFolder, outputs.pdf.get(), outputs.data, err);
 }
 
 // Standard output carries either a file's content or the paths, never both.
 void Report(const CalendarRequest& request, const Outputs& outputs, std::ostream& out) {
-  if (request.pdfToStandardOutput || request.icsToStandardOutput) {
+  if (request.pdf.toStandardOutput || request.ics.toStandardOutput) {
     out << outputs.data;
   } else {
-    if (outputs.pdf) out << request.outputFile << '\n';
-    if (outputs.ics) out << request.icsFile << '\n';
+    if (outputs.pdf) out << request.pdf.path << '\n';
+    if (outputs.ics) out << request.ics.path << '\n';
   }
   out << std::flush;
 }
@@ -190,11 +179,11 @@ void Report(const CalendarRequest& request, const Outputs& outputs, std::ostream
 int RunCalendarRequest(const CalendarRequest& request, const std::string& privateFolder,
                        std::ostream& out, std::ostream& err) {
   const InterruptSignals interrupts;
-  const bool pdfWanted = !request.outputFile.empty() || request.pdfToStandardOutput;
+  const bool pdfWanted = !request.pdf.path.empty() || request.pdf.toStandardOutput;
   // The run's own folder: its pictures, the calendar being composed and a
   // file meant for standard output, removed however the run ends.
   std::optional<RunFolder> runFolder;
-  if (pdfWanted || request.icsToStandardOutput) {
+  if (pdfWanted || request.ics.toStandardOutput) {
     runFolder.emplace(privateFolder, "run-");
     if (runFolder->Path().empty()) {
       err << (pdfWanted ? kPdfNotWritten : kIcsNotWritten)
@@ -212,12 +201,12 @@ int RunCalendarRequest(const CalendarRequest& request, const std::string& privat
   // From here on the run ends as the files say: a signal now changes nothing.
   if (const FileResult committed = CommitOutputs(outputs.pdf.get(), outputs.ics.get());
       !committed) {
-    err << (committed.path == request.icsFile ? kIcsNotWritten : kPdfNotWritten)
+    err << (committed.path == request.ics.path ? kIcsNotWritten : kPdfNotWritten)
         << committed.Describe() << '\n';
     return kExitNotWritten;
   }
   Report(request, outputs, out);
-  if (outputs.pdf && request.openViewer) StartViewer(request.outputFile, err);
+  if (outputs.pdf && request.openViewer) StartViewer(request.pdf.path, err);
   if (!out) {
     err << "orvanta: impossibile scrivere sullo standard output\n";
     return kExitNotWritten;

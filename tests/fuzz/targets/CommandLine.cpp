@@ -101,20 +101,20 @@ void CheckRequest(const CalendarRequest& request, std::string_view given, bool u
   FUZZ_CHECK(o.CustomTopColor >= 0 && o.CustomTopColor <= 0xFFFFFF);
   FUZZ_CHECK(o.CustomDownColor >= 0 && o.CustomDownColor <= 0xFFFFFF);
   // The PDF, the iCalendar file or both, never into one file.
-  FUZZ_CHECK(!request.outputFile.empty() || !request.icsFile.empty());
+  FUZZ_CHECK(!request.pdf.path.empty() || !request.ics.path.empty());
   std::vector<std::string> outputs;
-  if (!request.outputFile.empty()) {
-    CheckPath(request.outputFile, given, kDefaultOutput, usable);
-    outputs.push_back(request.outputFile);
+  if (!request.pdf.path.empty()) {
+    CheckPath(request.pdf.path, given, kDefaultOutput, usable);
+    outputs.push_back(request.pdf.path);
   }
-  if (!request.icsFile.empty()) {
-    CheckPath(request.icsFile, given, "", usable);
-    outputs.push_back(request.icsFile);
+  if (!request.ics.path.empty()) {
+    CheckPath(request.ics.path, given, "", usable);
+    outputs.push_back(request.ics.path);
   }
   for (const std::string& output : outputs)
     FUZZ_CHECK(!EndsWith(output, "/") && !FakeFolderExists(output));
   FUZZ_CHECK(outputs.size() < 2 || outputs[0] != outputs[1]);
-  FUZZ_CHECK(!request.openViewer || !request.outputFile.empty());
+  FUZZ_CHECK(!request.openViewer || !request.pdf.path.empty());
   CheckText(o.CustomTopText, kHeaderTextLimit);
   CheckText(o.CustomDownText, kFooterTextLimit);
   // A text or a picture, and a picture only when the reader takes its file.
