@@ -1,6 +1,5 @@
 #include "calendar/PictureSlots.h"
 
-#include "base/Utf8.h"
 #include "calendar/CalendarOptions.h"
 #include "pdf/clsPDFCreator.h"
 
@@ -14,8 +13,6 @@ constexpr std::array<std::string_view, kEventPictureCount> kEventNames = {
 
 // Event picture i is file "<i + 13>OV.bmp"; zodiac sign n is "<n>OV.bmp".
 constexpr int kFirstEventFile = 13;
-
-constexpr std::size_t kMinPicturePathLength = 8;
 
 bool LoadPicture(clsPDFCreator& writer, const std::string& name, const PictureFiles& pictures,
                  int number, int32_t colorSpace) {
@@ -59,10 +56,10 @@ void LoadCustomPictures(clsPDFCreator& writer, const CalendarOptions& options,
                         PictureSlots& slots) {
   slots.top = false;
   slots.bottom = false;
-  if (Utf8CharacterCount(options.CustomTopImage) >= kMinPicturePathLength) {
+  if (!options.CustomTopImage.empty()) {
     slots.top = writer.LoadImgFromBMPFile("ImgTop", options.CustomTopImage, kColorSpaceRgb);
   }
-  if (Utf8CharacterCount(options.CustomDownImage) >= kMinPicturePathLength) {
+  if (!options.CustomDownImage.empty()) {
     slots.bottom = writer.LoadImgFromBMPFile("ImgBottom", options.CustomDownImage, kColorSpaceRgb);
   }
 }

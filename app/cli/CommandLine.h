@@ -50,8 +50,7 @@ struct CommandLineContext {
 // UTF-8), relative ones left for the system to resolve from the working
 // folder; defaults are the context's folders followed by the file name. The
 // outputs are never one of the files the run reads, nor each other.
-// The job the command line asks for. Picture paths as given, with "./" put
-// in front of one shorter than the 8 characters the composer needs. "-" for
+// The job the command line asks for, picture paths as given. "-" for
 // --output or --ics sends that file to standard output instead (at most one
 // of them), and no path is printed.
 using CalendarRequest = CalendarJob;

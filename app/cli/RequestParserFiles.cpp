@@ -8,7 +8,6 @@
 #include "app/cli/RequestParser.h"
 #include "app/core/FileNames.h"
 #include "base/AtomicFile.h"
-#include "base/Utf8.h"
 
 namespace orvanta {
 namespace {
@@ -19,17 +18,6 @@ constexpr char kIcsAllowed[] =
 constexpr char kBitmapsAllowed[] =
     "bitmap Windows non compresse da 1, 4, 8 o 24 bit per pixel, memorizzate dal basso verso "
     "l'alto";
-
-// The composer takes a picture path of fewer than 8 characters (UTF-8 lead
-// bytes) for "no picture", a rule made for the window's chooser, whose paths
-// are always longer. "./" components change nothing for the system.
-std::string LongEnoughForComposer(std::string path) {
-  constexpr std::size_t kComposerMinimum = 8;
-  std::size_t characters = Utf8CharacterCount(path);
-  const std::size_t at = path.starts_with('/') ? 1 : 0;
-  for (; characters < kComposerMinimum; characters += 2) path.insert(at, "./");
-  return path;
-}
 
 // A name that can only be a folder: ending in "/", "." or "..".
 bool EndsAsFolder(const std::string& path) {
@@ -61,7 +49,7 @@ Refusal RequestParser::Picture(const std::string& option, const QCommandLineOpti
     return "orvanta: --" + option + ": il file " + Quoted(value) +
            " non è una bitmap che il programma sa leggere; valori ammessi: " + kBitmapsAllowed;
   }
-  path = LongEnoughForComposer(bytes);
+  path = bytes;
   return {};
 }
 
