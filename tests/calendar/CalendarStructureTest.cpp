@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <clocale>
 #include <filesystem>
 #include <stdexcept>
@@ -226,6 +227,10 @@ TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
   EXPECT_EQ(ReadFile(output), "the calendar of last year");
   EXPECT_EQ(Entries(dir).size(), 2u);  // the calendar and the picture folder
   EXPECT_EQ(viewerCalls, 0);
+  // The writer says what failed; the composer phrases it.
+  const FileResult full = FileResult::FromErrno(output, ENOSPC);
+  env.pictures = [full](int) -> std::span<const std::uint8_t> { throw PdfError(full); };
+  EXPECT_EQ(ComposeCalendar(o, env).detail, "impossibile scrivere il file PDF " + full.Describe());
 
   // Missing pictures fail a run that requires them, and only then.
   env.pictures = nullptr;
