@@ -36,12 +36,8 @@ std::optional<int> ParseStartPosition(std::string_view text) {
 
 // The first `limit` characters of UTF-8 text, without blanks left at its end.
 std::string_view FirstCharacters(std::string_view text, std::size_t limit) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool lead = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-    if (lead && characters++ == limit) return TrimWhitespace(text.substr(0, i));
-  }
-  return text;
+  const std::size_t end = Utf8OffsetOfCharacter(text, limit);
+  return end == text.size() ? text : TrimWhitespace(text.substr(0, end));
 }
 
 }  // namespace

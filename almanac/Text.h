@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Utf8.h"
 #include "base/Windows1252.h"
 
 namespace orvanta {

@@ -49,6 +49,19 @@ FileResult ReadBoundedAt(int fd, std::uint64_t offset, std::size_t limit, const 
   }
 }
 
+FileResult ReadPieceAt(int fd, std::uint64_t offset, std::size_t count, std::uint8_t* into,
+                       const std::string& path, std::size_t& got) {
+  got = 0;
+  while (got < count) {
+    const ssize_t n = ::pread(fd, into + got, count - got, static_cast<off_t>(offset + got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return FileResult::FromErrno(path, errno);
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  return FileResult::Success();
+}
+
 FileResult ReadBounded(const std::string& path, std::size_t limit, std::string& bytes) {
   bytes.clear();
   FileResult opened;

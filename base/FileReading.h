@@ -30,4 +30,9 @@ namespace orvanta {
 [[nodiscard]] FileResult ReadBoundedAt(int fd, std::uint64_t offset, std::size_t limit,
                                        const std::string& path, std::string& bytes);
 
+// Up to `count` bytes of the open file `fd` at `offset` into `into`, and
+// nothing around them; `got` tells how many the file still held there.
+[[nodiscard]] FileResult ReadPieceAt(int fd, std::uint64_t offset, std::size_t count,
+                                     std::uint8_t* into, const std::string& path, std::size_t& got);
+
 }  // namespace orvanta

@@ -3,68 +3,16 @@
 #include <array>
 #include <cstdint>
 
+#include "base/Utf8.h"
+
 namespace orvanta {
 namespace {
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // Code points of the bytes 0x80..0x9F; 0xA0..0xFF equal Latin-1.
 constexpr std::array<char16_t, 32> kWindows1252High = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// Decodes one strict UTF-8 sequence at `i` (no overlong forms, no surrogates,
-// nothing above U+10FFFF); advances `i` past it, or by one byte when it is
-// malformed, and answers whether it was well formed.
-bool DecodeUtf8(std::string_view text, std::size_t& i, char32_t& cp) {
-  const auto lead = static_cast<std::uint8_t>(text[i]);
-  std::size_t length = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
-    cp = lead;
-    ++i;
-    return true;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, cp = lead & 0x1Fu, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, cp = lead & 0x0Fu, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, cp = lead & 0x07u, minimum = 0x10000;
-  } else {
-    ++i;
-    return false;
-  }
-  if (text.size() - i < length) {
-    ++i;
-    return false;
-  }
-  for (std::size_t j = 1; j < length; ++j) {
-    const auto next = static_cast<std::uint8_t>(text[i + j]);
-    if ((next & 0xC0) != 0x80) {
-      ++i;
-      return false;
-    }
-    cp = (cp << 6) | (next & 0x3Fu);
-  }
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++i;
-    return false;
-  }
-  i += length;
-  return true;
-}
 
 // The Windows-1252 byte of a code point, "?" when the code page lacks it. The
 // C1 code points of the five undefined bytes go back to those bytes, so any
@@ -78,15 +26,6 @@ char EncodeWindows1252(char32_t cp) {
 }
 
 }  // namespace
-
-bool IsValidUtf8(std::string_view bytes) {
-  std::size_t i = 0;
-  char32_t cp = 0;
-  while (i < bytes.size()) {
-    if (!DecodeUtf8(bytes, i, cp)) return false;
-  }
-  return true;
-}
 
 std::string Utf8ToWindows1252(std::string_view utf8) {
   std::size_t ascii = 0;  // most texts are plain ASCII: no conversion needed

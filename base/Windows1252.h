@@ -10,9 +10,6 @@
 
 namespace orvanta {
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-[[nodiscard]] bool IsValidUtf8(std::string_view bytes);
-
 // Windows-1252 bytes as UTF-8.
 std::string Windows1252ToUtf8(std::string_view bytes);
 

@@ -49,7 +49,7 @@ void BM_ComposeFullCalendar(benchmark::State& state) {
     orvanta::CalendarOptions options;  // every option on
     options.CustomTopText = "Famiglia Rossi";
     options.CustomDownText = "Buone feste a tutti";
-    const auto result = orvanta::ComposeCalendar(2013, options, scratch.env);
+    const auto result = orvanta::ComposeCalendar(options, scratch.env);
     benchmark::DoNotOptimize(result);
   }
   state.counters["bytes"] = static_cast<double>(fs::file_size(scratch.env.outputFile));

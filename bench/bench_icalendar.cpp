@@ -25,7 +25,7 @@ struct Scratch {
     std::ofstream notes(dir / "Notes.dat", std::ios::binary);
     for (int day = 40551; day < 40900; day += 15)  // 24 notes through 2011
       notes << day << ",\"Compleanno di Anna; scadenza bolletta della luce e del gas\"\r\n";
-    request.outputFile = (dir / "Orvanta.ics").string();
+    request.ics.path = (dir / "Orvanta.ics").string();
     request.notesFile = (dir / "Notes.dat").string();
     request.shiftFile = (dir / "Turno.txt").string();
     request.clock = [] { return std::time_t{0}; };
@@ -35,7 +35,7 @@ struct Scratch {
     fs::remove_all(dir, ignored);
   }
   fs::path dir;
-  orvanta::ICalendarRequest request;
+  orvanta::CalendarJob request;
 };
 
 void BM_WriteICalendarYear(benchmark::State& state) {
@@ -44,7 +44,7 @@ void BM_WriteICalendarYear(benchmark::State& state) {
     const orvanta::FileResult result = orvanta::WriteICalendar(scratch.request);
     if (!result) state.SkipWithError(result.Describe().c_str());
   }
-  state.counters["bytes"] = static_cast<double>(fs::file_size(scratch.request.outputFile));
+  state.counters["bytes"] = static_cast<double>(fs::file_size(scratch.request.ics.path));
 }
 BENCHMARK(BM_WriteICalendarYear)
     ->Unit(benchmark::kMillisecond)

@@ -24,10 +24,10 @@ struct CalendarOptions {
   bool Zodiaco = true;        // zodiac signs in the top corners
   std::string CustomTopText;  // header text; empty means none
   int32_t CustomTopColor = 0;
-  std::string CustomTopImage;  // header bitmap; used only when at least 8 characters long
+  std::string CustomTopImage;  // header bitmap; empty: none
   std::string CustomDownText;  // footer text; empty means none
   int32_t CustomDownColor = 0;
-  std::string CustomDownImage;  // footer bitmap; used only when at least 8 characters long
+  std::string CustomDownImage;  // footer bitmap; empty: none
 };
 
 }  // namespace orvanta

@@ -12,6 +12,7 @@
 #include "calendar/PageState.h"
 #include "calendar/PictureSlots.h"
 #include "calendar/YearContent.h"
+#include "pdf/PdfError.h"
 #include "pdf/clsPDFCreator.h"
 
 namespace orvanta {
@@ -142,6 +143,13 @@ CalendarOptions EffectiveOptions(const CalendarOptions& options, const ShiftCycl
   return effective;
 }
 
+// The writer's failure in the user's words.
+std::string FailureText(const PdfError& error) {
+  if (error.code() == PdfErrorCode::Io && !error.file().Ok())
+    return "impossibile scrivere il file PDF " + error.file().Describe();
+  return error.what();
+}
+
 ComposeOutcome Stopped(ComposeOutcome outcome, ComposeOutcome::Status status, std::string detail) {
   outcome.status = status;
   outcome.detail = std::move(detail);
@@ -150,8 +158,8 @@ ComposeOutcome Stopped(ComposeOutcome outcome, ComposeOutcome::Status status, st
 
 }  // namespace
 
-ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& requested,
-                               const ComposeEnvironment& env) {
+ComposeOutcome ComposeCalendar(const CalendarOptions& requested, const ComposeEnvironment& env) {
+  const int16_t year = requested.Anno;
   ComposeOutcome outcome;
   // The neighbouring years of the side columns must exist too.
   if (year < kFirstComposableYear || year > kLastComposableYear) {
@@ -179,8 +187,10 @@ ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& requested,
     WriteDocument(*writer, year, options, env, content);
   } catch (const RunStopped& stopped) {
     return Stopped(outcome, stopped.status, stopped.detail);
-  } catch (const std::exception& error) {
+  } catch (const PdfError& error) {
     // The writer goes with its temporary file; an earlier calendar stays.
+    return Stopped(outcome, ComposeOutcome::Status::Failed, FailureText(error));
+  } catch (const std::exception& error) {
     return Stopped(outcome, ComposeOutcome::Status::Failed, error.what());
   }
   writer.reset();

@@ -52,13 +52,13 @@ struct ComposeOutcome {
 inline constexpr int16_t kFirstComposableYear = 1583;
 inline constexpr int16_t kLastComposableYear = 9998;
 
-// Writes the twelve month pages of `year` into env.outputFile, through a
+// Writes the twelve month pages of options.Anno into env.outputFile, through a
 // temporary file that takes the output's name only when complete: whatever
 // fails, an earlier file of that name stays as it was. The options are only
 // read; what the run decided (black text on monochrome pages, no shifts for
 // an unusable shift file) comes back in the outcome. A year outside
 // kFirstComposableYear..kLastComposableYear fails before anything is written.
-[[nodiscard]] ComposeOutcome ComposeCalendar(int16_t year, const CalendarOptions& options,
+[[nodiscard]] ComposeOutcome ComposeCalendar(const CalendarOptions& options,
                                              const ComposeEnvironment& env);
 
 }  // namespace orvanta

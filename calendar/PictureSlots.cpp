@@ -14,22 +14,11 @@ constexpr std::array<std::string_view, kEventPictureCount> kEventNames = {
 // Event picture i is file "<i + 13>OV.bmp"; zodiac sign n is "<n>OV.bmp".
 constexpr int kFirstEventFile = 13;
 
-constexpr std::size_t kMinPicturePathLength = 8;
-
 bool LoadPicture(clsPDFCreator& writer, const std::string& name, const PictureFiles& pictures,
                  int number, int32_t colorSpace) {
   const std::span<const std::uint8_t> file =
       pictures ? pictures(number) : std::span<const std::uint8_t>{};
   return writer.LoadImgFromBMPBytes(name, file, colorSpace);
-}
-
-// Characters, not bytes: a UTF-8 sequence counts once.
-std::size_t CharacterCount(const std::string& text) {
-  std::size_t count = 0;
-  for (const char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  }
-  return count;
 }
 
 }  // namespace
@@ -67,10 +56,10 @@ void LoadCustomPictures(clsPDFCreator& writer, const CalendarOptions& options,
                         PictureSlots& slots) {
   slots.top = false;
   slots.bottom = false;
-  if (CharacterCount(options.CustomTopImage) >= kMinPicturePathLength) {
+  if (!options.CustomTopImage.empty()) {
     slots.top = writer.LoadImgFromBMPFile("ImgTop", options.CustomTopImage, kColorSpaceRgb);
   }
-  if (CharacterCount(options.CustomDownImage) >= kMinPicturePathLength) {
+  if (!options.CustomDownImage.empty()) {
     slots.bottom = writer.LoadImgFromBMPFile("ImgBottom", options.CustomDownImage, kColorSpaceRgb);
   }
 }

@@ -62,8 +62,8 @@ void LoadEventPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool
 void LoadZodiacPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool greyLoad,
                         PictureSlots& slots);
 
-// Loads the custom header and footer pictures (always in colour); a path
-// shorter than 8 characters means no picture.
+// Loads the custom header and footer pictures (always in colour); an empty
+// path means no picture.
 void LoadCustomPictures(clsPDFCreator& writer, const CalendarOptions& options, PictureSlots& slots);
 
 }  // namespace orvanta

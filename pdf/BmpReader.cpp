@@ -187,17 +187,12 @@ bool Decode(const Layout& l, int32_t ColorSpace, BytesAt&& at, BmpImage& image) 
 // Reads `count` bytes at `offset` into `into`; answers how many the file held.
 uint64_t ReadAt(int fd, uint64_t offset, uint64_t count, uint8_t* into,
                 const std::string& FileName) {
-  uint64_t got = 0;
-  while (got < count) {
-    const ssize_t n =
-        ::pread(fd, into + got, static_cast<size_t>(count - got), static_cast<off_t>(offset + got));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      throw PdfError(PdfErrorCode::Io,
-                     "impossibile leggere l'immagine " + FileName + ": " + std::strerror(errno));
-    }
-    if (n == 0) break;
-    got += static_cast<uint64_t>(n);
+  std::size_t got = 0;
+  const FileResult read =
+      ReadPieceAt(fd, offset, static_cast<std::size_t>(count), into, FileName, got);
+  if (!read) {
+    throw PdfError(PdfErrorCode::Io,
+                   "impossibile leggere l'immagine " + FileName + ": " + std::strerror(read.error));
   }
   return got;
 }

@@ -163,9 +163,7 @@ int64_t clsPDFCreator::Offset() const {
 }
 
 void clsPDFCreator::WriteToFile(std::string_view bytes) {
-  if (FileResult written = file_->Write(bytes); !written) {
-    throw PdfError(PdfErrorCode::Io, "impossibile scrivere il file PDF " + written.Describe());
-  }
+  if (FileResult written = file_->Write(bytes); !written) throw PdfError(written);
 }
 
 void clsPDFCreator::Flush() {
@@ -523,9 +521,7 @@ void clsPDFCreator::CommitFile() {
     throw;
   }
   const std::unique_ptr<AtomicFile> file = std::move(file_);
-  if (FileResult committed = file->Commit(); !committed) {
-    throw PdfError(PdfErrorCode::Io, "impossibile scrivere il file PDF " + committed.Describe());
-  }
+  if (FileResult committed = file->Commit(); !committed) throw PdfError(committed);
 }
 
 }  // namespace orvanta

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/FileResult.h"
+
 namespace orvanta {
 
 // What kind of failure a writer operation met.
@@ -16,14 +18,19 @@ enum class PdfErrorCode {
 };
 
 // Every failure of the PDF writer except those reported by a false result
-// (opening the output file, loading a bitmap file).
+// (opening the output file, loading a bitmap file). An Io failure carries
+// what the file answered; the caller phrases it for the user.
 class PdfError : public std::runtime_error {
  public:
   PdfError(PdfErrorCode code, const std::string& what) : std::runtime_error(what), code_(code) {}
+  explicit PdfError(const FileResult& failure)
+      : std::runtime_error(failure.Describe()), code_(PdfErrorCode::Io), file_(failure) {}
   PdfErrorCode code() const noexcept { return code_; }
+  const FileResult& file() const noexcept { return file_; }
 
  private:
   PdfErrorCode code_;
+  FileResult file_;
 };
 
 }  // namespace orvanta

@@ -154,6 +154,8 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
   CommandLineResult result = Answer(Action::Run, {});
   CalendarRequest& request = result.request;
   request.openViewer = parser_.isSet(open_);
+  // A calendar without the pictures it was asked for is a failure here.
+  request.picturesRequired = true;
   request.options.PrintColor = !parser_.isSet(mono_);
   for (const PrintOption& option : kPrintOptions) {
     if (!option.withFile && parser_.isSet(OffSwitch(option)))

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/CalendarJob.h"
 #include "app/core/CustomHeaderFooter.h"
 #include "app/import/NotesImport.h"
 #include "calendar/CalendarOptions.h"
@@ -50,20 +51,10 @@ struct CommandLineContext {
 // UTF-8), relative ones left for the system to resolve from the working
 // folder; defaults are the context's folders followed by the file name. The
 // outputs are never one of the files the run reads, nor each other.
-struct CalendarRequest {
-  // options.Anno is the year. Picture paths as given, with "./" put in front
-  // of one shorter than the 8 characters the composer needs.
-  CalendarOptions options;
-  std::string outputFile;  // the PDF; empty when only the iCalendar file is asked for
-  std::string icsFile;     // the iCalendar file (--ics); empty: none
-  // "-" for --output or --ics: that file goes to standard output instead (at
-  // most one of them), and no path is printed.
-  bool pdfToStandardOutput = false;
-  bool icsToStandardOutput = false;
-  std::string notesFile;  // read when options.NotePersonali
-  std::string shiftFile;  // read when options.Turno
-  bool openViewer = false;
-};
+// The job the command line asks for, picture paths as given. "-" for
+// --output or --ics sends that file to standard output instead (at most one
+// of them), and no path is printed.
+using CalendarRequest = CalendarJob;
 
 struct CommandLineResult {
   enum class Action { Run, Import, Help, Version, Error };

@@ -3,16 +3,11 @@
 #include <spawn.h>
 #include <unistd.h>
 
-#include <exception>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/cli/InterruptSignals.h"
-#include "app/core/CalendarRun.h"
-#include "app/core/ICalendarFile.h"
-#include "base/AtomicFile.h"
-#include "base/FileReading.h"
+#include "app/core/JobRun.h"
 #include "base/Leftovers.h"
 
 namespace orvanta {
@@ -20,13 +15,6 @@ namespace {
 
 constexpr char kPdfNotWritten[] = "orvanta: il calendario non è stato scritto: ";
 constexpr char kIcsNotWritten[] = "orvanta: il file iCalendar non è stato scritto: ";
-
-// Messages of the core carry the window's CR LF line breaks.
-std::string OneLine(std::string text) {
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
-    text.replace(at, 2, " ");
-  return text;
-}
 
 // Starts the desktop's viewer on the calendar without waiting for it; the
 // path goes as the user's bytes, whatever their encoding.
@@ -40,147 +28,13 @@ void StartViewer(const std::string& path, std::ostream& err) {
   }
 }
 
-// Copies the file at `path` into `pending`, a megabyte at a time.
-FileResult CopyInto(const std::string& path, AtomicFile& pending) {
-  constexpr std::size_t kChunk = std::size_t{1} << 20;
-  FileResult result;
-  const FileDescriptor from = OpenForReading(path, result);
-  std::string chunk;
-  for (std::uint64_t offset = 0; result; offset += chunk.size()) {
-    const FileResult read = ReadBoundedAt(from.Get(), offset, kChunk, path, chunk);
-    if (!read && read.status != FileStatus::TooLarge) return read;
-    if (chunk.empty()) break;
-    result = pending.Write(chunk);
-  }
-  return result;
-}
-
-// A file of the run's folder, whole, for standard output: a failed run sends
-// nothing at all.
-int ReadForStandardOutput(const std::string& path, const char* notWritten, std::string& data,
-                          std::ostream& err) {
-  if (const FileResult read = ReadWholeFile(path, data); !read) {
-    err << notWritten << read.Describe() << '\n';
-    return kExitNotWritten;
-  }
-  return kExitOk;
-}
-
-// The calendar composed in the run's folder, then copied whole into
-// `pending` beside the output, which takes the output's name later; without
-// `pending` it goes into `data`, for standard output.
-int WritePdf(const CalendarRequest& request, const std::string& runFolder, AtomicFile* pending,
-             std::string& data, std::ostream& err) {
-  CalendarRunRequest run;
-  run.options = request.options;
-  run.outputFile = runFolder + "Orvanta.pdf";
-  run.notesFile = request.notesFile;
-  run.shiftFile = request.shiftFile;
-  // A calendar without the pictures it was asked for is a failure here.
-  run.picturesRequired = true;
-  run.cancelled = [] { return InterruptSignals::Received() != 0; };
-
-  ComposeOutcome outcome;
-  try {
-    outcome = RunCalendar(run);
-  } catch (const std::exception& e) {  // out of memory while preparing the year
-    outcome.detail = e.what();
-  }
-  if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
-  if (!outcome.Written()) {
-    err << kPdfNotWritten << OneLine(outcome.detail) << '\n';
-    return kExitNotWritten;
-  }
-  if (pending == nullptr) return ReadForStandardOutput(run.outputFile, kPdfNotWritten, data, err);
-  if (const FileResult copied = CopyInto(run.outputFile, *pending); !copied) {
-    err << kPdfNotWritten << copied.Describe() << '\n';
-    return kExitNotWritten;
-  }
-  return kExitOk;
-}
-
-// The year's facts written beside `path`, not yet under its name.
-int PrepareIcs(const CalendarRequest& request, const std::string& path,
-               std::unique_ptr<AtomicFile>& pending, std::ostream& err) {
-  ICalendarRequest ics;
-  ics.options = request.options;
-  ics.outputFile = path;
-  ics.notesFile = request.notesFile;
-  ics.shiftFile = request.shiftFile;
-  FileResult prepared;
-  try {
-    prepared = PrepareICalendar(ics, pending);
-  } catch (const std::exception& e) {  // out of memory
-    err << kIcsNotWritten << e.what() << '\n';
-    return kExitNotWritten;
-  }
-  if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
-  if (!prepared) {
-    err << kIcsNotWritten << prepared.Describe() << '\n';
-    return kExitNotWritten;
-  }
-  return kExitOk;
-}
-
-// The iCalendar file for standard output: written whole in the run's folder,
-// then read back.
-int IcsForStandardOutput(const CalendarRequest& request, const std::string& runFolder,
-                         std::string& data, std::ostream& err) {
-  const std::string path = runFolder + "Orvanta.ics";
-  std::unique_ptr<AtomicFile> pending;
-  if (const int code = PrepareIcs(request, path, pending, err); code != kExitOk) return code;
-  if (const FileResult committed = pending->Commit(); !committed) {
-    err << kIcsNotWritten << committed.Describe() << '\n';
-    return kExitNotWritten;
-  }
-  return ReadForStandardOutput(path, kIcsNotWritten, data, err);
-}
-
-// Both files take their names, or neither does.
-FileResult CommitOutputs(AtomicFile* pdf, AtomicFile* ics) {
-  if (pdf != nullptr && ics != nullptr) return CommitTogether(*pdf, *ics);
-  if (pdf == nullptr && ics == nullptr) return FileResult::Success();
-  return pdf != nullptr ? pdf->Commit() : ics->Commit();
-}
-
-// What a run made before anything takes a name: the files beside their
-// outputs, or the content meant for standard output.
-struct Outputs {
-  std::unique_ptr<AtomicFile> pdf;
-  std::unique_ptr<AtomicFile> ics;
-  std::string data;
-};
-
-// The iCalendar file is made first (cheap, and its mistakes show before the
-// calendar takes its time), and so is the file beside the calendar's output;
-// until both are complete no output changes.
-int PrepareOutputs(const CalendarRequest& request, const std::string& runFolder, Outputs& outputs,
-                   std::ostream& err) {
-  if (request.icsToStandardOutput) {
-    if (const int code = IcsForStandardOutput(request, runFolder, outputs.data, err);
-        code != kExitOk)
-      return code;
-  } else if (!request.icsFile.empty()) {
-    if (const int code = PrepareIcs(request, request.icsFile, outputs.ics, err); code != kExitOk)
-      return code;
-  }
-  if (!request.outputFile.empty()) {
-    if (FileResult created = AtomicFile::Create(request.outputFile, outputs.pdf); !created) {
-      err << kPdfNotWritten << created.Describe() << '\n';
-      return kExitNotWritten;
-    }
-  }
-  if (request.outputFile.empty() && !request.pdfToStandardOutput) return kExitOk;
-  return WritePdf(request, runFolder, outputs.pdf.get(), outputs.data, err);
-}
-
 // Standard output carries either a file's content or the paths, never both.
-void Report(const CalendarRequest& request, const Outputs& outputs, std::ostream& out) {
-  if (request.pdfToStandardOutput || request.icsToStandardOutput) {
-    out << outputs.data;
+void Report(const CalendarRequest& request, const JobResult& result, std::ostream& out) {
+  if (request.pdf.toStandardOutput || request.ics.toStandardOutput) {
+    out << result.standardOutput;
   } else {
-    if (outputs.pdf) out << request.outputFile << '\n';
-    if (outputs.ics) out << request.icsFile << '\n';
+    if (!request.pdf.path.empty()) out << request.pdf.path << '\n';
+    if (!request.ics.path.empty()) out << request.ics.path << '\n';
   }
   out << std::flush;
 }
@@ -190,11 +44,11 @@ void Report(const CalendarRequest& request, const Outputs& outputs, std::ostream
 int RunCalendarRequest(const CalendarRequest& request, const std::string& privateFolder,
                        std::ostream& out, std::ostream& err) {
   const InterruptSignals interrupts;
-  const bool pdfWanted = !request.outputFile.empty() || request.pdfToStandardOutput;
-  // The run's own folder: its pictures, the calendar being composed and a
-  // file meant for standard output, removed however the run ends.
+  const bool pdfWanted = request.pdf.Wanted();
+  // The run's own folder: the calendar being composed and a file meant for
+  // standard output, removed however the run ends.
   std::optional<RunFolder> runFolder;
-  if (pdfWanted || request.icsToStandardOutput) {
+  if (pdfWanted || request.ics.toStandardOutput) {
     runFolder.emplace(privateFolder, "run-");
     if (runFolder->Path().empty()) {
       err << (pdfWanted ? kPdfNotWritten : kIcsNotWritten)
@@ -203,21 +57,16 @@ int RunCalendarRequest(const CalendarRequest& request, const std::string& privat
       return kExitNotWritten;
     }
   }
-  Outputs outputs;
-  if (const int code =
-          PrepareOutputs(request, runFolder ? runFolder->Path() : std::string(), outputs, err);
-      code != kExitOk)
-    return code;
-  if (const int signal = InterruptSignals::Received(); signal != 0) return 128 + signal;
-  // From here on the run ends as the files say: a signal now changes nothing.
-  if (const FileResult committed = CommitOutputs(outputs.pdf.get(), outputs.ics.get());
-      !committed) {
-    err << (committed.path == request.icsFile ? kIcsNotWritten : kPdfNotWritten)
-        << committed.Describe() << '\n';
+  CalendarJob job = request;
+  job.cancelled = [] { return InterruptSignals::Received() != 0; };
+  const JobResult result = RunJob(job, runFolder ? runFolder->Path() : std::string());
+  if (result.status == JobResult::Status::Cancelled) return 128 + InterruptSignals::Received();
+  if (!result.Written()) {
+    err << (result.icsFailed ? kIcsNotWritten : kPdfNotWritten) << result.detail << '\n';
     return kExitNotWritten;
   }
-  Report(request, outputs, out);
-  if (outputs.pdf && request.openViewer) StartViewer(request.outputFile, err);
+  Report(request, result, out);
+  if (!request.pdf.path.empty() && request.openViewer) StartViewer(request.pdf.path, err);
   if (!out) {
     err << "orvanta: impossibile scrivere sullo standard output\n";
     return kExitNotWritten;

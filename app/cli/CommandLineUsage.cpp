@@ -11,6 +11,7 @@
 #include "app/core/FileNames.h"
 #include "app/core/PrintOptions.h"
 #include "app/core/TextColourChoices.h"
+#include "base/Utf8.h"
 
 namespace orvanta {
 namespace {
@@ -96,12 +97,6 @@ std::string PrintOptionLines() {
   return lines;
 }
 
-std::size_t Characters(std::string_view utf8) {
-  std::size_t count = 0;
-  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-  return count;
-}
-
 // Breaks each line longer than kHelpWidth at its last fitting blank; an
 // option's description goes on under itself.
 std::string Wrapped(const std::string& text) {
@@ -112,10 +107,10 @@ std::string Wrapped(const std::string& text) {
     std::string line = text.substr(start, end - start);
     start = end == std::string::npos ? text.size() : end + 1;
     const std::string indent(line.starts_with("  ") ? kDescriptionColumn : 0, ' ');
-    while (Characters(line) > kHelpWidth) {
+    while (Utf8CharacterCount(line) > kHelpWidth) {
       std::size_t cut = line.size();
       while (cut > indent.size() &&
-             (line[cut] != ' ' || Characters(line.substr(0, cut)) > kHelpWidth))
+             (line[cut] != ' ' || Utf8CharacterCount(line.substr(0, cut)) > kHelpWidth))
         --cut;
       if (cut <= indent.size()) break;  // one word longer than a line: left as it is
       wrapped += line.substr(0, cut) + '\n';

@@ -22,20 +22,6 @@ constexpr char kBitmapsAllowed[] =
     "bitmap Windows non compresse da 1, 4, 8 o 24 bit per pixel, memorizzate dal basso verso "
     "l'alto";
 
-// The composer takes a picture path of fewer than 8 characters (UTF-8 lead
-// bytes) for "no picture", a rule made for the window's chooser, whose paths
-// are always longer. "./" components change nothing for the system.
-std::string LongEnoughForComposer(std::string path) {
-  constexpr std::size_t kComposerMinimum = 8;
-  std::size_t characters = 0;
-  for (const char c : path) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
-  }
-  const std::size_t at = path.starts_with('/') ? 1 : 0;
-  for (; characters < kComposerMinimum; characters += 2) path.insert(at, "./");
-  return path;
-}
-
 // A name that can only be a folder: ending in "/", "." or "..".
 bool EndsAsFolder(const std::string& path) {
   const std::string last = path.substr(path.rfind('/') + 1);
@@ -69,7 +55,7 @@ Refusal RequestParser::Picture(const std::string& option, const QCommandLineOpti
     return "orvanta: --" + option + ": il file " + Quoted(value) +
            " non è una bitmap che il programma sa leggere; valori ammessi: " + kBitmapsAllowed;
   }
-  path = LongEnoughForComposer(bytes);
+  path = bytes;
   return {};
 }
 
@@ -142,19 +128,19 @@ Refusal RequestParser::OutputFile(const char* option, const QCommandLineOption& 
 // asked for; the iCalendar file to --ics. "-" stands for standard output.
 Refusal RequestParser::Output(CalendarRequest& request) const {
   const bool pdf = parser_.isSet(output_) || !parser_.isSet(ics_);
-  request.outputFile = pdf ? context_.tempFolder + kCalendarFileName : std::string();
+  request.pdf.path = pdf ? context_.tempFolder + kCalendarFileName : std::string();
   if (parser_.isSet(output_)) {
-    request.pdfToStandardOutput = parser_.value(output_) == QLatin1String(kStandardOutputName);
-    if (request.pdfToStandardOutput) {
-      request.outputFile.clear();
-    } else if (Refusal refusal = OutputFile("output", output_, kPdfAllowed, request.outputFile)) {
+    request.pdf.toStandardOutput = parser_.value(output_) == QLatin1String(kStandardOutputName);
+    if (request.pdf.toStandardOutput) {
+      request.pdf.path.clear();
+    } else if (Refusal refusal = OutputFile("output", output_, kPdfAllowed, request.pdf.path)) {
       return refusal;
     }
   }
   if (parser_.isSet(ics_)) {
-    request.icsToStandardOutput = parser_.value(ics_) == QLatin1String(kStandardOutputName);
-    if (!request.icsToStandardOutput) {
-      if (Refusal refusal = OutputFile("ics", ics_, kIcsAllowed, request.icsFile)) return refusal;
+    request.ics.toStandardOutput = parser_.value(ics_) == QLatin1String(kStandardOutputName);
+    if (!request.ics.toStandardOutput) {
+      if (Refusal refusal = OutputFile("ics", ics_, kIcsAllowed, request.ics.path)) return refusal;
     }
   }
   if (request.openViewer && !pdf) {
@@ -166,11 +152,11 @@ Refusal RequestParser::Output(CalendarRequest& request) const {
 
 // Standard output takes one file, and no viewer can open it there.
 Refusal RequestParser::StandardOutput(CalendarRequest& request) const {
-  if (request.pdfToStandardOutput && request.icsToStandardOutput) {
+  if (request.pdf.toStandardOutput && request.ics.toStandardOutput) {
     return "orvanta: --ics: il file iCalendar e il calendario PDF non possono andare entrambi "
            "sullo standard output; valori ammessi: - per uno solo dei due, un file per l'altro";
   }
-  if (request.pdfToStandardOutput && request.openViewer) {
+  if (request.pdf.toStandardOutput && request.openViewer) {
     return "orvanta: --open apre il calendario scritto in un file, non sullo standard output; "
            "valori ammessi: --open con --output FILE";
   }
@@ -202,8 +188,8 @@ Refusal RequestParser::OutputIsNoInput(CalendarRequest& request) const {
       {"footer-image", footerImage_, o.CustomDownImage, !o.CustomDownImage.empty()},
   };
   const Input outputs[] = {
-      {"output", output_, request.outputFile, !request.outputFile.empty()},
-      {"ics", ics_, request.icsFile, !request.icsFile.empty()},
+      {"output", output_, request.pdf.path, !request.pdf.path.empty()},
+      {"ics", ics_, request.ics.path, !request.ics.path.empty()},
   };
   for (const Input& output : outputs) {
     for (const Input& input : inputs) {
@@ -223,8 +209,8 @@ Refusal RequestParser::OutputIsNoInput(CalendarRequest& request) const {
 
 // One run writing both files into one name would keep only the last.
 Refusal RequestParser::OutputsApart(const CalendarRequest& request) const {
-  if (request.outputFile.empty() || request.icsFile.empty() ||
-      !SameTarget(request.outputFile, request.icsFile))
+  if (request.pdf.path.empty() || request.ics.path.empty() ||
+      !SameTarget(request.pdf.path, request.ics.path))
     return {};
   return "orvanta: --ics: il file iCalendar " + Quoted(parser_.value(ics_)) +
          " è lo stesso file del calendario PDF di --output " + Quoted(parser_.value(output_)) +

@@ -4,21 +4,35 @@
 #include "app/core/NotesFile.h"
 
 namespace orvanta {
+namespace {
 
-ComposeOutcome RunCalendar(const CalendarRunRequest& request) {
-  const CalendarOptions& options = request.options;
+// The composer's dates are the local time of the job's clock.
+std::function<std::tm()> LocalTimeOf(const std::function<std::time_t()>& clock) {
+  if (!clock) return {};
+  return [clock] {
+    const std::time_t now = clock();
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+  };
+}
+
+}  // namespace
+
+// The one place where a job becomes the composer's environment.
+ComposeOutcome RunCalendar(const CalendarJob& job, const std::string& path) {
   ComposeEnvironment env;
-  env.outputFile = request.outputFile;
-  env.shiftFile = request.shiftFile;
-  env.loadNotes = [path = request.notesFile](int year) { return LoadNotesForYear(path, year); };
+  env.outputFile = path.empty() ? job.pdf.path : path;
+  env.shiftFile = job.shiftFile;
+  env.loadNotes = [notes = job.notesFile](int year) { return LoadNotesForYear(notes, year); };
   // The pictures go from the program's own data to the writer: no file.
   env.pictures = [](int number) { return EmbeddedFile(kFirstZodiacImageId - 1 + number); };
-  env.picturesRequired = request.picturesRequired;
-  env.pumpEvents = request.pumpEvents;
-  env.cancelled = request.cancelled;
-  env.openViewer = request.openViewer;
-  env.clock = request.clock;
-  return ComposeCalendar(options.Anno, options, env);
+  env.picturesRequired = job.picturesRequired;
+  env.pumpEvents = job.pumpEvents;
+  env.cancelled = job.cancelled;
+  if (job.openViewer) env.openViewer = job.viewer;
+  env.clock = LocalTimeOf(job.clock);
+  return ComposeCalendar(job.options, env);
 }
 
 }  // namespace orvanta

@@ -6,20 +6,12 @@
 #include <map>
 #include <utility>
 
-#include "base/Windows1252.h"
+#include "base/Utf8.h"
 
 namespace orvanta {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// Octets of the UTF-8 sequence a lead byte starts (1 for a stray byte).
-std::size_t SequenceLength(unsigned char lead) {
-  if (lead >= 0xF0) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
 
 void AppendEscaped(std::string& out, char c) {
   switch (c) {
@@ -124,7 +116,6 @@ void AppendEvent(std::string& out, int year, const CalendarFact& fact, int occur
 }  // namespace
 
 std::string EscapeICalendarText(std::string_view text) {
-  const bool valid = IsValidUtf8(text);
   std::string out;
   out.reserve(text.size() + text.size() / 8);
   for (std::size_t i = 0; i < text.size();) {
@@ -136,13 +127,13 @@ std::string EscapeICalendarText(std::string_view text) {
       ++i;
       continue;
     }
-    const std::size_t length = std::min(SequenceLength(lead), text.size() - i);
-    const std::string_view character = text.substr(i, length);
-    if (!valid && (length == 1 || !IsValidUtf8(character))) {
+    const std::size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) {
       out += kReplacement;
       ++i;
       continue;
     }
+    const std::string_view character = text.substr(i, length);
     // C1 control characters (U+0080..U+009F) are no text either.
     const bool c1 = lead == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0;
     out += c1 ? std::string_view(" ") : character;
@@ -157,9 +148,7 @@ std::string FoldICalendarLine(std::string_view line) {
   std::size_t lineOctets = 0;
   for (std::size_t i = 0; i < line.size();) {
     std::size_t length = 1;
-    while (i + length < line.size() &&
-           (static_cast<unsigned char>(line[i + length]) & 0xC0) == 0x80)
-      ++length;
+    while (i + length < line.size() && IsUtf8Continuation(line[i + length])) ++length;
     if (lineOctets + length > kICalendarLineOctets) {
       out += "\r\n ";
       lineOctets = 1;

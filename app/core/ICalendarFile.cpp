@@ -5,22 +5,24 @@
 
 namespace orvanta {
 
-FileResult PrepareICalendar(const ICalendarRequest& request, std::unique_ptr<AtomicFile>& pending) {
+FileResult PrepareICalendar(const CalendarJob& job, const std::string& path,
+                            std::unique_ptr<AtomicFile>& pending) {
   pending.reset();
-  const int year = request.options.Anno;
-  const std::time_t stamp = request.clock ? request.clock() : std::time(nullptr);
-  const std::string text = ICalendarText(
-      year, LoadYearFacts(year, request.options, request.notesFile, request.shiftFile), stamp);
+  const int year = job.options.Anno;
+  const std::time_t stamp = job.clock ? job.clock() : std::time(nullptr);
+  const std::string text =
+      ICalendarText(year, LoadYearFacts(year, job.options, job.notesFile, job.shiftFile), stamp);
   std::unique_ptr<AtomicFile> file;
-  if (FileResult created = AtomicFile::Create(request.outputFile, file); !created) return created;
+  if (FileResult created = AtomicFile::Create(path, file); !created) return created;
   if (FileResult written = file->Write(text); !written) return written;
   pending = std::move(file);
   return FileResult::Success();
 }
 
-FileResult WriteICalendar(const ICalendarRequest& request) {
+FileResult WriteICalendar(const CalendarJob& job) {
   std::unique_ptr<AtomicFile> pending;
-  if (FileResult prepared = PrepareICalendar(request, pending); !prepared) return prepared;
+  if (FileResult prepared = PrepareICalendar(job, job.ics.path, pending); !prepared)
+    return prepared;
   return pending->Commit();
 }
 

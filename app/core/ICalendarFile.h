@@ -7,29 +7,21 @@
 #include <memory>
 #include <string>
 
+#include "app/core/CalendarJob.h"
 #include "base/AtomicFile.h"
 #include "base/FileResult.h"
-#include "calendar/CalendarOptions.h"
 
 namespace orvanta {
 
-struct ICalendarRequest {
-  // options.Anno is the year; the switches decide what goes in, as on the page.
-  CalendarOptions options;
-  std::string outputFile;
-  std::string notesFile;               // read when options.NotePersonali
-  std::string shiftFile;               // read when options.Turno
-  std::function<std::time_t()> clock;  // the DTSTAMP; empty: the system's clock
-};
-
-// Gathers the facts and writes the whole file beside request.outputFile,
+// Gathers the job's facts (the switches decide what goes in, as on the page;
+// the clock gives the DTSTAMP) and writes the whole file beside `path`,
 // without replacing it yet: `pending->Commit()` does that, and dropping
 // `pending` leaves the old file as it was. So a run that writes the calendar
 // too can replace this file only once the calendar is written.
-[[nodiscard]] FileResult PrepareICalendar(const ICalendarRequest& request,
+[[nodiscard]] FileResult PrepareICalendar(const CalendarJob& job, const std::string& path,
                                           std::unique_ptr<AtomicFile>& pending);
 
-// Prepares and replaces at once.
-[[nodiscard]] FileResult WriteICalendar(const ICalendarRequest& request);
+// Prepares job.ics.path and replaces it at once.
+[[nodiscard]] FileResult WriteICalendar(const CalendarJob& job);
 
 }  // namespace orvanta

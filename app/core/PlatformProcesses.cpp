@@ -5,12 +5,11 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "app/core/PlatformPaths.h"
 #include "base/AsciiCase.h"
+#include "base/FileReading.h"
 
 namespace orvanta {
 
@@ -24,13 +23,17 @@ std::string ReadLink(const std::string& path) {
   return target;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// What the kernel tells of a process is small; more is not what we look for.
+constexpr std::size_t kProcessFileLimit = 1 << 20;
+
+std::string ReadProcessFile(const std::string& path) {
+  std::string bytes;
+  if (!ReadBounded(path, kProcessFileLimit, bytes).Ok()) bytes.clear();
+  return bytes;
 }
 
 bool ReadRealUid(const std::string& statusPath, uid_t& uid) {
-  std::ifstream in(statusPath);
+  std::istringstream in(ReadProcessFile(statusPath));
   std::string line;
   while (std::getline(in, line)) {
     if (line.rfind("Uid:", 0) != 0) continue;
@@ -134,7 +137,7 @@ std::vector<ProcessInfo> ListProcesses(const std::string& procRoot) {
         executable.compare(executable.size() - kDeleted.size(), kDeleted.size(), kDeleted) == 0)
       executable.resize(executable.size() - kDeleted.size());
     info.executableName = FileNameOfPath(executable);
-    info.arguments = SplitNul(ReadWholeFile(base + "/cmdline"));
+    info.arguments = SplitNul(ReadProcessFile(base + "/cmdline"));
     info.workingFolder = ReadLink(base + "/cwd");
     processes.push_back(std::move(info));
   }

@@ -47,7 +47,7 @@ struct GuiServices {
   // Whether the notes file cannot be changed (a test running as root cannot
   // make a file unwritable, so this is replaceable).
   std::function<bool(const std::string& notesPath)> isNotesFileReadOnly;
-  std::function<ComposeOutcome(const CalendarRunRequest& request)> runCalendar;
+  std::function<ComposeOutcome(const CalendarJob& job)> runCalendar;
 
   // Empty without an application folder (no file in the working folder).
   QString NotesFile() const { return InAppFolder(kNotesFileName); }

@@ -444,17 +444,18 @@ void frmCalendario::OpenAbout() {
   about.exec();
 }
 
-CalendarRunRequest frmCalendario::MakeRunRequest() {
-  CalendarRunRequest request;
-  request.options = options_;
-  request.outputFile = ToUtf8(services_.CalendarFile());
-  request.notesFile = ToUtf8(services_.NotesFile());
-  request.shiftFile = ToUtf8(services_.ShiftFile());
-  request.pumpEvents = PumpEvents;
-  request.openViewer = [this](const std::string& path) {
+CalendarJob frmCalendario::MakeJob() {
+  CalendarJob job;
+  job.options = options_;
+  job.pdf.path = ToUtf8(services_.CalendarFile());
+  job.notesFile = ToUtf8(services_.NotesFile());
+  job.shiftFile = ToUtf8(services_.ShiftFile());
+  job.openViewer = true;
+  job.pumpEvents = PumpEvents;
+  job.viewer = [this](const std::string& path) {
     services_.openUrl(QUrl::fromLocalFile(FromUtf8(path)));
   };
-  return request;
+  return job;
 }
 
 void frmCalendario::ShowOutcome(const ComposeOutcome& outcome) {
@@ -500,7 +501,7 @@ void frmCalendario::CreateCalendar() {
   options_.Anno = static_cast<int16_t>(cboAnno_->currentText().toInt());
   ComposeOutcome outcome;
   try {
-    outcome = services_.runCalendar(MakeRunRequest());
+    outcome = services_.runCalendar(MakeJob());
   } catch (const std::exception& error) {  // out of memory while preparing the year
     outcome.detail = error.what();
   }

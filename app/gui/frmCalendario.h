@@ -79,7 +79,7 @@ class frmCalendario : public QWidget {
   void OpenAbout();
   void CleanUp();
   void PlaceBusyPanel();
-  CalendarRunRequest MakeRunRequest();
+  CalendarJob MakeJob();
   void ShowOutcome(const ComposeOutcome& outcome);
 
   GuiServices services_;

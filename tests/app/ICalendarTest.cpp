@@ -258,26 +258,26 @@ TEST(ICalendarText, ShiftEventsRepeatAsThePagesShowThem) {
 
 TEST(ICalendarFile, AppearsWholeOrNotAtAll) {
   const TempFolder folder("orvanta-ics");
-  ICalendarRequest request;
-  request.outputFile = (folder / "anno.ics").string();
+  CalendarJob request;
+  request.ics.path = (folder / "anno.ics").string();
   request.clock = [] { return kStamp; };
-  WriteFile(request.outputFile, "vecchio");
+  WriteFile(request.ics.path, "vecchio");
 
   // Prepared but not committed: the old file stays, nothing else is left.
   {
     std::unique_ptr<AtomicFile> pending;
-    ASSERT_TRUE(PrepareICalendar(request, pending).Ok());
-    EXPECT_EQ(ReadFile(request.outputFile), "vecchio");
+    ASSERT_TRUE(PrepareICalendar(request, request.ics.path, pending).Ok());
+    EXPECT_EQ(ReadFile(request.ics.path), "vecchio");
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 
   ASSERT_TRUE(WriteICalendar(request).Ok());
-  const std::string written = ReadFile(request.outputFile);
+  const std::string written = ReadFile(request.ics.path);
   EXPECT_EQ(written, ICalendarText(2013, GatherYearFacts(2013, request.options, {}, {}), kStamp));
   ASSERT_TRUE(WriteICalendar(request).Ok());
-  EXPECT_EQ(ReadFile(request.outputFile), written);  // deterministic
+  EXPECT_EQ(ReadFile(request.ics.path), written);  // deterministic
 
-  request.outputFile = (folder / "manca" / "anno.ics").string();
+  request.ics.path = (folder / "manca" / "anno.ics").string();
   EXPECT_EQ(WriteICalendar(request).status, FileStatus::NotFound);
   EXPECT_FALSE(fs::exists(folder / "manca"));
 }

@@ -5,7 +5,10 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 
+#include "base/Utf8.h"
 #include "base/Windows1252.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
@@ -91,6 +94,26 @@ TEST(Windows1252, MissingCharactersAndMalformedUtf8BecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToWindows1252("\xE2\x82"), "??");       // cut short
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));
   EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
+}
+
+// The strict bounds of each sequence length, decoding and encoding both ways.
+TEST(Utf8, SequenceBoundsCountsAndFourByteCharacters) {
+  // clang-format off
+  const std::pair<std::string_view, std::size_t> lengths[] = {
+      {"a", 1}, {"\xC2\x80", 2}, {"\xC1\xBF", 0}, {"\xE0\xA0\x80", 3}, {"\xE0\x9F\xBF", 0},
+      {"\xED\x9F\xBF", 3}, {"\xED\xA0\x80", 0}, {"\xF0\x90\x80\x80", 4}, {"\xF4\x8F\xBF\xBF", 4},
+      {"\xF4\x90\x80\x80", 0}, {"\xE2\x82", 0}, {"\x80", 0}};
+  // clang-format on
+  for (const auto& [bytes, length] : lengths) EXPECT_EQ(Utf8SequenceLength(bytes, 0), length);
+  std::string out;
+  AppendUtf8(out, U'\U0001F600');
+  std::size_t at = 0;
+  char32_t cp = 0;
+  EXPECT_TRUE(DecodeUtf8(out, at, cp));
+  EXPECT_EQ(cp, U'\U0001F600');
+  EXPECT_EQ(Utf8CharacterCount("città€"), 6u);
+  EXPECT_EQ(Utf8OffsetOfCharacter("città€", 5), 6u);
+  EXPECT_EQ(Utf8OffsetOfCharacter("città", 9), 6u);
 }
 
 }  // namespace

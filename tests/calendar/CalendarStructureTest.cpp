@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <clocale>
 #include <filesystem>
 #include <stdexcept>
@@ -188,19 +189,24 @@ TEST_F(Calendar, ShiftCycleRunsOnAcrossMonths) {
   EXPECT_EQ(firstShift(pages[1]), "N");
 }
 
+CalendarOptions OfYear(CalendarOptions options, int16_t year) {
+  options.Anno = year;
+  return options;
+}
+
 TEST_F(Calendar, YearsWithoutNeighboursAreRefusedBeforeWriting) {
   CalendarOptions o = AllOptions();
-  EXPECT_EQ(ComposeCalendar(1582, o, env).status, ComposeOutcome::Status::Failed);
-  EXPECT_EQ(ComposeCalendar(9999, o, env).status, ComposeOutcome::Status::Failed);
+  EXPECT_EQ(ComposeCalendar(OfYear(o, 1582), env).status, ComposeOutcome::Status::Failed);
+  EXPECT_EQ(ComposeCalendar(OfYear(o, 9999), env).status, ComposeOutcome::Status::Failed);
   EXPECT_FALSE(std::filesystem::exists(output));
-  EXPECT_TRUE(ComposeCalendar(1900, o, env).Written());
-  EXPECT_TRUE(ComposeCalendar(2100, o, env).Written());
+  EXPECT_TRUE(ComposeCalendar(OfYear(o, 1900), env).Written());
+  EXPECT_TRUE(ComposeCalendar(OfYear(o, 2100), env).Written());
 }
 
 TEST_F(Calendar, FileThatCannotBeOpenedWritesNothing) {
   env.outputFile = (dir / "missing-folder" / "Orvanta.pdf").string();
   CalendarOptions o = AllOptions();
-  const ComposeOutcome failed = ComposeCalendar(2013, o, env);
+  const ComposeOutcome failed = ComposeCalendar(o, env);
   EXPECT_EQ(failed.status, ComposeOutcome::Status::NotOpened);
   EXPECT_NE(failed.detail.find(env.outputFile), std::string::npos) << failed.detail;
   EXPECT_EQ(viewerCalls, 0);
@@ -215,29 +221,33 @@ TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
     throw PdfError(PdfErrorCode::Io, "disco pieno");
   };
   CalendarOptions o = AllOptions();
-  const ComposeOutcome failed = ComposeCalendar(2013, o, env);
+  const ComposeOutcome failed = ComposeCalendar(o, env);
   EXPECT_EQ(failed.status, ComposeOutcome::Status::Failed);
   EXPECT_EQ(failed.detail, "disco pieno");
   EXPECT_EQ(ReadFile(output), "the calendar of last year");
   EXPECT_EQ(Entries(dir).size(), 2u);  // the calendar and the picture folder
   EXPECT_EQ(viewerCalls, 0);
+  // The writer says what failed; the composer phrases it.
+  const FileResult full = FileResult::FromErrno(output, ENOSPC);
+  env.pictures = [full](int) -> std::span<const std::uint8_t> { throw PdfError(full); };
+  EXPECT_EQ(ComposeCalendar(o, env).detail, "impossibile scrivere il file PDF " + full.Describe());
 
   // Missing pictures fail a run that requires them, and only then.
   env.pictures = nullptr;
   env.picturesRequired = true;
-  EXPECT_EQ(ComposeCalendar(2013, o, env).status, ComposeOutcome::Status::Failed);
+  EXPECT_EQ(ComposeCalendar(o, env).status, ComposeOutcome::Status::Failed);
   EXPECT_EQ(ReadFile(output), "the calendar of last year");
 
   // A run stopped between pages leaves the earlier calendar too.
   env.picturesRequired = false;
   int asked = 0;
   env.cancelled = [&] { return ++asked == 5; };
-  EXPECT_EQ(ComposeCalendar(2013, o, env).status, ComposeOutcome::Status::Cancelled);
+  EXPECT_EQ(ComposeCalendar(o, env).status, ComposeOutcome::Status::Cancelled);
   EXPECT_EQ(ReadFile(output), "the calendar of last year");
 
   // A later run in the same place works again.
   env.cancelled = nullptr;
-  EXPECT_TRUE(ComposeCalendar(2013, o, env).Written());
+  EXPECT_TRUE(ComposeCalendar(o, env).Written());
   EXPECT_NE(ReadFile(output), "the calendar of last year");
 }
 

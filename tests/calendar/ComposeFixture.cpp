@@ -59,7 +59,9 @@ void ComposeFixture::WriteShiftFile(const std::string& content) {
 }
 
 std::string ComposeFixture::Compose(int16_t year, const CalendarOptions& options) {
-  outcome = ComposeCalendar(year, options, env);
+  CalendarOptions ofYear = options;
+  ofYear.Anno = year;
+  outcome = ComposeCalendar(ofYear, env);
   EXPECT_TRUE(outcome.Written()) << outcome.detail;
   return ReadFile(output);
 }

@@ -38,9 +38,9 @@ TestServices::TestServices() {
   services.isNotesFileReadOnly = [this](const std::string& path) {
     return readOnly ? *readOnly : DefaultGuiServices().isNotesFileReadOnly(path);
   };
-  services.runCalendar = [this](const CalendarRunRequest& request) {
+  services.runCalendar = [this](const CalendarJob& job) {
     ++composeCalls;
-    return RunCalendar(request);
+    return RunCalendar(job);
   };
 }
 

@@ -404,7 +404,7 @@ class MainWindowTest : public QObject {
   }
 
   void aFailedRunIsReportedAndOpensNothing() {
-    t_->services.runCalendar = [](const CalendarRunRequest&) {
+    t_->services.runCalendar = [](const CalendarJob&) {
       ComposeOutcome failed;
       failed.detail = "Impossibile scrivere il file";
       return failed;

@@ -107,7 +107,7 @@ TEST(InterruptedCalendar, FolderRemovedDuringTheRunIsAnErrorAndLeavesNoFile) {
   };
   env.openViewer = [&](const std::string&) { viewerStarted = true; };
   CalendarOptions options = PlainOptions();
-  EXPECT_EQ(ComposeCalendar(2013, options, env).status, ComposeOutcome::Status::Failed);
+  EXPECT_EQ(ComposeCalendar(options, env).status, ComposeOutcome::Status::Failed);
   EXPECT_TRUE(removed);
   EXPECT_FALSE(fs::exists(out / "Orvanta.pdf"));
   EXPECT_FALSE(viewerStarted);
