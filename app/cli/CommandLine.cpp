@@ -152,7 +152,7 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
     return result;
   }
   CommandLineResult result = Answer(Action::Run, {});
-  CalendarRequest& request = result.request;
+  CalendarJob& request = result.request;
   request.openViewer = parser_.isSet(open_);
   // A calendar without the pictures it was asked for is a failure here.
   request.picturesRequired = true;
@@ -200,7 +200,7 @@ Refusal RequestParser::Year(CalendarOptions& options) const {
   return {};
 }
 
-Refusal RequestParser::YearAndColours(CalendarRequest& request) const {
+Refusal RequestParser::YearAndColours(CalendarJob& request) const {
   CalendarOptions& options = request.options;
   if (Refusal refusal = Year(options)) return refusal;
   if (parser_.isSet(textColour_)) {
@@ -218,7 +218,7 @@ Refusal RequestParser::YearAndColours(CalendarRequest& request) const {
 }
 
 // A text or a picture, as in the window.
-Refusal RequestParser::HeaderAndFooter(CalendarRequest& request) const {
+Refusal RequestParser::HeaderAndFooter(CalendarJob& request) const {
   struct Line {
     const char* name;  // "header" / "footer"
     const QCommandLineOption& text;

@@ -47,19 +47,13 @@ struct CommandLineContext {
   std::function<std::time_t()> clock;
 };
 
-// One calendar to write. Paths hold the user's bytes as given (not always
-// UTF-8), relative ones left for the system to resolve from the working
-// folder; defaults are the context's folders followed by the file name. The
-// outputs are never one of the files the run reads, nor each other.
-// The job the command line asks for, picture paths as given. "-" for
-// --output or --ics sends that file to standard output instead (at most one
-// of them), and no path is printed.
-using CalendarRequest = CalendarJob;
-
 struct CommandLineResult {
   enum class Action { Run, Import, Help, Version, Error };
   Action action = Action::Error;
-  CalendarRequest request;  // for Run
+  // For Run. Paths hold the user's bytes as given (not always UTF-8),
+  // relative ones resolved from the working folder; the outputs are never
+  // one of the files the run reads, nor each other.
+  CalendarJob request;
   // For Import (--import-notes): the files as given, and the notes file,
   // --notes or the default one (empty without an application folder).
   NotesImportRequest import;

@@ -29,7 +29,7 @@ void StartViewer(const std::string& path, std::ostream& err) {
 }
 
 // Standard output carries either a file's content or the paths, never both.
-void Report(const CalendarRequest& request, const JobResult& result, std::ostream& out) {
+void Report(const CalendarJob& request, const JobResult& result, std::ostream& out) {
   if (request.pdf.toStandardOutput || request.ics.toStandardOutput) {
     out << result.standardOutput;
   } else {
@@ -41,7 +41,7 @@ void Report(const CalendarRequest& request, const JobResult& result, std::ostrea
 
 }  // namespace
 
-int RunCalendarRequest(const CalendarRequest& request, const std::string& privateFolder,
+int RunCalendarRequest(const CalendarJob& request, const std::string& privateFolder,
                        std::ostream& out, std::ostream& err) {
   const InterruptSignals interrupts;
   const bool pdfWanted = request.pdf.Wanted();

@@ -19,23 +19,23 @@ class RequestParser {
   [[nodiscard]] CommandLineResult Parse(const QStringList& arguments);
 
  private:
-  using Step = Refusal (RequestParser::*)(CalendarRequest&) const;
+  using Step = Refusal (RequestParser::*)(CalendarJob&) const;
 
   QCommandLineOption ValueOption(const char* name, const char* valueName,
                                  const char* shortName = nullptr);
   QStringList WithLongOptionsSpelledOut(const QStringList& arguments) const;
   bool TakesValue(const QString& name) const { return valueNames_.contains(name); }
-  [[nodiscard]] Refusal YearAndColours(CalendarRequest& request) const;
-  [[nodiscard]] Refusal HeaderAndFooter(CalendarRequest& request) const;
-  [[nodiscard]] Refusal Output(CalendarRequest& request) const;
+  [[nodiscard]] Refusal YearAndColours(CalendarJob& request) const;
+  [[nodiscard]] Refusal HeaderAndFooter(CalendarJob& request) const;
+  [[nodiscard]] Refusal Output(CalendarJob& request) const;
   [[nodiscard]] Refusal OutputFile(const char* option, const QCommandLineOption& given,
                                    const char* allowed, std::string& path) const;
-  [[nodiscard]] Refusal NotesAndShift(CalendarRequest& request) const;
+  [[nodiscard]] Refusal NotesAndShift(CalendarJob& request) const;
   [[nodiscard]] Refusal Unusable(const std::string& name, const QCommandLineOption& given,
                                  const std::string& path, int year) const;
-  [[nodiscard]] Refusal OutputIsNoInput(CalendarRequest& request) const;
-  [[nodiscard]] Refusal OutputsApart(const CalendarRequest& request) const;
-  [[nodiscard]] Refusal StandardOutput(CalendarRequest& request) const;
+  [[nodiscard]] Refusal OutputIsNoInput(CalendarJob& request) const;
+  [[nodiscard]] Refusal OutputsApart(const CalendarJob& request) const;
+  [[nodiscard]] Refusal StandardOutput(CalendarJob& request) const;
   std::vector<std::string> TextWarnings() const;
   bool SameTarget(const std::string& a, const std::string& b) const;
   int CurrentYear() const;

@@ -63,20 +63,19 @@ Refusal RequestParser::Picture(const std::string& option, const QCommandLineOpti
 // on the command line has to be usable, unless it is switched off. The
 // default files beside the program may be missing or unusable: the calendar
 // then goes without them.
-Refusal RequestParser::NotesAndShift(CalendarRequest& request) const {
+Refusal RequestParser::NotesAndShift(CalendarJob& request) const {
   struct InputFile {
     const char* name;
     const QCommandLineOption& option;
     const QCommandLineOption& off;
     const char* defaultName;
-    std::string CalendarRequest::*path;
+    std::string CalendarJob::*path;
     bool CalendarOptions::*flag;
   };
   const InputFile inputs[] = {
-      {"notes", notes_, noNotes_, kNotesFileName, &CalendarRequest::notesFile,
+      {"notes", notes_, noNotes_, kNotesFileName, &CalendarJob::notesFile,
        &CalendarOptions::NotePersonali},
-      {"shift", shift_, noShift_, kShiftFileName, &CalendarRequest::shiftFile,
-       &CalendarOptions::Turno},
+      {"shift", shift_, noShift_, kShiftFileName, &CalendarJob::shiftFile, &CalendarOptions::Turno},
   };
   for (const InputFile& input : inputs) {
     std::string& path = request.*(input.path);
@@ -126,7 +125,7 @@ Refusal RequestParser::OutputFile(const char* option, const QCommandLineOption& 
 
 // The PDF goes to --output, or to the default file unless --ics alone was
 // asked for; the iCalendar file to --ics. "-" stands for standard output.
-Refusal RequestParser::Output(CalendarRequest& request) const {
+Refusal RequestParser::Output(CalendarJob& request) const {
   const bool pdf = parser_.isSet(output_) || !parser_.isSet(ics_);
   request.pdf.path = pdf ? context_.tempFolder + kCalendarFileName : std::string();
   if (parser_.isSet(output_)) {
@@ -151,7 +150,7 @@ Refusal RequestParser::Output(CalendarRequest& request) const {
 }
 
 // Standard output takes one file, and no viewer can open it there.
-Refusal RequestParser::StandardOutput(CalendarRequest& request) const {
+Refusal RequestParser::StandardOutput(CalendarJob& request) const {
   if (request.pdf.toStandardOutput && request.ics.toStandardOutput) {
     return "orvanta: --ics: il file iCalendar e il calendario PDF non possono andare entrambi "
            "sullo standard output; valori ammessi: - per uno solo dei due, un file per l'altro";
@@ -173,7 +172,7 @@ bool RequestParser::SameTarget(const std::string& a, const std::string& b) const
 // Writing over a file the run reads would destroy that file (and the run's
 // own input). Compared by identity, so that a link or another spelling of
 // the same file counts too.
-Refusal RequestParser::OutputIsNoInput(CalendarRequest& request) const {
+Refusal RequestParser::OutputIsNoInput(CalendarJob& request) const {
   const CalendarOptions& o = request.options;
   struct Input {
     const char* name;
@@ -208,7 +207,7 @@ Refusal RequestParser::OutputIsNoInput(CalendarRequest& request) const {
 }
 
 // One run writing both files into one name would keep only the last.
-Refusal RequestParser::OutputsApart(const CalendarRequest& request) const {
+Refusal RequestParser::OutputsApart(const CalendarJob& request) const {
   if (request.pdf.path.empty() || request.ics.path.empty() ||
       !SameTarget(request.pdf.path, request.ics.path))
     return {};

@@ -79,7 +79,7 @@ class CommandLineTest : public ::testing::Test {
 TEST_F(CommandLineTest, DefaultsAreTheWindowsDefaults) {
   const CommandLineResult result = Parse({});
   ASSERT_EQ(result.action, Action::Run);
-  const CalendarRequest& request = result.request;
+  const CalendarJob& request = result.request;
   EXPECT_EQ(request.options.Anno, 2031);
   EXPECT_EQ(request.pdf.path, "/tmp/Orvanta.pdf");
   EXPECT_EQ(request.ics.path, "");
@@ -254,7 +254,7 @@ TEST_F(CommandLineTest, PathsKeepTheUsersBytes) {
              "/srv/" + surrogate + "turno.txt", "--header-image", "testata-" + latin1 + ".bmp",
              "--footer-image=/srv/piede\xFF.bmp"});
   ASSERT_EQ(result.action, Action::Run) << result.text;
-  const CalendarRequest& request = result.request;
+  const CalendarJob& request = result.request;
   EXPECT_EQ(request.pdf.path, latin1 + ".pdf");
   EXPECT_EQ(request.notesFile, "note-" + latin1 + ".dat");
   EXPECT_EQ(request.shiftFile, "/srv/" + surrogate + "turno.txt");

@@ -84,7 +84,7 @@ void CheckPath(const std::string& path, std::string_view given, const std::strin
   if (!workingFolderUsable) FUZZ_CHECK(path.front() == '/');
 }
 
-void CheckRequest(const CalendarRequest& request, std::string_view given, bool usable) {
+void CheckRequest(const CalendarJob& request, std::string_view given, bool usable) {
   const CalendarOptions& o = request.options;
   FUZZ_CHECK(o.Anno >= kFirstCommandLineYear && o.Anno <= kLastCommandLineYear);
   FUZZ_CHECK(given.find("year") != std::string_view::npos || o.Anno == kClockYear);

@@ -10,6 +10,7 @@
 #include "app/core/NotesEditing.h"
 #include "app/core/YearFacts.h"
 #include "app/import/ICalendarReader.h"
+#include "base/Utf8.h"
 #include "base/Windows1252.h"
 #include "tests/fuzz/FuzzTargets.h"
 

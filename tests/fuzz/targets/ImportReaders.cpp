@@ -11,6 +11,7 @@
 #include "app/import/ICalendarReader.h"
 #include "app/import/NotesMerge.h"
 #include "app/import/VCardReader.h"
+#include "base/Utf8.h"
 #include "base/Windows1252.h"
 #include "tests/fuzz/FuzzTargets.h"
 
