@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 
 #include "base/FileAttributes.h"
 #include "base/Leftovers.h"
@@ -50,16 +49,9 @@ std::string ResolveLink(const std::string& path) {
   return FileResult::Success();
 }
 
-// A free name beside the target: the folder, "/", the prefix and six
-// letters or digits.
+// A free name beside the target: the folder, "/" and a temporary name.
 std::string TemporaryName(const std::string& folder) {
-  static constexpr char kLetters[] =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  static thread_local std::mt19937 random{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-  std::string name = folder + "/" + std::string(kTemporaryPrefix);
-  for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
-  return name;
+  return folder + "/" + NewTemporaryName();
 }
 
 // Only we may read it, from the first system call on; unnamed when the file
@@ -112,7 +104,7 @@ FileResult AtomicFile::Create(const std::string& requested, std::unique_ptr<Atom
   struct stat info {};
   bool exists = false;
   if (FileResult checked = CheckExisting(target, info, exists); !checked) return checked;
-  SweepLeftovers(FolderOfPath(target), kTemporaryPrefix);
+  SweepTemporaryFiles(FolderOfPath(target));
 
   std::string temporary;
   FileDescriptor fd =

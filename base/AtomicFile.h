@@ -20,6 +20,7 @@
 #include "base/FileDescriptor.h"
 #include "base/FileReading.h"
 #include "base/FileResult.h"
+#include "base/Leftovers.h"
 
 namespace orvanta {
 
@@ -42,10 +43,6 @@ struct ReplaceOptions {
   mode_t newFileMode = 0666;
   FileSystemHooks hooks;
 };
-
-// Names of the temporary files beside a target: ".orvanta-XXXXXXXX", short
-// enough for any target name the system allows.
-inline constexpr std::string_view kTemporaryPrefix = ".orvanta-";
 
 class AtomicFile {
  public:

@@ -16,6 +16,9 @@ enum class FileStatus {
   NoName,            // the path has no file name (empty, or ends in "/")
   TooLarge,          // longer than the reader accepts (`limit`)
   HardLinked,        // the file has other names that a replace would split off
+  ForeignLink,       // a symbolic link on the way belongs to another user
+  Busy,              // another change of the file holds its lock
+  UnexpectedContent,  // the file holds something else than what we would change in it
   SystemError,       // any other error the system reported (see `error`)
 };
 

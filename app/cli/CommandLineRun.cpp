@@ -75,21 +75,31 @@ int RunCalendarRequest(const CalendarJob& request, const std::string& privateFol
 }
 
 int RunNotesImport(const NotesImportRequest& request, std::ostream& out, std::ostream& err) {
-  const NotesImportOutcome outcome = ImportNotes(request);
-  for (const std::string& line : outcome.report) out << line << '\n';
-  out << std::flush;
+  const InterruptSignals interrupts;
+  bool outputFailed = false;
+  // The report goes out before the notes file takes its new content: a
+  // report that cannot be written, or an interruption, leaves the file as it was.
+  const NotesImportOutcome outcome =
+      ImportNotes(request, [&](const std::vector<std::string>& report) {
+        for (const std::string& line : report) out << line << '\n';
+        out << std::flush;
+        outputFailed = !out;
+        return !outputFailed && InterruptSignals::Received() == 0;
+      });
   for (const std::string& line : outcome.errors) err << line << '\n';
   switch (outcome.status) {
     case NotesImportOutcome::Status::InputUnusable:
       return kExitUsage;
     case NotesImportOutcome::Status::NotesNotWritten:
       return kExitNotWritten;
+    case NotesImportOutcome::Status::Withdrawn:
+      if (!outputFailed && InterruptSignals::Received() != 0)
+        return 128 + InterruptSignals::Received();
+      err << "orvanta: impossibile scrivere sullo standard output; le note non sono state "
+             "cambiate\n";
+      return kExitNotWritten;
     case NotesImportOutcome::Status::Imported:
       break;
-  }
-  if (!out) {
-    err << "orvanta: impossibile scrivere sullo standard output\n";
-    return kExitNotWritten;
   }
   return kExitOk;
 }

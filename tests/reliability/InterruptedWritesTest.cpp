@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/core/NotesFile.h"
+#include "app/core/NotesKeeper.h"
 #include "calendar/ComposeCalendar.h"
 #include "pdf/PdfError.h"
 #include "tests/support/RunProgram.h"
