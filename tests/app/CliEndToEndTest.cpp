@@ -4,9 +4,11 @@
 // private to the test even when ctest runs tests in parallel.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -785,6 +787,35 @@ TEST_F(IcsEndToEnd, BesideThePdfWholeOrNotAtAll) {
   ExpectUsageError(Orvanta({"--ics", (folder_ / "Notes.dat").string()}), "--notes", "notes");
   ExpectUsageError(Orvanta({"--ics", ics.string(), "--open"}), "--open", "open");
   EXPECT_EQ(ReadFile(ics), "ics di prima");
+
+  // The .ics cannot take its name at the very end (a folder now stands there):
+  // the PDF, already in place by then, goes back to what it was.
+  const fs::path pdfFile = folder_ / "pdf" / "cal.pdf", icsFile = folder_ / "ics" / "cal.ics";
+  fs::create_directory(folder_ / "pdf");
+  fs::create_directory(folder_ / "ics");
+  WriteFile(pdfFile, "pdf di prima");
+  WriteFile(icsFile, "ics di prima");
+  const double start = Now();
+  const pid_t child =
+      StartProgram(folder_, exe_.string(), {"-o", pdfFile.string(), "--ics", icsFile.string()});
+  const bool bothOpen =  // both outputs checked, their new files open beside them
+      WaitForFileOpenIn(child, folder_ / "ics") && WaitForFileOpenIn(child, folder_ / "pdf");
+  ::kill(child, SIGSTOP);
+  int status = 0;
+  ::waitpid(child, &status, WUNTRACED);
+  const bool midRun = WIFSTOPPED(status) && HasFileOpenIn(child, folder_ / "ics") &&
+                      HasFileOpenIn(child, folder_ / "pdf");
+  fs::remove(icsFile);
+  fs::create_directory(icsFile);
+  ::kill(child, SIGCONT);
+  run = WIFSTOPPED(status) ? FinishProgram(child, folder_, start) : RunResult{};
+  ASSERT_TRUE(bothOpen);
+  if (!midRun) GTEST_SKIP() << "the run ended before the .ics could be taken away";
+  EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(Contains(run.err, icsFile.string())) << run.err;
+  EXPECT_TRUE(ReadFile(pdfFile) == "pdf di prima") << "the PDF was replaced";
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "pdf"), {}), 1);
 }
 
 // "-" sends one file to standard output, whole, and no path is printed; the

@@ -176,6 +176,9 @@ TEST(YearFacts, KindsAndDays) {
   EXPECT_EQ(find(y2013, Day(2013, 1, 7), FactKind::Commemoration),
             V{"festa del Tricolore (giornata Nazionale della Bandiera)"});
   EXPECT_EQ(find(y2013, Day(2013, 5, 12), FactKind::Commemoration), V{"festa della mamma"});
+  // 2022: May begins on a Sunday, so the second Sunday is the 8th.
+  EXPECT_EQ(find(GatherYearFacts(2022, all, {}, {}), Day(2022, 5, 8), FactKind::Commemoration),
+            V{"festa della mamma"});
   // 2027: the second Sunday of May is the 9th, which has a footnote of its own.
   const std::vector<CalendarFact> y2027 = GatherYearFacts(2027, all, {}, {});
   EXPECT_EQ(find(y2027, Day(2027, 5, 9), FactKind::Commemoration),
