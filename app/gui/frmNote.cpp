@@ -130,7 +130,7 @@ void frmNote::BuildButtons() {
   const std::array<QString, 4> tips = {QStringLiteral("Aggiunge o salva una nuova nota"),
                                        QStringLiteral("Modifica e salva una nota già presente"),
                                        QStringLiteral("Cancella la nota selezionata"),
-                                       QStringLiteral("Annulla le opreazioni in corso")};
+                                       QStringLiteral("Annulla le operazioni in corso")};
   for (int i = 0; i < 4; ++i) {
     cmdNote_[i] = new QPushButton(captions[i], this);
     cmdNote_[i]->setObjectName(QStringLiteral("cmdNote%1").arg(i));

@@ -141,6 +141,7 @@ class NotesEditorTest : public QObject {
     QVERIFY(!Button("cmdNote1")->isEnabled());
     QVERIFY(!Button("cmdNote2")->isEnabled());
     QCOMPARE(Button("cmdNote3")->text(), QStringLiteral("Annulla"));
+    QCOMPARE(Button("cmdNote3")->toolTip(), QStringLiteral("Annulla le operazioni in corso"));
     QCOMPARE(Button("cmdChiudi")->toolTip(),
              QStringLiteral("Chiude questa finestra e ritorna al calendario"));
     QVERIFY(Button("cmdNote0")->isDefault());
