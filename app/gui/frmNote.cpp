@@ -18,6 +18,7 @@
 #include "app/gui/GuiServices.h"
 #include "app/gui/HandCursors.h"
 #include "app/gui/NoteEntries.h"
+#include "app/gui/PrintableText.h"
 
 namespace orvanta {
 
@@ -116,6 +117,7 @@ void frmNote::BuildDateField() {
 void frmNote::BuildNoteFields() {
   txtScadenze_->setObjectName(QStringLiteral("txtScadenze"));
   txtScadenze_->setMaxLength(kMaxTypedNote);
+  KeepPrintable(txtScadenze_);
   lnotes_->setObjectName(QStringLiteral("Lnotes"));
   lnotes_->setSelectionMode(QAbstractItemView::SingleSelection);
   QFont mono = lnotes_->font();

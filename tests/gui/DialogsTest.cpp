@@ -16,12 +16,14 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QUrlQuery>
 #include <memory>
 
 #include <unistd.h>
 
 #include "GuiTestSupport.h"
+#include "app/gui/PrintableText.h"
 #include "app/gui/SingleInstance.h"
 #include "app/gui/StartUp.h"
 #include "app/gui/frmAbout.h"
@@ -83,6 +85,15 @@ class DialogsTest : public QObject {
     QTest::keyClicks(input, QString(33, QLatin1Char('x')));
     QCOMPARE(input->text().size(), 40);
     QCOMPARE(counter->text(), QStringLiteral("40 - 0"));
+    // The counter counts what the calendar prints: an emoji, refused, not at all.
+    input->backspace();
+    input->backspace();
+    box.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    TypeCharacters(input, QStringLiteral("\U0001F600"));
+    QCOMPARE(QToolTip::text(), QStringLiteral("Carattere «\U0001F600» (U+1F600) non accettato: il "
+                                              "calendario non può stamparlo."));
+    QCOMPARE(counter->text(), QStringLiteral("38 - 2"));
 
     box.Prepare(1, true);  // the footer, and the text starts empty again
     QCOMPARE(input->text(), QString());
@@ -91,6 +102,17 @@ class DialogsTest : public QObject {
     QCOMPARE(counter->text(), QStringLiteral("30 - 0"));
     QCOMPARE(box.InputLimit(), 30);
     QVERIFY(box.findChild<QLabel*>("lblInfo")->text().contains(QStringLiteral("inferiore")));
+
+    // A footer "Łódź" keeps what can be printed; a pasted accent apart from
+    // its letter joins it, a line break becomes a blank.
+    input->clear();
+    TypeCharacters(input, QStringLiteral("\u0141\u00F3d\u017A"));
+    input->insert(QStringLiteral("e\u0301\n"));
+    QCOMPARE(input->text(), QStringLiteral("\u00F3d\u00E9 "));
+    QCOMPARE(QToolTip::text(), RefusedCharacterTip(U'\u017A'));
+    input->insert(QStringLiteral("\a"));
+    QCOMPARE(QToolTip::text(), QStringLiteral("Carattere (U+0007) non accettato: il calendario "
+                                              "non può stamparlo."));
 
     box.Prepare(0, true);
     QTest::keyClicks(input, QStringLiteral("   Famiglia Rossi  "));
