@@ -110,6 +110,7 @@ class DialogsTest : public QObject {
     input->insert(QStringLiteral("e\u0301\n"));
     QCOMPARE(input->text(), QStringLiteral("\u00F3d\u00E9 "));
     QCOMPARE(QToolTip::text(), RefusedCharacterTip(U'\u017A'));
+    TakeScreen(QStringLiteral("carattere-rifiutato"));
     input->insert(QStringLiteral("\a"));
     QCOMPARE(QToolTip::text(), QStringLiteral("Carattere (U+0007) non accettato: il calendario "
                                               "non può stamparlo."));
