@@ -46,9 +46,9 @@ constexpr char kUsage[] =
     "                          al programma)\n"
     "  --shift FILE            turno (predefinito: {shift-file} accanto al programma)\n"
     "  --import-notes FILE     aggiunge alle note personali (il file di --notes) i\n"
-    "                          compleanni e gli anniversari di una rubrica vCard e gli\n"
-    "                          eventi annuali di un file iCalendar; si può ripetere;\n"
-    "                          non scrive il calendario\n"
+    "                          compleanni e gli anniversari di una rubrica vCard e\n"
+    "                          gli eventi annuali di un file iCalendar; si può\n"
+    "                          ripetere; non scrive il calendario\n"
     "  --dry-run               con --import-notes mostra cosa cambierebbe senza\n"
     "                          scrivere nulla\n"
     "  -h, --help              mostra questo aiuto\n"
@@ -113,6 +113,11 @@ std::string Wrapped(const std::string& text) {
              (line[cut] != ' ' || Utf8CharacterCount(line.substr(0, cut)) > kHelpWidth))
         --cut;
       if (cut <= indent.size()) break;  // one word longer than a line: left as it is
+      // A last word alone on its line reads as a stray: it takes its neighbour along.
+      if (line.find(' ', cut + 1) == std::string::npos) {
+        const std::size_t earlier = line.rfind(' ', cut - 1);
+        if (earlier != std::string::npos && earlier > indent.size()) cut = earlier;
+      }
       wrapped += line.substr(0, cut) + '\n';
       line = indent + line.substr(cut + 1);
     }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -68,7 +69,13 @@ struct GuiServices {
 // QDesktopServices, the composer.
 GuiServices DefaultGuiServices();
 
-// The program's own message box (used by DefaultGuiServices).
+// The program's own message box, not yet shown: as wide as its title needs,
+// its text whole (wrapped when long).
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, QMessageBox::Icon icon,
+                                            const QString& title, const QString& text,
+                                            QMessageBox::StandardButtons buttons);
+
+// MakeMessageBox shown modally (used by DefaultGuiServices).
 QMessageBox::StandardButton ShowMessageBox(QWidget* owner, QMessageBox::Icon icon,
                                            const QString& title, const QString& text,
                                            QMessageBox::StandardButtons buttons);

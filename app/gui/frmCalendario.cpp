@@ -96,7 +96,7 @@ QString CustomInfoMessage(int button, bool textChosen) {
                  "La stringa (scritta) da stampare può contenere al massimo %1 "
                  "caratteri alfanumerici.")
                  .arg(button == 0 ? kHeaderTextLimit : kFooterTextLimit)
-          << QStringLiteral("I caratteri in eccedenza verrano eliminati automaticamente.");
+          << QStringLiteral("I caratteri in eccedenza verranno eliminati automaticamente.");
   } else {
     const PictureSize size = button == 0 ? kHeaderPictureSize : kFooterPictureSize;
     lines << QStringLiteral("Le dimensioni dell'immagine da utilizzare devono essere:")

@@ -199,6 +199,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(lines[0],
              QStringLiteral("La stringa (scritta) da stampare può contenere al massimo 30 "
                             "caratteri alfanumerici."));
+    QCOMPARE(lines[1],
+             QStringLiteral("I caratteri in eccedenza verranno eliminati automaticamente."));
     QCOMPARE(lines.size(), 3);
     Click("cmdInfoCustom2");
     QCOMPARE(t_->messages.last().text,
