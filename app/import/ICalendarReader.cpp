@@ -81,7 +81,7 @@ Series YearlySeries(icalcomponent* event, const icaltimetype& start) {
     const icalrecurrencetype rule = icalproperty_get_rrule(p);
     const std::string scale = CalendarScale(p, rule);
     if (!scale.empty() && scale != "GREGORIAN") {
-      series.otherScale = scale;
+      series.otherScale = DecodeUserText(std::string_view(scale).substr(0, 40));  // for the report
       continue;
     }
     if (!RepeatsYearlyOnItsDay(rule, start)) continue;
