@@ -8,6 +8,7 @@
 
 #include "app/cli/InterruptSignals.h"
 #include "app/core/JobRun.h"
+#include "app/import/NotesMerge.h"
 #include "base/Leftovers.h"
 
 namespace orvanta {
@@ -78,7 +79,8 @@ int RunNotesImport(const NotesImportRequest& request, std::ostream& out, std::os
   const NotesImportOutcome outcome = ImportNotes(request);
   for (const std::string& line : outcome.report) out << line << '\n';
   out << std::flush;
-  for (const std::string& line : outcome.errors) err << line << '\n';
+  // File names and what the files hold reach the terminal only escaped.
+  for (const std::string& line : outcome.errors) err << ReportText(line) << '\n';
   switch (outcome.status) {
     case NotesImportOutcome::Status::InputUnusable:
       return kExitUsage;
