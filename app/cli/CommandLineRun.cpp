@@ -25,11 +25,12 @@ void StartViewer(const std::string& path, std::ostream& err) {
 
 // Standard output carries either a file's content or the paths, never both.
 void Report(const CalendarJob& request, const JobResult& result, std::ostream& out) {
-  if (request.pdf.toStandardOutput || request.ics.toStandardOutput) {
+  if (request.pdf.toStandardOutput || request.ics.toStandardOutput ||
+      request.csv.toStandardOutput) {
     out << result.standardOutput;
   } else {
-    if (!request.pdf.path.empty()) out << request.pdf.path << '\n';
-    if (!request.ics.path.empty()) out << request.ics.path << '\n';
+    for (const JobOutput* output : {&request.pdf, &request.ics, &request.csv})
+      if (!output->path.empty()) out << output->path << '\n';
   }
   out << std::flush;
 }

@@ -10,6 +10,7 @@ RenderOutcome RenderOutcome::Of(const FileResult& written) {
 std::span<const OutputFormat> OutputFormats() {
   static constexpr OutputFormat kFormats[] = {
       {&CalendarJob::ics, "il file iCalendar", RenderICalendar},
+      {&CalendarJob::csv, "il file CSV", RenderCsv},
       {&CalendarJob::pdf, "il calendario", RenderCalendarPdf},
   };
   return kFormats;

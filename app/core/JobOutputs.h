@@ -45,5 +45,6 @@ RenderOutcome RenderCalendarPdf(const CalendarJob& job, const PreparedYear& year
                                 const OutputSink& sink);
 RenderOutcome RenderICalendar(const CalendarJob& job, const PreparedYear& year,
                               const OutputSink& sink);
+RenderOutcome RenderCsv(const CalendarJob& job, const PreparedYear& year, const OutputSink& sink);
 
 }  // namespace orvanta
