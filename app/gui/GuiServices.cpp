@@ -99,7 +99,7 @@ GuiServices DefaultGuiServices() {
     return TerminateProcessByName(ToUtf8(viewer), ToUtf8(document));
   };
   services.isNotesFileReadOnly = [](const std::string& path) { return IsNotesFileReadOnly(path); };
-  services.runCalendar = [](const CalendarJob& job) { return RunCalendar(job); };
+  services.runCalendar = [](const CalendarJob& job) { return RunJob(job); };
   return services;
 }
 

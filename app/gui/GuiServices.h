@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 
-#include "app/core/CalendarRun.h"
 #include "app/core/FileNames.h"
+#include "app/core/JobRun.h"
 
 class QWidget;
 
@@ -48,7 +48,7 @@ struct GuiServices {
   // Whether the notes file cannot be changed (a test running as root cannot
   // make a file unwritable, so this is replaceable).
   std::function<bool(const std::string& notesPath)> isNotesFileReadOnly;
-  std::function<ComposeOutcome(const CalendarJob& job)> runCalendar;
+  std::function<JobResult(const CalendarJob& job)> runCalendar;
 
   // Empty without an application folder (no file in the working folder).
   QString NotesFile() const { return InAppFolder(kNotesFileName); }

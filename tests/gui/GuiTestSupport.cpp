@@ -41,7 +41,7 @@ TestServices::TestServices() {
   };
   services.runCalendar = [this](const CalendarJob& job) {
     ++composeCalls;
-    return RunCalendar(job);
+    return RunJob(job);
   };
 }
 

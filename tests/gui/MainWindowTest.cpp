@@ -407,7 +407,7 @@ class MainWindowTest : public QObject {
 
   void aFailedRunIsReportedAndOpensNothing() {
     t_->services.runCalendar = [](const CalendarJob&) {
-      ComposeOutcome failed;
+      JobResult failed;
       failed.detail = "Impossibile scrivere il file";
       return failed;
     };
