@@ -30,14 +30,15 @@
 #include "app/gui/frmAbout.h"
 #include "app/gui/frmInputBox.h"
 #include "app/gui/frmNote.h"
+#include "calendar/YearRanges.h"
 
 namespace orvanta {
 
 namespace {
 
 // The years the window offers, the last one chosen at the start.
-constexpr int kFirstYear = 1900;
-constexpr int kLastYear = 2013;
+constexpr int kFirstYear = kWindowYears.first;
+constexpr int kLastYear = kWindowYears.last;
 
 const QString kClosingLine = QStringLiteral(
     "Per maggiori informazioni e/o suggerimenti in merito all'utilizzo di questa opzione, "
@@ -96,7 +97,7 @@ QString CustomInfoMessage(int button, bool textChosen) {
                  "La stringa (scritta) da stampare può contenere al massimo %1 "
                  "caratteri alfanumerici.")
                  .arg(button == 0 ? kHeaderTextLimit : kFooterTextLimit)
-          << QStringLiteral("I caratteri in eccedenza verrano eliminati automaticamente.");
+          << QStringLiteral("I caratteri in eccedenza verranno eliminati automaticamente.");
   } else {
     const PictureSize size = button == 0 ? kHeaderPictureSize : kFooterPictureSize;
     lines << QStringLiteral("Le dimensioni dell'immagine da utilizzare devono essere:")
@@ -458,7 +459,7 @@ CalendarJob frmCalendario::MakeJob() {
   return job;
 }
 
-void frmCalendario::ShowOutcome(const ComposeOutcome& outcome) {
+void frmCalendario::ShowOutcome(const JobResult& outcome) {
   // An unusable shift file switches the shift option off until the user
   // sets it again.
   if (outcome.shiftUnusable) {
@@ -466,23 +467,14 @@ void frmCalendario::ShowOutcome(const ComposeOutcome& outcome) {
     const QSignalBlocker blocker(chkTurno_);
     chkTurno_->setChecked(false);
   }
-  switch (outcome.status) {
-    case ComposeOutcome::Status::Written:
-    case ComposeOutcome::Status::Cancelled:
-      return;
-    case ComposeOutcome::Status::NotOpened:
-      if (!outcome.notice.empty()) {
-        services_.Tell(this, QMessageBox::Critical, QStringLiteral("Orvanta"),
-                       FromUtf8(outcome.notice));
-        return;
-      }
-      [[fallthrough]];
-    case ComposeOutcome::Status::Failed:
-      services_.Tell(
-          this, QMessageBox::Critical, QStringLiteral("Orvanta"),
-          QStringLiteral("Il calendario non è stato creato.\n") + FromUtf8(outcome.detail));
-      return;
+  if (outcome.status != JobResult::Status::Failed) return;
+  if (!outcome.notice.empty()) {
+    services_.Tell(this, QMessageBox::Critical, QStringLiteral("Orvanta"),
+                   FromUtf8(outcome.notice));
+    return;
   }
+  services_.Tell(this, QMessageBox::Critical, QStringLiteral("Orvanta"),
+                 QStringLiteral("Il calendario non è stato creato.\n") + FromUtf8(outcome.detail));
 }
 
 void frmCalendario::CreateCalendar() {
@@ -499,7 +491,7 @@ void frmCalendario::CreateCalendar() {
   services_.waitSeconds(1, true);
 
   options_.Anno = static_cast<int16_t>(cboAnno_->currentText().toInt());
-  ComposeOutcome outcome;
+  JobResult outcome;
   try {
     outcome = services_.runCalendar(MakeJob());
   } catch (const std::exception& error) {  // out of memory while preparing the year

@@ -17,7 +17,8 @@ struct NotesImportRequest {
 struct NotesImportOutcome {
   enum class Status {
     Imported,         // every input was read (items may have been skipped)
-    InputUnusable,    // an input is no vCard or iCalendar, or cannot be read: nothing written
+    InputUnusable,    // an input is unusable, or the notes file holds no notes or is reached
+                      // through another user's link: nothing written
     NotesNotWritten,  // the notes file cannot be read, used or written: it is as it was
     Withdrawn,        // the report could not be shown or the user interrupted: as it was
   };
@@ -27,9 +28,9 @@ struct NotesImportOutcome {
   std::vector<std::string> errors;  // for standard error, each "orvanta: ..."
 };
 
-// Inputs larger than this are refused (a phone's address book with photos
-// stays far below it).
-inline constexpr std::size_t kMaxImportBytes = std::size_t{256} * 1024 * 1024;
+// Inputs larger than this are refused: a phone's address book with photos
+// stays far below it, and reading one takes a few times its size in memory.
+inline constexpr std::size_t kMaxImportBytes = std::size_t{64} * 1024 * 1024;
 
 // Shows the report while the notes file waits, complete, to take its new
 // content: false (the report could not be shown, the user interrupted) leaves
