@@ -178,6 +178,11 @@ FileResult AtomicFile::GiveName() {
 // no sweep takes it) until DropOld or PutOldBack.
 FileResult AtomicFile::MoveOverTarget(bool keepOld) {
   if (keepOld && targetExisted_) {
+    // An exchange would swap places with whatever stands there now, a folder
+    // too: only the regular file we checked is kept aside.
+    struct stat there {};
+    if (::lstat(target_.c_str(), &there) != 0) return FileResult::FromErrno(target_, errno);
+    if (!S_ISREG(there.st_mode)) return FileResult::Failure(FileStatus::NotRegular, target_);
     oldFile_ = FileDescriptor(
         ::open(target_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (oldFile_.IsOpen()) MarkInUse(oldFile_.Get());
@@ -235,16 +240,25 @@ FileResult AtomicFile::Commit() {
 }
 
 FileResult CommitTogether(AtomicFile& first, AtomicFile& second) {
-  if (FileResult named = first.GiveName(); !named) return named;
-  if (FileResult named = second.GiveName(); !named) return named;
-  if (FileResult moved = first.MoveOverTarget(true); !moved) return moved;
-  if (FileResult moved = second.MoveOverTarget(false); !moved) {
-    first.PutOldBack();
-    first.committed_ = false;
-    return moved;
+  return CommitAll({&first, &second});
+}
+
+FileResult CommitAll(const std::vector<AtomicFile*>& files) {
+  for (AtomicFile* file : files) {
+    if (FileResult named = file->GiveName(); !named) return named;
   }
-  first.DropOld();
-  for (AtomicFile* file : {&first, &second}) {
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const bool last = i + 1 == files.size();
+    if (FileResult moved = files[i]->MoveOverTarget(!last); !moved) {
+      for (std::size_t j = i; j-- > 0;) {
+        files[j]->PutOldBack();
+        files[j]->committed_ = false;
+      }
+      return moved;
+    }
+  }
+  for (AtomicFile* file : files) {
+    file->DropOld();
     file->fd_.Reset();
     SyncFolder(FolderOfPath(file->target_));
   }

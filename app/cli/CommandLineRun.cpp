@@ -24,15 +24,14 @@ void StartViewer(const std::string& path, std::ostream& err) {
   }
 }
 
-// Standard output carries either a file's content or the paths, never both.
-void Report(const CalendarJob& request, const JobResult& result, std::ostream& out) {
+// Standard output carries either a file's content (shown before the files
+// took their names) or the paths, never both.
+void Report(const CalendarJob& request, std::ostream& out) {
   if (request.pdf.toStandardOutput || request.ics.toStandardOutput ||
-      request.csv.toStandardOutput) {
-    out << result.standardOutput;
-  } else {
-    for (const JobOutput* output : {&request.pdf, &request.ics, &request.csv})
-      if (!output->path.empty()) out << output->path << '\n';
-  }
+      request.csv.toStandardOutput)
+    return;
+  for (const JobOutput* output : {&request.pdf, &request.ics, &request.csv})
+    if (!output->path.empty()) out << output->path << '\n';
   out << std::flush;
 }
 
@@ -42,13 +41,18 @@ int RunCalendarRequest(const CalendarJob& request, std::ostream& out, std::ostre
   const InterruptSignals interrupts;
   CalendarJob job = request;
   job.cancelled = [] { return InterruptSignals::Received() != 0; };
+  // A file is committed only once what goes to standard output went through.
+  job.publish = [&out](const std::string& content) {
+    out << content << std::flush;
+    return static_cast<bool>(out);
+  };
   const JobResult result = RunJob(job);
   if (result.status == JobResult::Status::Cancelled) return 128 + InterruptSignals::Received();
   if (!result.Written()) {
     err << "orvanta: " << result.failedOutput << " non è stato scritto: " << result.detail << '\n';
     return kExitNotWritten;
   }
-  Report(request, result, out);
+  Report(request, out);
   if (!request.pdf.path.empty() && request.openViewer) StartViewer(request.pdf.path, err);
   if (!out) {
     err << "orvanta: impossibile scrivere sullo standard output\n";
