@@ -27,8 +27,7 @@ void StartViewer(const std::string& path, std::ostream& err) {
 // Standard output carries either a file's content (shown before the files
 // took their names) or the paths, never both.
 void Report(const CalendarJob& request, std::ostream& out) {
-  if (request.pdf.toStandardOutput || request.ics.toStandardOutput ||
-      request.csv.toStandardOutput)
+  if (request.pdf.toStandardOutput || request.ics.toStandardOutput || request.csv.toStandardOutput)
     return;
   for (const JobOutput* output : {&request.pdf, &request.ics, &request.csv})
     if (!output->path.empty()) out << output->path << '\n';

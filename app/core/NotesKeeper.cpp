@@ -76,8 +76,8 @@ std::string WithLineEnd(std::string line) {
 // of the format (no blanks around the fields), else written anew.
 std::string Canonical(const NoteEntry& record, const std::string& line) {
   const std::size_t quote = line.find('"');
-  const bool exact = quote != std::string::npos && line.find(' ') > quote &&
-                     line.front() != ' ' && line.back() == '"';
+  const bool exact = quote != std::string::npos && line.find(' ') > quote && line.front() != ' ' &&
+                     line.back() == '"';
   return exact ? line : FormatNoteRecord(record.day, record.text);
 }
 
@@ -92,7 +92,8 @@ std::string SortedRecords(const NotesFileContents& now, std::size_t skipped) {
     return now.records[a].day < now.records[b].day;
   });
   std::string content;
-  for (const std::size_t i : order) content += WithLineEnd(Canonical(now.records[i], now.recordLines[i]));
+  for (const std::size_t i : order)
+    content += WithLineEnd(Canonical(now.records[i], now.recordLines[i]));
   return content;
 }
 
@@ -105,9 +106,8 @@ std::string UnreadableLines(const NotesFileContents& now) {
 // The index of the record that has `line`, or kMaxNotes + 1 when none has.
 std::size_t FindRecord(const NotesFileContents& now, const std::string& line) {
   const auto found = std::find(now.recordLines.begin(), now.recordLines.end(), line);
-  return found == now.recordLines.end()
-             ? kMaxNotes + 1
-             : static_cast<std::size_t>(found - now.recordLines.begin());
+  return found == now.recordLines.end() ? kMaxNotes + 1
+                                        : static_cast<std::size_t>(found - now.recordLines.begin());
 }
 
 bool DayTaken(const NotesFileContents& now, DayNumber day, std::size_t except) {
@@ -168,8 +168,7 @@ NotesChangeResult NotesKeeper::Transaction(const Edit& edit, const Confirmation&
     return Failed(FileResult::Failure(FileStatus::UnexpectedContent, path_));
   const NotesFileContents now = ParseNotesFile(bytes, target);
   if (!now.status) return Failed(now.status);
-  if (!now.Rewritable())
-    return Failed(FileResult::TooLargeFile(path_, kMaxKeptNotesBytes));
+  if (!now.Rewritable()) return Failed(FileResult::TooLargeFile(path_, kMaxKeptNotesBytes));
 
   const Draft draft = edit(now, bytes);
   if (draft.change != NotesChange::Written) return {draft.change, {}};
@@ -204,9 +203,10 @@ NotesChangeResult NotesKeeper::Replace(const KnownNote& old, DayNumber day,
     if (at > kMaxNotes) return {NotesChange::NoteGone, {}};
     if (DayTaken(now, day, at)) return {NotesChange::DateTaken, {}};
     // Saved without a change: the note goes back as it was read.
-    const bool same = now.records[at].day == day &&
-                      TrimWhitespace(now.records[at].text) == TrimWhitespace(text);
-    const std::string line = same ? Canonical(now.records[at], old.line) : FormatNoteRecord(day, text);
+    const bool same =
+        now.records[at].day == day && TrimWhitespace(now.records[at].text) == TrimWhitespace(text);
+    const std::string line =
+        same ? Canonical(now.records[at], old.line) : FormatNoteRecord(day, text);
     return {NotesChange::Written,
             SortedRecords(now, at) + WithLineEnd(line) + UnreadableLines(now)};
   });
@@ -291,8 +291,8 @@ bool RewriteNotesFile(const std::string& path, const std::vector<NoteToWrite>& n
       content += WithLineEnd(note.line);
     }
   }
-  const NotesChangeResult result = NotesKeeper(path, io).Transaction(
-      [&](const NotesFileContents& now, const std::string&) {
+  const NotesChangeResult result =
+      NotesKeeper(path, io).Transaction([&](const NotesFileContents& now, const std::string&) {
         // Another window may have added notes since `asRead` was read.
         std::string all = content;
         for (const std::string& line : LinesAddedSince(now, asRead)) all += WithLineEnd(line);

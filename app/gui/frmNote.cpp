@@ -258,8 +258,9 @@ void frmNote::ShowFileProblems() {
                                : QStringLiteral("Attenzione: il file delle note contiene %1 righe "
                                                 "non leggibili.")
                                      .arg(count)) +
-                   QStringLiteral(" Qui sono elencate solo le note leggibili; le altre righe "
-                                  "restano nel file così come sono.");
+                   QStringLiteral(
+                       " Qui sono elencate solo le note leggibili; le altre righe "
+                       "restano nel file così come sono.");
     if (asRead.unreadableTruncated) {
       // Rewriting would cut the unreadable part short: no change is allowed.
       text += QStringLiteral(" Il file è troppo grande per essere modificato.");
@@ -464,8 +465,9 @@ void frmNote::WarnNotWritten(const NotesChangeResult& result) {
   QString why;
   switch (result.change) {
     case NotesChange::NoteGone:
-      why = QStringLiteral("La nota è stata cambiata o cancellata da un altro programma: "
-                           "l'elenco mostra le note come sono ora.");
+      why = QStringLiteral(
+          "La nota è stata cambiata o cancellata da un altro programma: "
+          "l'elenco mostra le note come sono ora.");
       break;
     case NotesChange::Full:
       why = QStringLiteral("Il calendario stampa al massimo %1 note.").arg(kMaxNotes);
@@ -475,7 +477,8 @@ void frmNote::WarnNotWritten(const NotesChangeResult& result) {
       break;
   }
   Warn(QStringLiteral("Attenzione: impossibile scrivere il file delle note.\n") +
-       QStringLiteral("La modifica non è stata salvata.") + (why.isEmpty() ? QString() : "\n" + why));
+       QStringLiteral("La modifica non è stata salvata.") +
+       (why.isEmpty() ? QString() : "\n" + why));
 }
 
 void frmNote::OnDateChanged(int field) {

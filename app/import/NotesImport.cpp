@@ -75,8 +75,7 @@ NotesImportOutcome NotWritten(const FileResult& why) {
 
 }  // namespace
 
-NotesImportOutcome ImportNotes(const NotesImportRequest& request,
-                               const ReportPublisher& publish) {
+NotesImportOutcome ImportNotes(const NotesImportRequest& request, const ReportPublisher& publish) {
   NotesImportOutcome outcome;
   // Every input is read before anything is decided: one that fails changes nothing.
   std::vector<ImportSource> sources;
@@ -126,7 +125,8 @@ NotesImportOutcome ImportNotes(const NotesImportRequest& request,
   switch (written.change) {
     case NotesChange::Written:
     case NotesChange::Unchanged:
-      if (!outcome.reportShown && !show(std::move(merge.report))) outcome.status = Status::Withdrawn;
+      if (!outcome.reportShown && !show(std::move(merge.report)))
+        outcome.status = Status::Withdrawn;
       break;
     case NotesChange::Cancelled:
       outcome.status = Status::Withdrawn;

@@ -120,8 +120,8 @@ class Merger {
       // The calendar stops reading after its 365th note.
       for (const std::string& part : note.parts) {
         --merge_.addedItems;
-        Skip(note.source + ": " + TwoDigits(DayOfMonth(day)) + "/" + TwoDigits(MonthOf(day)) + " \"" +
-             part + "\": il calendario stampa al massimo " + std::to_string(kMaxNotes) +
+        Skip(note.source + ": " + TwoDigits(DayOfMonth(day)) + "/" + TwoDigits(MonthOf(day)) +
+             " \"" + part + "\": il calendario stampa al massimo " + std::to_string(kMaxNotes) +
              " note e questa non si vedrebbe");
       }
     }

@@ -48,7 +48,8 @@ TEST_F(NotesEditingTest, ASaveAppliesToTheFileAsItIsNow) {
   EXPECT_EQ(notes_.Notes().size(), 3u);
 
   // The note under change was changed by another: nothing written, list reloaded.
-  const std::string theirs = "40545,\"Uno altrove\"\r\n40609,\"Quattro\"\r\n40600,\"Tre nuovo\"\r\n";
+  const std::string theirs =
+      "40545,\"Uno altrove\"\r\n40609,\"Quattro\"\r\n40600,\"Tre nuovo\"\r\n";
   WriteFile(path_, theirs);
   EXPECT_EQ(notes_.Save(Day(1, 2), "Uno mio", 0).change, NotesChange::NoteGone);
   EXPECT_EQ(ReadFile(path_), theirs);

@@ -102,7 +102,7 @@ TEST_F(NotesFileTest, UnreadableLinesStopTheReading) {
 TEST_F(NotesFileTest, SpacesAroundTheFieldsAreReadOtherBlanksEndTheReading) {
   struct Case {
     std::string line;
-    std::size_t printed;      // by the calendar: "buono", the line, "dopo"
+    std::size_t printed;     // by the calendar: "buono", the line, "dopo"
     std::size_t unreadable;  // by the editor
   };
   for (const Case& c : std::vector<Case>{{"40617 ,\"spazio\"", 3, 0},

@@ -184,7 +184,8 @@ TEST_F(AtomicFileTest, LeftoversOfKilledWritesAreRemoved) {
   ASSERT_EQ(::flock(inUse, LOCK_SH), 0);
   ASSERT_TRUE(ReplaceFile(Path("Notes.dat"), "notes"));
   EXPECT_FALSE(fs::exists(dead));
-  for (const std::string& name : {alive, fresh, mine, config, backup + "/dentro", folder + "/dentro"})
+  for (const std::string& name :
+       {alive, fresh, mine, config, backup + "/dentro", folder + "/dentro"})
     EXPECT_TRUE(fs::exists(name)) << name;
   EXPECT_TRUE(IsTemporaryName(NameOfPath(dead)));
   EXPECT_FALSE(IsTemporaryName(".orvanta-backup0"));

@@ -539,7 +539,8 @@ class NotesEditorTest : public QObject {
     Click("cmdNote0");
     AppendBytes(NotesPath(), "40826,\"Da fuori\"\r\n");  // 10/10
     Enter(QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("Mia"), "cmdNote0");
-    QCOMPARE(WarningsTitled(QStringLiteral("Attenzione!")).last().text, QStringLiteral("Data già presente"));
+    QCOMPARE(WarningsTitled(QStringLiteral("Attenzione!")).last().text,
+             QStringLiteral("Data già presente"));
     QVERIFY(ReadBytes(NotesPath()).endsWith("40826,\"Da fuori\"\r\n"));
     QCOMPARE(ListTexts().size(), 5);
   }
