@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 
 #include "base/FileAttributes.h"
 #include "base/Leftovers.h"
@@ -50,16 +49,9 @@ std::string ResolveLink(const std::string& path) {
   return FileResult::Success();
 }
 
-// A free name beside the target: the folder, "/", the prefix and six
-// letters or digits.
+// A free name beside the target: the folder, "/" and a temporary name.
 std::string TemporaryName(const std::string& folder) {
-  static constexpr char kLetters[] =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  static thread_local std::mt19937 random{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-  std::string name = folder + "/" + std::string(kTemporaryPrefix);
-  for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
-  return name;
+  return folder + "/" + NewTemporaryName();
 }
 
 // Only we may read it, from the first system call on; unnamed when the file
@@ -112,7 +104,7 @@ FileResult AtomicFile::Create(const std::string& requested, std::unique_ptr<Atom
   struct stat info {};
   bool exists = false;
   if (FileResult checked = CheckExisting(target, info, exists); !checked) return checked;
-  SweepLeftovers(FolderOfPath(target), kTemporaryPrefix);
+  SweepTemporaryFiles(FolderOfPath(target));
 
   std::string temporary;
   FileDescriptor fd =
@@ -186,6 +178,11 @@ FileResult AtomicFile::GiveName() {
 // no sweep takes it) until DropOld or PutOldBack.
 FileResult AtomicFile::MoveOverTarget(bool keepOld) {
   if (keepOld && targetExisted_) {
+    // An exchange would swap places with whatever stands there now, a folder
+    // too: only the regular file we checked is kept aside.
+    struct stat there {};
+    if (::lstat(target_.c_str(), &there) != 0) return FileResult::FromErrno(target_, errno);
+    if (!S_ISREG(there.st_mode)) return FileResult::Failure(FileStatus::NotRegular, target_);
     oldFile_ = FileDescriptor(
         ::open(target_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (oldFile_.IsOpen()) MarkInUse(oldFile_.Get());
@@ -243,16 +240,25 @@ FileResult AtomicFile::Commit() {
 }
 
 FileResult CommitTogether(AtomicFile& first, AtomicFile& second) {
-  if (FileResult named = first.GiveName(); !named) return named;
-  if (FileResult named = second.GiveName(); !named) return named;
-  if (FileResult moved = first.MoveOverTarget(true); !moved) return moved;
-  if (FileResult moved = second.MoveOverTarget(false); !moved) {
-    first.PutOldBack();
-    first.committed_ = false;
-    return moved;
+  return CommitAll({&first, &second});
+}
+
+FileResult CommitAll(const std::vector<AtomicFile*>& files) {
+  for (AtomicFile* file : files) {
+    if (FileResult named = file->GiveName(); !named) return named;
   }
-  first.DropOld();
-  for (AtomicFile* file : {&first, &second}) {
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const bool last = i + 1 == files.size();
+    if (FileResult moved = files[i]->MoveOverTarget(!last); !moved) {
+      for (std::size_t j = i; j-- > 0;) {
+        files[j]->PutOldBack();
+        files[j]->committed_ = false;
+      }
+      return moved;
+    }
+  }
+  for (AtomicFile* file : files) {
+    file->DropOld();
     file->fd_.Reset();
     SyncFolder(FolderOfPath(file->target_));
   }

@@ -16,10 +16,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/FileDescriptor.h"
 #include "base/FileReading.h"
 #include "base/FileResult.h"
+#include "base/Leftovers.h"
 
 namespace orvanta {
 
@@ -42,10 +44,6 @@ struct ReplaceOptions {
   mode_t newFileMode = 0666;
   FileSystemHooks hooks;
 };
-
-// Names of the temporary files beside a target: ".orvanta-XXXXXXXX", short
-// enough for any target name the system allows.
-inline constexpr std::string_view kTemporaryPrefix = ".orvanta-";
 
 class AtomicFile {
  public:
@@ -72,6 +70,7 @@ class AtomicFile {
 
  private:
   friend FileResult CommitTogether(AtomicFile& first, AtomicFile& second);
+  friend FileResult CommitAll(const std::vector<AtomicFile*>& files);
 
   AtomicFile(std::string target, FileDescriptor fd, FileSystemHooks hooks);
   [[nodiscard]] FileResult GiveName();
@@ -92,6 +91,9 @@ class AtomicFile {
 // Commits both files or neither: the first is put back as it was when the
 // second cannot take its name.
 [[nodiscard]] FileResult CommitTogether(AtomicFile& first, AtomicFile& second);
+// The same for any number of files: every earlier one is put back when a
+// later one cannot take its name.
+[[nodiscard]] FileResult CommitAll(const std::vector<AtomicFile*>& files);
 
 // Writes a whole file at once through an AtomicFile.
 [[nodiscard]] FileResult ReplaceFile(const std::string& target, std::string_view bytes,

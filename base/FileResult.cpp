@@ -39,6 +39,14 @@ std::string FileResult::Describe() const {
       return file +
              " ha altri nomi (collegamenti fisici): sostituirlo li separerebbe dal nuovo "
              "contenuto, quindi non viene modificato";
+    case FileStatus::ForeignLink:
+      return file +
+             " passa per un collegamento simbolico di un altro utente e per sicurezza non "
+             "viene seguito";
+    case FileStatus::Busy:
+      return file + " è in uso da un'altra modifica: riprova fra poco";
+    case FileStatus::UnexpectedContent:
+      return file + " contiene altro e per sicurezza non viene modificato";
     case FileStatus::PermissionDenied:
     case FileStatus::NotFound:
     case FileStatus::SystemError:

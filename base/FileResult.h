@@ -8,15 +8,18 @@ namespace orvanta {
 
 enum class FileStatus {
   Ok,
-  SymbolicLink,      // the name is a symbolic link, which we do not follow
-  NotRegular,        // a folder, a device, a pipe: not a document
-  ForeignOwner,      // the file belongs to another user
-  PermissionDenied,  // the system refused access
-  NotFound,          // the file or its folder does not exist
-  NoName,            // the path has no file name (empty, or ends in "/")
-  TooLarge,          // longer than the reader accepts (`limit`)
-  HardLinked,        // the file has other names that a replace would split off
-  SystemError,       // any other error the system reported (see `error`)
+  SymbolicLink,       // the name is a symbolic link, which we do not follow
+  NotRegular,         // a folder, a device, a pipe: not a document
+  ForeignOwner,       // the file belongs to another user
+  PermissionDenied,   // the system refused access
+  NotFound,           // the file or its folder does not exist
+  NoName,             // the path has no file name (empty, or ends in "/")
+  TooLarge,           // longer than the reader accepts (`limit`)
+  HardLinked,         // the file has other names that a replace would split off
+  ForeignLink,        // a symbolic link on the way belongs to another user
+  Busy,               // another change of the file holds its lock
+  UnexpectedContent,  // the file holds something else than what we would change in it
+  SystemError,        // any other error the system reported (see `error`)
 };
 
 struct FileResult {

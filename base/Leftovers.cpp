@@ -8,7 +8,9 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <ctime>
+#include <random>
 
 namespace orvanta {
 namespace {
@@ -42,6 +44,19 @@ void RemoveTreeAt(int parentFd, const char* name, int depth) {
     return;
   }
   ::unlinkat(parentFd, name, 0);
+}
+
+constexpr std::string_view kNameLetters =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::size_t kRandomLetters = 6;
+
+// The two letters that check the six random ones (FNV-1a, base 62).
+std::string CheckLetters(std::string_view random) {
+  std::uint32_t hash = 2166136261U;
+  for (const char c : random) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619U;
+  const std::size_t base = kNameLetters.size();
+  hash %= static_cast<std::uint32_t>(base * base);
+  return {kNameLetters[hash / base], kNameLetters[hash % base]};
 }
 
 // The prefix and six letters or digits, as mkdtemp and the temporary files
@@ -86,7 +101,50 @@ bool IsLeftover(int folderFd, const char* name, FileDescriptor& held) {
   return !empty || std::time(nullptr) - opened.st_mtime >= kLeftoverSettleSeconds;
 }
 
+// A regular file of ours, named as ours, that nobody holds a lock on and
+// that has settled.
+bool IsLeftoverFile(int folderFd, const char* name, FileDescriptor& held) {
+  struct stat info {};
+  if (::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
+    return false;
+  return IsLeftover(folderFd, name, held);
+}
+
 }  // namespace
+
+std::string NewTemporaryName() {
+  static thread_local std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, kNameLetters.size() - 1);
+  std::string letters;
+  for (std::size_t i = 0; i < kRandomLetters; ++i) letters += kNameLetters[pick(random)];
+  return std::string(kTemporaryPrefix) + letters + CheckLetters(letters);
+}
+
+bool IsTemporaryName(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix) || name.size() != kTemporaryPrefix.size() + 8)
+    return false;
+  const std::string_view letters = name.substr(kTemporaryPrefix.size(), kRandomLetters);
+  for (const char c : name.substr(kTemporaryPrefix.size())) {
+    if (kNameLetters.find(c) == std::string_view::npos) return false;
+  }
+  return name.substr(kTemporaryPrefix.size() + kRandomLetters) == CheckLetters(letters);
+}
+
+void SweepTemporaryFiles(const std::string& folder) {
+  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd < 0) return;
+  DIR* listing = ::fdopendir(folderFd);
+  if (listing == nullptr) {
+    ::close(folderFd);
+    return;
+  }
+  while (const dirent* entry = ::readdir(listing)) {
+    if (!IsTemporaryName(entry->d_name)) continue;
+    FileDescriptor held;
+    if (IsLeftoverFile(folderFd, entry->d_name, held)) ::unlinkat(folderFd, entry->d_name, 0);
+  }
+  ::closedir(listing);  // also closes folderFd
+}
 
 bool MarkInUse(int fd) {
   while (::flock(fd, LOCK_SH | LOCK_NB) != 0) {

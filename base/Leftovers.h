@@ -21,6 +21,20 @@ inline constexpr int kLeftoverSettleSeconds = 5;
 // False when someone else holds an exclusive one.
 bool MarkInUse(int fd);
 
+// Names of the temporary files beside a target: ".orvanta-" and eight letters
+// or digits, the last two a check of the first six, so that a name the user
+// gave (".orvanta-backup", ".orvanta-config") is never taken for one of ours.
+inline constexpr std::string_view kTemporaryPrefix = ".orvanta-";
+
+// A fresh name of that pattern (without folder).
+std::string NewTemporaryName();
+bool IsTemporaryName(std::string_view name);
+
+// Removes from `folder` the temporary files that killed writes left behind:
+// a name of the pattern above, a regular file of ours, settled, that no live
+// writer holds a lock on. Nothing else, and never a folder.
+void SweepTemporaryFiles(const std::string& folder);
+
 // Removes the entries of `folder` named `prefix` and six letters or digits
 // that are leftovers: files or folders of ours that nobody holds a lock on and that
 // have settled. A folder goes with everything in it; links are removed, never

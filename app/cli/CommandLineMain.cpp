@@ -18,10 +18,18 @@ int RunCommandLine(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
   QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
 
-  // Asked once per run: the answer may be a folder made just now.
-  const std::string privateFolder = PrivateTempFolder();
-  const CommandLineResult parsed =
-      ParseCommandLine(arguments, SystemCommandLineContext(privateFolder));
+  // A first look makes nothing: help, version, errors and a dry run leave no
+  // folder behind. What writes asks again with its folders made (once per
+  // run: the private folder may be one made just now).
+  CommandLineResult parsed = ParseCommandLine(arguments, SystemCommandLineContext({}, false));
+  const bool writes = parsed.action == CommandLineResult::Action::Run ||
+                      (parsed.action == CommandLineResult::Action::Import && !parsed.import.dryRun);
+  if (writes) {
+    const std::string adopted = AdoptNotesBesideProgram(AppFolder());
+    if (!adopted.empty()) std::cerr << "orvanta: " << adopted << '\n';
+    const std::string privateFolder = PrivateTempFolder();
+    parsed = ParseCommandLine(arguments, SystemCommandLineContext(privateFolder));
+  }
   switch (parsed.action) {
     case CommandLineResult::Action::Help:
     case CommandLineResult::Action::Version:

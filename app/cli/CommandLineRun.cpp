@@ -24,15 +24,13 @@ void StartViewer(const std::string& path, std::ostream& err) {
   }
 }
 
-// Standard output carries either a file's content or the paths, never both.
-void Report(const CalendarJob& request, const JobResult& result, std::ostream& out) {
-  if (request.pdf.toStandardOutput || request.ics.toStandardOutput ||
-      request.csv.toStandardOutput) {
-    out << result.standardOutput;
-  } else {
-    for (const JobOutput* output : {&request.pdf, &request.ics, &request.csv})
-      if (!output->path.empty()) out << output->path << '\n';
-  }
+// Standard output carries either a file's content (shown before the files
+// took their names) or the paths, never both.
+void Report(const CalendarJob& request, std::ostream& out) {
+  if (request.pdf.toStandardOutput || request.ics.toStandardOutput || request.csv.toStandardOutput)
+    return;
+  for (const JobOutput* output : {&request.pdf, &request.ics, &request.csv})
+    if (!output->path.empty()) out << output->path << '\n';
   out << std::flush;
 }
 
@@ -42,13 +40,18 @@ int RunCalendarRequest(const CalendarJob& request, std::ostream& out, std::ostre
   const InterruptSignals interrupts;
   CalendarJob job = request;
   job.cancelled = [] { return InterruptSignals::Received() != 0; };
+  // A file is committed only once what goes to standard output went through.
+  job.publish = [&out](const std::string& content) {
+    out << content << std::flush;
+    return static_cast<bool>(out);
+  };
   const JobResult result = RunJob(job);
   if (result.status == JobResult::Status::Cancelled) return 128 + InterruptSignals::Received();
   if (!result.Written()) {
     err << "orvanta: " << result.failedOutput << " non è stato scritto: " << result.detail << '\n';
     return kExitNotWritten;
   }
-  Report(request, result, out);
+  Report(request, out);
   if (!request.pdf.path.empty() && request.openViewer) StartViewer(request.pdf.path, err);
   if (!out) {
     err << "orvanta: impossibile scrivere sullo standard output\n";
@@ -58,9 +61,17 @@ int RunCalendarRequest(const CalendarJob& request, std::ostream& out, std::ostre
 }
 
 int RunNotesImport(const NotesImportRequest& request, std::ostream& out, std::ostream& err) {
-  const NotesImportOutcome outcome = ImportNotes(request);
-  for (const std::string& line : outcome.report) out << line << '\n';
-  out << std::flush;
+  const InterruptSignals interrupts;
+  bool outputFailed = false;
+  // The report goes out before the notes file takes its new content: a
+  // report that cannot be written, or an interruption, leaves the file as it was.
+  const NotesImportOutcome outcome =
+      ImportNotes(request, [&](const std::vector<std::string>& report) {
+        for (const std::string& line : report) out << line << '\n';
+        out << std::flush;
+        outputFailed = !out;
+        return !outputFailed && InterruptSignals::Received() == 0;
+      });
   // File names and what the files hold reach the terminal only escaped.
   for (const std::string& line : outcome.errors) err << ReportText(line) << '\n';
   switch (outcome.status) {
@@ -68,12 +79,14 @@ int RunNotesImport(const NotesImportRequest& request, std::ostream& out, std::os
       return kExitUsage;
     case NotesImportOutcome::Status::NotesNotWritten:
       return kExitNotWritten;
+    case NotesImportOutcome::Status::Withdrawn:
+      if (!outputFailed && InterruptSignals::Received() != 0)
+        return 128 + InterruptSignals::Received();
+      err << "orvanta: impossibile scrivere sullo standard output; le note non sono state "
+             "cambiate\n";
+      return kExitNotWritten;
     case NotesImportOutcome::Status::Imported:
       break;
-  }
-  if (!out) {
-    err << "orvanta: impossibile scrivere sullo standard output\n";
-    return kExitNotWritten;
   }
   return kExitOk;
 }

@@ -27,9 +27,9 @@ bool SameFile(const std::string& a, const std::string& b) {
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-CommandLineContext SystemCommandLineContext(const std::string& privateFolder) {
+CommandLineContext SystemCommandLineContext(const std::string& privateFolder, bool makeFolders) {
   CommandLineContext context;
-  context.appFolder = AppFolder();
+  context.appFolder = AppFolder(makeFolders);
   // The default calendar goes into our private folder, where nobody else can
   // plant a file that blocks or replaces it.
   context.tempFolder = privateFolder.empty() ? TempFolder() : privateFolder;

@@ -21,6 +21,9 @@ bool SameFile(const std::string& a, const std::string& b);
 // The context for this process: application folder, the private temporary
 // folder the run uses (PrivateTempFolder(), asked once per run), working
 // folder and the callbacks above.
-CommandLineContext SystemCommandLineContext(const std::string& privateFolder);
+// Without `makeFolders` (a first look at the arguments) nothing is created:
+// the folders are only named.
+CommandLineContext SystemCommandLineContext(const std::string& privateFolder,
+                                            bool makeFolders = true);
 
 }  // namespace orvanta

@@ -30,8 +30,11 @@ struct CalendarJob {
   // of the page.
   bool picturesRequired = false;
   // What the front end lends the job; each may be empty.
-  std::function<void()> pumpEvents;                     // lets pending window events run
-  std::function<bool()> cancelled;                      // true stops the job between pages
+  std::function<void()> pumpEvents;  // lets pending window events run
+  std::function<bool()> cancelled;   // true stops the job between pages
+  // Shows the output meant for standard output before the files take their
+  // names: false (it could not be shown) leaves every file as it was.
+  std::function<bool(const std::string& content)> publish;
   std::function<void(const std::string& path)> viewer;  // shows the written calendar
   std::function<std::time_t()> clock;                   // the files' dates; empty: now
 };

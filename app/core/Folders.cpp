@@ -8,11 +8,17 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/core/FileNames.h"
+#include "base/AtomicFile.h"
+#include "base/FileReading.h"
 #include "base/PrivateFolder.h"
 
 namespace orvanta {
 
 namespace {
+
+// A notes file is a few kilobytes; one far beyond that is no notes file.
+constexpr std::size_t kMaxAdoptedNotesBytes = std::size_t{8} * 1024 * 1024;
 
 bool IsFolder(const char* path) {
   struct stat info {};
@@ -70,7 +76,32 @@ std::string HomeFolder() {
   return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
 }
 
+// The folder of the executable `exe`, with its trailing "/"; empty when unknown.
+std::string ExeFolder(const std::string& exe) {
+  const size_t slash = exe.rfind('/');
+  if (exe.empty() || exe.front() != '/' || slash == std::string::npos) return {};
+  return WithTrailingSlash(exe.substr(0, slash + 1));
+}
+
 }  // namespace
+
+std::string AdoptNotesBesideProgram(const std::string& appFolder) {
+  const std::string exeFolder = ExeFolder(ReadLink("/proc/self/exe"));
+  if (appFolder.empty() || exeFolder.empty() || exeFolder == appFolder || InSystemFolder(exeFolder))
+    return {};
+  const std::string beside = exeFolder + kNotesFileName;
+  const std::string adopted = appFolder + kNotesFileName;
+  struct stat info {};
+  if (!FileExists(beside) || ::lstat(adopted.c_str(), &info) == 0 || errno != ENOENT) return {};
+  std::string bytes;
+  if (!ReadBounded(beside, kMaxAdoptedNotesBytes, bytes)) return {};
+  ReplaceOptions options;
+  options.newFileMode = 0600;
+  if (!ReplaceFile(adopted, bytes, options)) return {};
+  return "Le note accanto al programma (" + beside +
+         "), in una cartella che non si può modificare, sono state copiate in " + adopted +
+         ", dove restano stampate e modificabili.";
+}
 
 std::string WithTrailingSlash(std::string folder) {
   if (folder.empty()) return folder;
@@ -88,17 +119,13 @@ std::string ChooseAppFolder(const std::string& exeFolder, bool ownCopy, const st
   return {};
 }
 
-std::string AppFolder() {
+std::string AppFolder(bool create) {
   const std::string exe = ReadLink("/proc/self/exe");
-  const size_t slash = exe.rfind('/');
-  std::string exeFolder;
-  if (!exe.empty() && exe.front() == '/' && slash != std::string::npos) {
-    exeFolder = WithTrailingSlash(exe.substr(0, slash + 1));
-  }
+  const std::string exeFolder = ExeFolder(exe);
   const char* dataHome = std::getenv("XDG_DATA_HOME");
   std::string folder =
       ChooseAppFolder(exeFolder, IsOwnCopy(exe, exeFolder), dataHome ? dataHome : "", HomeFolder());
-  if (folder == exeFolder) return folder;
+  if (folder == exeFolder || !create) return folder;
   if (folder.empty() || !MakeFolders(folder) || ::access(folder.c_str(), W_OK | X_OK) != 0)
     return {};
   return folder;

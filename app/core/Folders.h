@@ -13,7 +13,15 @@ namespace orvanta {
 // user's files in the per-user data folder $XDG_DATA_HOME/orvanta/ (default
 // ~/.local/share/orvanta/), created on first use, and never writes into a
 // system folder, not even as root. Empty when there is no usable home.
-std::string AppFolder();
+// With `create` false nothing is made: the folder it would be (for a dry run).
+std::string AppFolder(bool create = true);
+
+// Notes kept beside a copy of the program in a folder the user cannot write
+// (so the program works in the data folder `appFolder` instead) are copied
+// there once, byte for byte and private (0600), when it has no notes yet, so
+// they stay printed and editable. Answers what the user is told (Italian,
+// one sentence), empty when nothing was copied.
+std::string AdoptNotesBesideProgram(const std::string& appFolder);
 
 // The choice AppFolder() makes, given the executable's folder, whether it is
 // the user's own copy, and $XDG_DATA_HOME and the home folder (either may be

@@ -113,9 +113,7 @@ FileResult CommitAll(const std::vector<std::unique_ptr<AtomicFile>>& files) {
     if (file) pending.push_back(file.get());
   if (pending.empty()) return FileResult::Success();
   if (pending.size() == 1) return pending[0]->Commit();
-  FileResult committed = CommitTogether(*pending[0], *pending[1]);
-  for (std::size_t i = 2; committed && i < pending.size(); ++i) committed = pending[i]->Commit();
-  return committed;
+  return orvanta::CommitAll(pending);
 }
 
 }  // namespace
@@ -140,6 +138,13 @@ JobResult RunJob(const CalendarJob& job) {
   result.shiftUnusable = prepared.shiftUnusable;
   if (!CreateFiles(job, files, result) || !Render(job, prepared, files, result)) return result;
   if (Stopped(job, result)) return result;
+  const bool toStandardOutput =
+      job.pdf.toStandardOutput || job.ics.toStandardOutput || job.csv.toStandardOutput;
+  if (toStandardOutput && job.publish && !job.publish(result.standardOutput)) {
+    result.failedOutput = "lo standard output";
+    result.detail = "nessun file è stato cambiato";
+    return result;
+  }
   // From here on the job ends as the files say: a cancel now changes nothing.
   if (const FileResult committed = CommitAll(files); !committed) {
     Fail(result, FormatWritingTo(job, committed.path), committed.Describe());

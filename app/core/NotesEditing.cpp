@@ -1,36 +1,11 @@
 #include "app/core/NotesEditing.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 #include "almanac/Text.h"
 
 namespace orvanta {
-namespace {
-
-// How often each line of `contents` occurs (records and unreadable lines).
-std::map<std::string, int> LineCounts(const NotesFileContents& contents) {
-  std::map<std::string, int> counts;
-  for (const std::string& line : contents.recordLines) ++counts[line];
-  for (const std::string& line : contents.unreadableLines) ++counts[line];
-  return counts;
-}
-
-bool Takes(std::map<std::string, int>& counts, const std::string& line) {
-  const auto found = counts.find(line);
-  if (found == counts.end() || found->second == 0) return false;
-  --found->second;
-  return true;
-}
-
-// A note as it goes back to the file: its own line when the composer's
-// strict reader reads it, else the record written anew in the exact format.
-NoteToWrite ToWrite(const ListedNote& note) {
-  return {note.day, note.text, IsExactNoteRecord(note.line) ? note.line : std::string()};
-}
-
-}  // namespace
 
 bool DateFieldRejects(std::string_view text, DateField field) {
   if (text.empty() || text.size() > 2) return true;
@@ -117,67 +92,26 @@ NoteRefusal NotesEditing::Check(std::optional<DayNumber> day, std::string_view t
   return NoteRefusal::None;
 }
 
-bool NotesEditing::Save(DayNumber day, std::string_view text, int editing) {
+NotesChangeResult NotesEditing::Save(DayNumber day, std::string_view text, int editing) {
   const std::string trimmed(TrimWhitespace(text));
-  NoteToWrite note{day, trimmed, {}};
-  std::vector<DayNumber> userDays = {day};
+  NotesChangeResult result;
   if (editing >= 0 && static_cast<std::size_t>(editing) < notes_.size()) {
     const ListedNote& old = notes_[static_cast<std::size_t>(editing)];
-    // Saved without a change: the note goes back as it was read.
-    if (old.day == day && TrimWhitespace(old.text) == trimmed) note = ToWrite(old);
-    userDays.push_back(old.day);
+    result = keeper_.Replace({old.day, old.line}, day, trimmed);
   } else {
-    editing = -1;
-  }
-  const NotesFileContents now = ReadNotesFile(path_);
-  bool written = false;
-  if (now.status.Ok()) {
-    if (editing < 0 && !asRead_.HasUnreadable() && !now.HasUnreadable()) {
-      // A new note: the notes so far, sorted, then the new one appended. Only
-      // the append decides whether the note was saved; the sorting is a nicety.
-      static_cast<void>(Rewrite(now, -1, std::nullopt, userDays));
-      written = AppendNoteRecord(path_, day, trimmed);
-    } else {
-      // One replacement of the file: no moment without the note, and the note
-      // stays before the lines nobody can read.
-      written = Rewrite(now, editing, note, userDays);
-    }
+    result = keeper_.Add(day, trimmed);
   }
   Load();
-  return written;
+  return result;
 }
 
-bool NotesEditing::Remove(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= notes_.size()) return false;
-  const NotesFileContents now = ReadNotesFile(path_);
-  const bool written = now.status.Ok() && Rewrite(now, index, std::nullopt,
-                                                  {notes_[static_cast<std::size_t>(index)].day});
+NotesChangeResult NotesEditing::Remove(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= notes_.size())
+    return {NotesChange::NoteGone, {}};
+  const ListedNote& old = notes_[static_cast<std::size_t>(index)];
+  const NotesChangeResult result = keeper_.Remove({old.day, old.line});
   Load();
-  return written;
-}
-
-// The listed notes still in the file as it is `now` (but `replaced`), sorted,
-// then `last`; RewriteNotesFile adds what others wrote meanwhile and the
-// unreadable lines.
-bool NotesEditing::Rewrite(const NotesFileContents& now, int replaced,
-                           const std::optional<NoteToWrite>& last,
-                           const std::vector<DayNumber>& userDays) const {
-  std::map<std::string, int> present = LineCounts(now);
-  std::vector<NoteToWrite> notes;
-  for (std::size_t i = 0; i < notes_.size(); ++i) {
-    if (static_cast<int>(i) == replaced) continue;
-    // Deleted or changed by another program since we read it: so it stays.
-    if (now.Rewritable() && !Takes(present, notes_[i].line)) continue;
-    notes.push_back(ToWrite(notes_[i]));
-  }
-  if (last) notes.push_back(*last);
-  // What others wrote meanwhile on a day the user changes gives way.
-  NotesFileContents known = asRead_;
-  for (std::size_t i = 0; i < now.records.size(); ++i) {
-    if (std::find(userDays.begin(), userDays.end(), now.records[i].day) != userDays.end())
-      known.recordLines.push_back(now.recordLines[i]);
-  }
-  return RewriteNotesFile(path_, notes, known);
+  return result;
 }
 
 }  // namespace orvanta

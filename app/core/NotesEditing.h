@@ -12,6 +12,7 @@
 
 #include "almanac/DayNumber.h"
 #include "app/core/NotesFile.h"
+#include "app/core/NotesKeeper.h"
 
 namespace orvanta {
 
@@ -51,7 +52,7 @@ CleanedNote CleanNoteText(std::string_view text);
 
 class NotesEditing {
  public:
-  explicit NotesEditing(std::string path) : path_(std::move(path)) {}
+  explicit NotesEditing(std::string path) : path_(path), keeper_(std::move(path)) {}
 
   // Reads the file; the notes sorted by date.
   void Load();
@@ -62,20 +63,17 @@ class NotesEditing {
   // under change, -1 for a new one (it may keep its own date).
   [[nodiscard]] NoteRefusal Check(std::optional<DayNumber> day, std::string_view text,
                                   int editing) const;
-  // Saves a checked note (new, or in place of `editing`) and reads the file
-  // again; answers whether the file holds it. The user's change is applied
-  // to the file as it is now: what others deleted or changed meanwhile stays
-  // so, except on the days the user changes.
-  [[nodiscard]] bool Save(DayNumber day, std::string_view text, int editing);
+  // Saves a checked note (new, or in place of `editing`) in the file as it
+  // is now, and reads the file again. What others changed meanwhile stays:
+  // a note on the same day written meanwhile answers DateTaken, a note under
+  // change that is gone answers NoteGone.
+  [[nodiscard]] NotesChangeResult Save(DayNumber day, std::string_view text, int editing);
   // Deletes the note at `index` the same way.
-  [[nodiscard]] bool Remove(int index);
+  [[nodiscard]] NotesChangeResult Remove(int index);
 
  private:
-  [[nodiscard]] bool Rewrite(const NotesFileContents& now, int replaced,
-                             const std::optional<NoteToWrite>& last,
-                             const std::vector<DayNumber>& userDays) const;
-
   std::string path_;
+  NotesKeeper keeper_;
   NotesFileContents asRead_;
   std::vector<ListedNote> notes_;
 };

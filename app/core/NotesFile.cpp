@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,18 +21,6 @@
 
 namespace orvanta {
 namespace {
-
-// 31 December 9999: later numbers are not dates anyone writes into a notes file.
-constexpr DayNumber kLastDayNumber = 2958465;
-
-// A rewrite reads the file again first; a file the editor may rewrite is at
-// most 365 records of kMaxNotesLineBytes plus kMaxKeptNotesBytes, and one
-// far beyond that did not come from a few notes added meanwhile.
-constexpr std::size_t kMaxRereadBytes = std::size_t{8} * 1024 * 1024;
-
-bool IsValidDayNumber(DayNumber day) {
-  return day >= 0 && day <= kLastDayNumber;
-}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -97,31 +85,26 @@ class LineReader {
   std::uint64_t lineStart_ = 0;
 };
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-// How a line must look to be a record.
-enum class RecordForm {
-  // The composer's reader: exactly the file's format (digits without leading
-  // zeros, one comma, the text in double quotes, nothing else); any other line,
-  // a blank one too, ends the reading.
-  Exact,
-  // The editor's reader: blanks around the parts are tolerated and blank
-  // lines skipped (files edited by hand), so that it shows what it can.
-  Tolerant,
+// How far a reading goes past a line that is no record.
+enum class Reading {
+  // The composer's: any other line, a blank one too, ends the reading, and
+  // what follows it is not printed.
+  Calendar,
+  // The editor's: blank lines are skipped and every other line that is no
+  // record is kept aside, so that it shows every note the file holds.
+  Editor,
 };
 
-// One record: digits, comma, text in double quotes; anything else makes the
-// line unreadable. The text comes back as raw bytes.
-std::optional<std::pair<DayNumber, std::string_view>> ParseRecord(std::string_view line,
-                                                                  RecordForm form) {
+// One record: the number up to the comma, then the text in double quotes.
+// Spaces may stand around the number, the comma and the quoted text (files
+// written by hand); a tab or anything else makes the line unreadable, as does
+// a number with leading zeros. The text comes back as raw bytes.
+std::optional<std::pair<DayNumber, std::string_view>> ParseRecord(std::string_view line) {
   std::size_t i = 0;
-  const auto skipBlanks = [&] {
-    if (form == RecordForm::Exact) return;
-    while (i < line.size() && IsBlank(line[i])) ++i;
+  const auto skipSpaces = [&] {
+    while (i < line.size() && line[i] == ' ') ++i;
   };
-  skipBlanks();
+  skipSpaces();
   const std::size_t digitsStart = i;
   DayNumber day = 0;
   while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
@@ -129,19 +112,17 @@ std::optional<std::pair<DayNumber, std::string_view>> ParseRecord(std::string_vi
     if (day > kLastDayNumber) return std::nullopt;
     ++i;
   }
-  if (i == digitsStart) return std::nullopt;
-  if (form == RecordForm::Exact && line[digitsStart] == '0' && i - digitsStart > 1)
-    return std::nullopt;
-  skipBlanks();
+  if (i == digitsStart || (line[digitsStart] == '0' && i - digitsStart > 1)) return std::nullopt;
+  skipSpaces();
   if (i >= line.size() || line[i] != ',') return std::nullopt;
   ++i;
-  skipBlanks();
+  skipSpaces();
   if (i >= line.size() || line[i] != '"') return std::nullopt;
   const std::size_t textStart = ++i;
   const std::size_t textEnd = line.find('"', textStart);
   if (textEnd == std::string_view::npos) return std::nullopt;
   i = textEnd + 1;
-  skipBlanks();
+  skipSpaces();
   if (i != line.size()) return std::nullopt;
   return std::make_pair(day, line.substr(textStart, textEnd - textStart));
 }
@@ -154,15 +135,30 @@ bool IsBlankLine(std::string_view line) {
 struct ReadOutcome {
   std::vector<NoteEntry> entries;
   std::vector<std::string> lines;  // each entry's line as read
-  bool stopped = false;            // an unreadable record (or the 366th) ended the reading
+  bool stopped = false;            // the calendar's reading ended before the end of the file
   bool readError = false;
-  std::uint64_t stopOffset = 0;  // where the unreadable part begins
+  std::uint64_t stopOffset = 0;  // where the calendar's reading ended
+  // The editor's reading: the lines that are no record, and whether there
+  // were more of them than it keeps.
+  std::vector<std::string> unreadable;
+  bool unreadableTruncated = false;
 };
 
-ReadOutcome ReadRecords(std::FILE* file, int year, RecordForm form) {
+// Keeps an unreadable line for the editor while the kept part stays bounded.
+void KeepUnreadable(std::string line, ReadOutcome& outcome, std::size_t& keptBytes) {
+  keptBytes += line.size() + 2;
+  if (keptBytes > kMaxKeptNotesBytes) {
+    outcome.unreadableTruncated = true;
+    return;
+  }
+  outcome.unreadable.push_back(std::move(line));
+}
+
+ReadOutcome ReadRecords(std::FILE* file, int year, Reading reading) {
   ReadOutcome outcome;
   LineReader reader(file);
   std::string line;
+  std::size_t keptBytes = 0;
   for (;;) {
     const LineReader::Result result = reader.Next(line);
     if (result == LineReader::Result::End) break;
@@ -170,18 +166,28 @@ ReadOutcome ReadRecords(std::FILE* file, int year, RecordForm form) {
       outcome.readError = true;
       break;
     }
-    if (form == RecordForm::Tolerant && result == LineReader::Result::Line && IsBlankLine(line))
+    if (reading == Reading::Editor && result == LineReader::Result::Line && IsBlankLine(line))
       continue;
     std::optional<DayNumber> moved;
     std::optional<std::pair<DayNumber, std::string_view>> record;
     if (result == LineReader::Result::Line && outcome.entries.size() < kMaxNotes) {
-      record = ParseRecord(line, form);
+      record = ParseRecord(line);
       if (record) moved = MoveIntoYear(record->first, year);
     }
-    if (!moved) {
+    if (!moved && reading == Reading::Calendar) {
       outcome.stopped = true;
       outcome.stopOffset = reader.LineStart();
       break;
+    }
+    if (!moved && result == LineReader::Result::Overlong) {
+      // The reader cannot go past it: the rest of the file is kept as it is.
+      outcome.stopped = true;
+      outcome.stopOffset = reader.LineStart();
+      break;
+    }
+    if (!moved) {
+      KeepUnreadable(line, outcome, keptBytes);
+      continue;
     }
     // The file's code page, whatever the bytes look like: Windows-1252 bytes
     // are often valid UTF-8 too ("È¸" is C8 B8).
@@ -208,56 +214,37 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
   return lines;
 }
 
-// The lines of the file from `offset` on, at most kMaxKeptNotesBytes of them.
-void ReadUnreadablePart(std::FILE* file, std::uint64_t offset, NotesFileContents& contents) {
-  std::string bytes;
-  if (!ReadBoundedAt(::fileno(file), offset, kMaxKeptNotesBytes, contents.status.path, bytes))
-    contents.unreadableTruncated = true;
-  contents.unreadableLines = SplitLines(bytes);
-}
-
-// The file as it is now, however it ends; a missing file is empty.
-FileResult ReadWhole(const std::string& path, std::string& bytes) {
-  const FileResult read = ReadBounded(path, kMaxRereadBytes, bytes);
-  return read || IsMissing(read) ? FileResult::Success() : read;
-}
-
-// Replaces the file (a link to it stays); new notes are for the user's eyes only.
-FileResult ReplaceNotes(const std::string& path, std::string_view content, const NotesFileIo& io) {
-  ReplaceOptions options;
-  options.followLink = true;
-  options.newFileMode = 0600;
-  options.hooks = io;
-  return ReplaceFile(path, content, options);
-}
-
-// Every line of the file as it is now; a missing file has none.
-FileResult ReadAllLines(const std::string& path, std::vector<std::string>& lines) {
-  lines.clear();
-  std::string bytes;
-  if (FileResult read = ReadWhole(path, bytes); !read) return read;
-  lines = SplitLines(bytes);
-  return FileResult::Success();
-}
-
-// The non-blank lines of `now` that `before` does not hold (as many times as
-// they are missing there), in the order of `now`.
-std::vector<std::string> LinesAddedSince(const std::vector<std::string>& now,
-                                         const NotesFileContents& before) {
-  std::map<std::string_view, std::size_t> known;
-  for (const std::string& line : before.recordLines) ++known[line];
-  for (const std::string& line : before.unreadableLines) ++known[line];
-  std::vector<std::string> added;
-  for (const std::string& line : now) {
-    if (IsBlankLine(line)) continue;
-    const auto found = known.find(line);
-    if (found != known.end() && found->second > 0) {
-      --found->second;
-    } else {
-      added.push_back(line);
-    }
+// Adds the lines of `rest` (the part of the file the editor's reading could
+// not go through) to the unreadable ones, when it is at most kMaxKeptNotesBytes.
+void KeepRest(std::string_view rest, NotesFileContents& contents) {
+  if (rest.size() > kMaxKeptNotesBytes) {
+    contents.unreadableTruncated = true;  // the file cannot be rewritten whole
+    return;
   }
-  return added;
+  for (std::string& line : SplitLines(rest)) contents.unreadableLines.push_back(std::move(line));
+}
+
+// The editor's reading of an open file; `rest` gives the file from an offset on.
+NotesFileContents EditorReading(std::FILE* file, const std::string& path,
+                                const std::function<std::string(std::uint64_t)>& rest) {
+  NotesFileContents contents;
+  ReadOutcome outcome = ReadRecords(file, kEditorYear, Reading::Editor);
+  if (outcome.readError) {
+    contents.status = FileResult::FromErrno(path, EIO);
+    return contents;
+  }
+  contents.records = std::move(outcome.entries);
+  contents.recordLines = std::move(outcome.lines);
+  contents.unreadableLines = std::move(outcome.unreadable);
+  contents.unreadableTruncated = outcome.unreadableTruncated;
+  if (outcome.stopped) KeepRest(rest(outcome.stopOffset), contents);
+  return contents;
+}
+
+// A stream over bytes in memory, for the readers.
+FilePtr OpenMemory(std::string_view bytes) {
+  // Callers hand no empty buffer, which fmemopen refuses.
+  return FilePtr(::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb"));
 }
 
 }  // namespace
@@ -270,7 +257,7 @@ NotesTable LoadNotesForYear(const std::string& path, int year) {
   FileResult result;
   const FilePtr file = OpenNotesFile(path, result);
   if (!file) return {};
-  return ReadRecords(file.get(), year, RecordForm::Exact).entries;
+  return ReadRecords(file.get(), year, Reading::Calendar).entries;
 }
 
 NotesFileContents ReadNotesFile(const std::string& path) {
@@ -280,15 +267,43 @@ NotesFileContents ReadNotesFile(const std::string& path) {
     if (IsMissing(contents.status)) contents.status = FileResult::Success();
     return contents;
   }
-  ReadOutcome outcome = ReadRecords(file.get(), kEditorYear, RecordForm::Tolerant);
-  if (outcome.readError) {
-    contents.status = FileResult::FromErrno(path, EIO);
-    return contents;
+  return EditorReading(file.get(), path, [&](std::uint64_t offset) {
+    std::string bytes;
+    // More than can be kept (or unreadable): a rest that long marks it cut.
+    if (!ReadBoundedAt(::fileno(file.get()), offset, kMaxKeptNotesBytes, path, bytes))
+      bytes.assign(kMaxKeptNotesBytes + 1, ' ');
+    return bytes;
+  });
+}
+
+NotesFileContents ParseNotesFile(std::string_view bytes, const std::string& path) {
+  if (bytes.empty()) return {};
+  const FilePtr memory = OpenMemory(bytes);
+  if (!memory) return {FileResult::FromErrno(path, errno), {}, {}, {}, false};
+  return EditorReading(memory.get(), path, [&](std::uint64_t offset) {
+    return std::string(bytes.substr(static_cast<std::size_t>(offset)));
+  });
+}
+
+CalendarReach ReachOfCalendar(std::string_view bytes) {
+  CalendarReach reach{0, bytes.size()};
+  if (bytes.empty()) return reach;
+  const FilePtr memory = OpenMemory(bytes);
+  if (!memory) return {kMaxNotes, bytes.size()};
+  const ReadOutcome outcome = ReadRecords(memory.get(), kEditorYear, Reading::Calendar);
+  reach.records = outcome.entries.size();
+  if (outcome.stopped) reach.stopOffset = static_cast<std::size_t>(outcome.stopOffset);
+  return reach;
+}
+
+bool LooksLikeNotesFile(std::string_view bytes) {
+  if (bytes.find('\0') != std::string_view::npos) return false;
+  for (const std::string& line : SplitLines(bytes.substr(0, kMaxNotesLineBytes + 2))) {
+    if (IsBlankLine(line)) continue;
+    return ParseRecord(line).has_value();
   }
-  contents.records = std::move(outcome.entries);
-  contents.recordLines = std::move(outcome.lines);
-  if (outcome.stopped) ReadUnreadablePart(file.get(), outcome.stopOffset, contents);
-  return contents;
+  // Only blanks, or a first line too long for any record.
+  return bytes.size() <= kMaxNotesLineBytes || IsBlankLine(bytes);
 }
 
 std::string FormatNoteRecord(DayNumber day, std::string_view text) {
@@ -307,87 +322,7 @@ std::string FormatNoteRecord(DayNumber day, std::string_view text) {
 }
 
 bool IsExactNoteRecord(std::string_view line) {
-  return ParseRecord(line, RecordForm::Exact).has_value();
-}
-
-bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view text,
-                      const NotesFileIo& io) {
-  if (!IsValidDayNumber(day)) return false;
-  // The whole file again with the line at its end: a file we may not read is
-  // not ours to add to.
-  std::string content;
-  if (!ReadWhole(path, content)) return false;
-  // A lone CR at the end only lacks its LF: "\r" + "\r\n" would glue a stray
-  // CR to the last record and make it unreadable.
-  if (!content.empty() && content.back() != '\n') content += content.back() == '\r' ? "\n" : "\r\n";
-  content += FormatNoteRecord(day, text) + "\r\n";
-  return ReplaceNotes(path, content, io).Ok();
-}
-
-FileResult InsertNoteRecords(const std::string& path, const std::vector<NoteEntry>& records,
-                             const NotesFileIo& io) {
-  std::string content;
-  if (FileResult read = ReadWhole(path, content); !read) return read;
-  std::size_t at = content.size();
-  if (!content.empty()) {
-    // The composer's reading of the file as it is now: where it would stop.
-    const FilePtr memory(::fmemopen(content.data(), content.size(), "rb"));
-    if (!memory) return FileResult::FromErrno(path, errno);
-    const ReadOutcome outcome = ReadRecords(memory.get(), kEditorYear, RecordForm::Exact);
-    if (outcome.stopped) at = static_cast<std::size_t>(outcome.stopOffset);
-  }
-  std::string lines;
-  // A last line without its line end (a lone CR lacks only the LF) stays apart.
-  if (at == content.size() && at > 0 && content.back() != '\n')
-    lines += content.back() == '\r' ? "\n" : "\r\n";
-  for (const NoteEntry& record : records) {
-    if (!IsValidDayNumber(record.day)) return FileResult::FromErrno(path, EINVAL);
-    lines += FormatNoteRecord(record.day, record.text) + "\r\n";
-  }
-  content.insert(at, lines);
-  return ReplaceNotes(path, content, io);
-}
-
-bool RewriteNotesFile(const std::string& path, const std::vector<NoteToWrite>& notes,
-                      const NotesFileContents& asRead, const NotesFileIo& io) {
-  if (!asRead.Rewritable()) return false;
-  std::string content;
-  for (const NoteToWrite& note : notes) {
-    if (note.line.empty()) {
-      if (!IsValidDayNumber(note.day)) return false;
-      content += FormatNoteRecord(note.day, note.text);
-    } else {
-      if (note.line.find('\n') != std::string::npos) return false;
-      content += note.line;
-    }
-    content += "\r\n";
-  }
-  // Another window may have added notes since the editor read the file.
-  std::vector<std::string> now;
-  if (!ReadAllLines(path, now)) return false;
-  for (const std::string& line : LinesAddedSince(now, asRead)) content += line + "\r\n";
-  for (const std::string& line : asRead.unreadableLines) content += line + "\r\n";
-
-  return ReplaceNotes(path, content, io).Ok();
-}
-
-bool IsNotesFileReadOnly(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return errno != ENOENT;
-  if (!S_ISREG(st.st_mode)) return true;
-  // Unreadable: left exactly as it is (making it writable would invite a
-  // save that replaces notes nobody could see).
-  if (::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0) return true;
-  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
-    ::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR);
-    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return true;
-  }
-  if (!CheckReplaceable(path, true)) return true;
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  const std::string target = resolved ? std::string(resolved) : path;
-  std::free(resolved);
-  const std::string folder = FolderOfPath(target);
-  return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0;
+  return ParseRecord(line).has_value();
 }
 
 }  // namespace orvanta

@@ -11,6 +11,7 @@
 
 #include "app/core/Folders.h"
 #include "app/core/NotesFile.h"
+#include "app/core/NotesKeeper.h"
 #include "app/core/PlatformProcesses.h"
 #include "app/gui/BitmapChooser.h"
 #include "app/gui/PdfViewer.h"

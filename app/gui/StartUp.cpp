@@ -8,6 +8,7 @@
 #include <QTranslator>
 #include <memory>
 
+#include "app/core/Folders.h"
 #include "app/gui/GuiApplication.h"
 #include "app/gui/GuiServices.h"
 #include "app/gui/SingleInstance.h"
@@ -80,6 +81,9 @@ int StartUp(int argc, char** argv, const std::function<void(frmCalendario& windo
   }
   if (services.appFolder.isEmpty()) {
     services.Tell(nullptr, QMessageBox::Warning, QStringLiteral("Orvanta"), NoDataFolderMessage());
+  } else if (const std::string adopted = AdoptNotesBesideProgram(ToUtf8(services.appFolder));
+             !adopted.empty()) {
+    services.Tell(nullptr, QMessageBox::Information, QStringLiteral("Orvanta"), FromUtf8(adopted));
   }
 
   frmCalendario window(std::move(services));

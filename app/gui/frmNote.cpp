@@ -252,11 +252,15 @@ void frmNote::ShowFileProblems() {
   }
   // Lines we cannot read are shown as a warning and kept in the file.
   if (asRead.HasUnreadable()) {
-    QString text = QStringLiteral(
-                       "Attenzione: il file delle note contiene %1 righe non leggibili. Qui sono "
-                       "elencate solo le note leggibili; le altre righe restano nel file così "
-                       "come sono.")
-                       .arg(asRead.unreadableLines.size());
+    const std::size_t count = asRead.unreadableLines.size();
+    QString text = (count == 1 ? QStringLiteral("Attenzione: il file delle note contiene 1 riga "
+                                                "non leggibile.")
+                               : QStringLiteral("Attenzione: il file delle note contiene %1 righe "
+                                                "non leggibili.")
+                                     .arg(count)) +
+                   QStringLiteral(
+                       " Qui sono elencate solo le note leggibili; le altre righe "
+                       "restano nel file così come sono.");
     if (asRead.unreadableTruncated) {
       // Rewriting would cut the unreadable part short: no change is allowed.
       text += QStringLiteral(" Il file è troppo grande per essere modificato.");
@@ -403,10 +407,10 @@ void frmNote::AskDeleteNote() {
                         QMessageBox::Yes | QMessageBox::No);
   if (answer == QMessageBox::Yes) {
     editMode_ = Deleting;
-    const bool removed = notes_.Remove(SelectedIndex());
+    const NotesChangeResult removed = notes_.Remove(SelectedIndex());
     // The list shows what the file holds now, notes other windows added included.
     ShowNotes();
-    if (!removed) WarnNotWritten();
+    if (!removed.Ok()) WarnNotWritten(removed);
   }
   ResetEditor();
 }
@@ -447,17 +451,34 @@ bool frmNote::SaveNote() {
   const int editing = editMode_ == ModifyNote ? editing_ : -1;
   if (const NoteRefusal refusal = notes_.Check(date, text, editing); refusal != NoteRefusal::None)
     return Refuse(refusal);
-  const bool written = notes_.Save(*date, text, editing);
+  const NotesChangeResult written = notes_.Save(*date, text, editing);
   // The list shows what the file holds now.
   ShowNotes();
+  // Another program wrote a note on that day meanwhile: the user decides again.
+  if (written.change == NotesChange::DateTaken) return Refuse(NoteRefusal::DateTaken);
   // The typed note stays in the fields, so nothing the user wrote is lost.
-  if (!written) WarnNotWritten();
-  return written;
+  if (!written.Ok()) WarnNotWritten(written);
+  return written.Ok();
 }
 
-void frmNote::WarnNotWritten() {
+void frmNote::WarnNotWritten(const NotesChangeResult& result) {
+  QString why;
+  switch (result.change) {
+    case NotesChange::NoteGone:
+      why = QStringLiteral(
+          "La nota è stata cambiata o cancellata da un altro programma: "
+          "l'elenco mostra le note come sono ora.");
+      break;
+    case NotesChange::Full:
+      why = QStringLiteral("Il calendario stampa al massimo %1 note.").arg(kMaxNotes);
+      break;
+    default:
+      why = FromUtf8(result.file.Describe());
+      break;
+  }
   Warn(QStringLiteral("Attenzione: impossibile scrivere il file delle note.\n") +
-       QStringLiteral("La modifica non è stata salvata."));
+       QStringLiteral("La modifica non è stata salvata.") +
+       (why.isEmpty() ? QString() : "\n" + why));
 }
 
 void frmNote::OnDateChanged(int field) {

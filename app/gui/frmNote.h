@@ -66,7 +66,7 @@ class frmNote : public QDialog {
   std::optional<DayNumber> TypedDate() const;
   bool Refuse(NoteRefusal refusal);
   bool SaveNote();
-  void WarnNotWritten();
+  void WarnNotWritten(const NotesChangeResult& result);
   int SelectedIndex() const;
   void ShowCount();
   void OnDateChanged(int field);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/core/NotesFile.h"
+#include "app/core/NotesKeeper.h"
 #include "app/import/ICalendarReader.h"
 #include "app/import/InputKind.h"
 #include "app/import/NotesMerge.h"
@@ -60,9 +61,21 @@ NotesImportOutcome Failure(Status status, std::string error) {
   return outcome;
 }
 
+// The notes file cannot be used; nothing was written.
+NotesImportOutcome NotWritten(const FileResult& why) {
+  const std::string reason = why.status == FileStatus::UnexpectedContent
+                                 ? "\"" + why.path + "\" non è un file delle note"
+                                 : why.Describe();
+  // A target that is not ours to change is refused like a bad input.
+  const bool refused =
+      why.status == FileStatus::UnexpectedContent || why.status == FileStatus::ForeignLink;
+  return Failure(refused ? Status::InputUnusable : Status::NotesNotWritten,
+                 "orvanta: le note non sono state aggiunte: " + reason);
+}
+
 }  // namespace
 
-NotesImportOutcome ImportNotes(const NotesImportRequest& request) {
+NotesImportOutcome ImportNotes(const NotesImportRequest& request, const ReportPublisher& publish) {
   NotesImportOutcome outcome;
   // Every input is read before anything is decided: one that fails changes nothing.
   std::vector<ImportSource> sources;
@@ -85,23 +98,41 @@ NotesImportOutcome ImportNotes(const NotesImportRequest& request) {
         Status::NotesNotWritten,
         "orvanta: nessuna cartella per il file delle note; valori ammessi: --notes FILE");
   }
-  const NotesFileContents contents = ReadNotesFile(request.notesFile);
-  if (!contents.status) {
-    return Failure(Status::NotesNotWritten,
-                   "orvanta: il file delle note non si può leggere, "
-                   "quindi nemmeno aggiornare: " +
-                       contents.status.Describe());
-  }
-  NotesMerge merge = MergeImportedNotes(contents.records, sources);
-  outcome.report = std::move(merge.report);
+  const NotesKeeper keeper(request.notesFile);
+  const auto show = [&](std::vector<std::string> report) {
+    outcome.report = std::move(report);
+    outcome.reportShown = publish != nullptr;
+    return !publish || publish(outcome.report);
+  };
   if (request.dryRun) {
-    outcome.report.push_back("Prova (--dry-run): il file delle note '" + shownNotes +
-                             "' non è stato modificato");
-  } else if (!merge.added.empty()) {
-    if (const FileResult written = InsertNoteRecords(request.notesFile, merge.added); !written) {
-      return Failure(Status::NotesNotWritten,
-                     "orvanta: le note non sono state aggiunte: " + written.Describe());
-    }
+    // What a real import would check, without taking a lock or writing.
+    NotesFileContents now;
+    std::size_t room = 0;
+    if (const FileResult usable = keeper.Inspect(now, room); !usable) return NotWritten(usable);
+    NotesMerge merge = MergeImportedNotes(now.records, sources, room);
+    merge.report.push_back("Prova (--dry-run): il file delle note '" + shownNotes +
+                           "' non è stato modificato");
+    if (!show(std::move(merge.report))) outcome.status = Status::Withdrawn;
+    return outcome;
+  }
+  NotesMerge merge;
+  const NotesChangeResult written = keeper.Insert(
+      [&](const NotesFileContents& now, std::size_t room) {
+        merge = MergeImportedNotes(now.records, sources, room);
+        return merge.added;
+      },
+      [&] { return show(merge.report); });
+  switch (written.change) {
+    case NotesChange::Written:
+    case NotesChange::Unchanged:
+      if (!outcome.reportShown && !show(std::move(merge.report)))
+        outcome.status = Status::Withdrawn;
+      break;
+    case NotesChange::Cancelled:
+      outcome.status = Status::Withdrawn;
+      break;
+    default:
+      return NotWritten(written.file);
   }
   return outcome;
 }

@@ -2,6 +2,7 @@
 // Importing birthdays, anniversaries and yearly events from address book and
 // calendar files into the personal notes file.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,14 @@ struct NotesImportRequest {
 struct NotesImportOutcome {
   enum class Status {
     Imported,         // every input was read (items may have been skipped)
-    InputUnusable,    // an input is no vCard or iCalendar, or cannot be read: nothing written
-    NotesNotWritten,  // the notes file cannot be read or written: it is as it was
+    InputUnusable,    // an input is unusable, or the notes file holds no notes or is reached
+                      // through another user's link: nothing written
+    NotesNotWritten,  // the notes file cannot be read, used or written: it is as it was
+    Withdrawn,        // the report could not be shown or the user interrupted: as it was
   };
   Status status = Status::Imported;
   std::vector<std::string> report;  // for standard output: the items, then the summary
+  bool reportShown = false;         // the publisher has shown it
   std::vector<std::string> errors;  // for standard error, each "orvanta: ..."
 };
 
@@ -28,6 +32,13 @@ struct NotesImportOutcome {
 // stays far below it, and reading one takes a few times its size in memory.
 inline constexpr std::size_t kMaxImportBytes = std::size_t{64} * 1024 * 1024;
 
-[[nodiscard]] NotesImportOutcome ImportNotes(const NotesImportRequest& request);
+// Shows the report while the notes file waits, complete, to take its new
+// content: false (the report could not be shown, the user interrupted) leaves
+// the file as it was. So a report that reached its reader and a file that
+// holds the change go together.
+using ReportPublisher = std::function<bool(const std::vector<std::string>& report)>;
+
+[[nodiscard]] NotesImportOutcome ImportNotes(const NotesImportRequest& request,
+                                             const ReportPublisher& publish = {});
 
 }  // namespace orvanta

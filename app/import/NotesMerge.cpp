@@ -16,6 +16,7 @@ constexpr std::string_view kJoiner = " / ";
 
 // A new note being put together from the items of its day.
 struct NewNote {
+  std::string source;  // the file of its first item
   std::string text;
   std::vector<std::string> parts;
 };
@@ -88,6 +89,7 @@ class Merger {
       return Skip(line + "giorno già occupato dalla nota \"" + ReportText(found->second) + "\"");
     }
     NewNote& added = added_[day];
+    if (added.source.empty()) added.source = source;
     for (const std::string& part : added.parts) {
       if (part == note.text) return void(++merge_.presentItems);  // the same item twice
     }
@@ -109,8 +111,20 @@ class Merger {
                             (found.ignored == 1 ? found.ignoredOne : found.ignoredMany));
   }
 
-  NotesMerge Finish() {
-    for (const auto& [day, note] : added_) merge_.added.push_back({day, note.text});
+  NotesMerge Finish(std::size_t room) {
+    for (const auto& [day, note] : added_) {
+      if (merge_.added.size() < room) {
+        merge_.added.push_back({day, note.text});
+        continue;
+      }
+      // The calendar stops reading after its 365th note.
+      for (const std::string& part : note.parts) {
+        --merge_.addedItems;
+        Skip(note.source + ": " + TwoDigits(DayOfMonth(day)) + "/" + TwoDigits(MonthOf(day)) +
+             " \"" + part + "\": il calendario stampa al massimo " + std::to_string(kMaxNotes) +
+             " note e questa non si vedrebbe");
+      }
+    }
     merge_.report.push_back("Note aggiunte: " + std::to_string(merge_.addedItems) +
                             ", già presenti: " + std::to_string(merge_.presentItems) +
                             ", scartate: " + std::to_string(merge_.skippedItems));
@@ -180,13 +194,13 @@ std::string ReportText(std::string_view text) {
 }
 
 NotesMerge MergeImportedNotes(const std::vector<NoteEntry>& existing,
-                              const std::vector<ImportSource>& sources) {
+                              const std::vector<ImportSource>& sources, std::size_t room) {
   Merger merger(existing);
   for (const ImportSource& source : sources) {
     for (const ImportedItem& item : source.found.items) merger.Add(source.name, item);
     merger.Ignored(source.name, source.found);
   }
-  return merger.Finish();
+  return merger.Finish(room);
 }
 
 }  // namespace orvanta

@@ -4,6 +4,7 @@
 // while they fit one note, and every item that is skipped or changed on its
 // way gets a line of the report saying why.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,12 @@ struct NotesMerge {
   int skippedItems = 0;             // everything else
 };
 
-// `existing` are the file's records as ReadNotesFile gives them.
+// `existing` are the file's records as ReadNotesFile gives them; `room` how
+// many more notes the calendar prints: the new notes beyond it (the latest
+// dates) are not added, since they would never appear.
 NotesMerge MergeImportedNotes(const std::vector<NoteEntry>& existing,
-                              const std::vector<ImportSource>& sources);
+                              const std::vector<ImportSource>& sources,
+                              std::size_t room = kMaxNotes);
 
 // `text` fit for one line of the report or a message: valid UTF-8, no blanks
 // around it, and the characters that would steer the terminal (controls,

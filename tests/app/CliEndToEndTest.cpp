@@ -905,3 +905,72 @@ TEST_F(IcsEndToEnd, ImportedNotesReachThePdfAndTheIcs) {
   // 23:30 UTC on 20 August is already the 21st in Italy.
   EXPECT_TRUE(Has(ics.On("20130821"), "Anniversario¸ 'nozze' di Marta e Piero/nota personale"));
 }
+
+// Only a notes file is changed, and only when the exit status says so: a
+// target that holds no notes or comes through another user's link is
+// refused (2), a report that cannot be written leaves the file as it was
+// (1), a dry run makes nothing, a note the calendar would never print is not
+// added, and two imports at once both land.
+TEST_F(IcsEndToEnd, TheNotesFileChangesOnlyAsTheExitStatusSays) {
+  const fs::path vcard = folder_ / "fam.vcf", text = folder_ / "diario.txt";
+  WriteFile(vcard, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zeta\r\nBDAY:1980-12-31\r\nEND:VCARD\r\n");
+  WriteFile(text, "caro diario\n");
+  std::vector<fs::path> refused = {vcard, text};
+  if (::geteuid() == 0) {  // a link another user planted beside the notes
+    fs::create_symlink(text, folder_ / "link.dat");
+    ASSERT_EQ(::lchown((folder_ / "link.dat").c_str(), 65534, 65534), 0);
+    refused.push_back(folder_ / "link.dat");
+  }
+  for (const fs::path& target : refused) {
+    const RunResult run = Orvanta({"--import-notes", vcard.string(), "--notes", target.string()});
+    EXPECT_EQ(run.exitCode, 2) << target << run.err;
+  }
+  EXPECT_EQ(ReadFile(text), "caro diario\n");
+
+  const fs::path notes = folder_ / "Notes.dat";
+  const std::string before = ReadFile(notes);
+  const RunResult full = RunProgram(folder_, "/bin/sh",
+                                    {"-c", "exec \"$@\" >/dev/full", "sh", exe_.string(),
+                                     "--import-notes", vcard.string(), "--notes", notes.string()});
+  EXPECT_EQ(full.exitCode, 1) << full.err;
+  EXPECT_EQ(ReadFile(notes), before);
+  const fs::path temporary = folder_ / "tmp";
+  fs::create_directory(temporary);
+  const RunResult dry =
+      Orvanta({"--import-notes", vcard.string(), "--dry-run"},
+              {{{"TMPDIR", temporary.string()}, {"XDG_RUNTIME_DIR", ""}}, std::nullopt});
+  EXPECT_EQ(dry.exitCode, 0) << dry.err;
+  EXPECT_TRUE(fs::is_empty(temporary));
+
+  // Ten hand-written notes on 1 January and 355 more fill what the calendar prints.
+  std::string crowded;
+  for (int i = 0; i < 365; ++i)
+    crowded += std::to_string(40544 + std::max(0, i - 9)) + ",\"n\"\r\n";
+  WriteFile(notes, crowded);
+  const RunResult noRoom = Orvanta({"--import-notes", vcard.string()});
+  EXPECT_TRUE(Contains(noRoom.out, "al massimo 365 note")) << noRoom.out;
+  EXPECT_EQ(ReadFile(notes), crowded);
+
+  fs::remove(notes);
+  std::string january, july;
+  for (int day = 1; day <= 28; ++day) {
+    const std::string date = (day < 10 ? "0" : "") + std::to_string(day);
+    january += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A" + date + "\r\nBDAY:1980-01-" + date +
+               "\r\nEND:VCARD\r\n";
+    july += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:B" + date + "\r\nBDAY:1980-07-" + date +
+            "\r\nEND:VCARD\r\n";
+  }
+  WriteFile(folder_ / "a.vcf", january);
+  WriteFile(folder_ / "b.vcf", july);
+  for (int pair = 0; pair < 8; ++pair) {
+    fs::remove(notes);
+    const double start = Now();
+    const pid_t a =
+        StartProgram(folder_, exe_.string(), {"--import-notes", (folder_ / "a.vcf").string()});
+    const pid_t b =
+        StartProgram(folder_, exe_.string(), {"--import-notes", (folder_ / "b.vcf").string()});
+    EXPECT_EQ(FinishProgram(a, folder_, start).exitCode, 0);
+    EXPECT_EQ(FinishProgram(b, folder_, start).exitCode, 0);
+    EXPECT_EQ(Count(ReadFile(notes), "\n"), 56u) << pair;
+  }
+}

@@ -23,38 +23,44 @@ class NotesEditingTest : public ::testing::Test {
   NotesEditing notes_{path_};
 };
 
-// Lines the editor reads but the calendar's strict reader stops at (a blank
-// after the comma, a blank line) hid every later note from the calendar.
+// Lines the calendar's reader stops at (a blank line, a broken record) hid
+// every later note from the calendar; a save writes records in the exact form first.
 TEST_F(NotesEditingTest, AfterASaveTheCalendarPrintsEveryListedNote) {
   WriteFile(path_, "40545,\"Uno\"\r\n40560, \"Due\"\r\n\r\n 40600 ,\"Tre\" \r\nrotta\r\n");
   notes_.Load();
   ASSERT_EQ(notes_.Notes().size(), 3u);
-  EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 1u);
+  EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 2u);
 
-  ASSERT_TRUE(notes_.Save(Day(3, 7), "Quattro", -1));
+  ASSERT_TRUE(notes_.Save(Day(3, 7), "Quattro", -1).Ok());
   EXPECT_EQ(ReadFile(path_),
             "40545,\"Uno\"\r\n40560,\"Due\"\r\n40600,\"Tre\"\r\n40609,\"Quattro\"\r\nrotta\r\n");
   EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), notes_.Notes().size());
 }
 
-// Another program deleted one record and changed another while the editor
-// was open: a save brought the deleted one back and kept both versions.
-TEST_F(NotesEditingTest, ASaveKeepsWhatOthersDeletedOrChanged) {
+// Another program changed the file while the editor was open: every change
+// applies to the file as it is now, and a change it cannot go with is told.
+TEST_F(NotesEditingTest, ASaveAppliesToTheFileAsItIsNow) {
   WriteFile(path_, "40545,\"Uno\"\r\n40560,\"Due\"\r\n40600,\"Tre\"\r\n");
   notes_.Load();
   WriteFile(path_, "40545,\"Uno\"\r\n40600,\"Tre nuovo\"\r\n");
-  ASSERT_TRUE(notes_.Save(Day(3, 7), "Quattro", -1));
+  ASSERT_TRUE(notes_.Save(Day(3, 7), "Quattro", -1).Ok());
   EXPECT_EQ(ReadFile(path_), "40545,\"Uno\"\r\n40600,\"Tre nuovo\"\r\n40609,\"Quattro\"\r\n");
   EXPECT_EQ(notes_.Notes().size(), 3u);
 
-  // The user's own change of a day wins over another's change of that day.
-  WriteFile(path_, "40545,\"Uno altrove\"\r\n40609,\"Quattro\"\r\n40600,\"Tre nuovo\"\r\n");
-  ASSERT_TRUE(notes_.Save(Day(1, 2), "Uno mio", 0));
-  EXPECT_EQ(ReadFile(path_), "40600,\"Tre nuovo\"\r\n40609,\"Quattro\"\r\n40545,\"Uno mio\"\r\n");
-  // A deletion likewise.
-  WriteFile(path_, "40600,\"Tre ancora\"\r\n40609,\"Quattro\"\r\n40545,\"Uno mio\"\r\n");
-  ASSERT_TRUE(notes_.Remove(0));  // 02/01
-  EXPECT_EQ(ReadFile(path_), "40609,\"Quattro\"\r\n40600,\"Tre ancora\"\r\n");
+  // The note under change was changed by another: nothing written, list reloaded.
+  const std::string theirs =
+      "40545,\"Uno altrove\"\r\n40609,\"Quattro\"\r\n40600,\"Tre nuovo\"\r\n";
+  WriteFile(path_, theirs);
+  EXPECT_EQ(notes_.Save(Day(1, 2), "Uno mio", 0).change, NotesChange::NoteGone);
+  EXPECT_EQ(ReadFile(path_), theirs);
+  EXPECT_EQ(notes_.Notes()[0].text, "Uno altrove");
+  // A note written meanwhile on the day being entered stays.
+  WriteFile(path_, theirs + "40826,\"Da fuori\"\r\n");
+  EXPECT_EQ(notes_.Save(Day(10, 10), "Mia", -1).change, NotesChange::DateTaken);
+  EXPECT_EQ(notes_.Notes().size(), 4u);
+  // A deletion takes only its note.
+  ASSERT_TRUE(notes_.Remove(0).Ok());  // 02/01
+  EXPECT_EQ(ReadFile(path_), "40600,\"Tre nuovo\"\r\n40609,\"Quattro\"\r\n40826,\"Da fuori\"\r\n");
 }
 
 TEST_F(NotesEditingTest, ChecksAndTypedText) {

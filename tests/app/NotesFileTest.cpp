@@ -15,6 +15,7 @@
 
 #include "almanac/AlmanacYear.h"
 #include "app/core/NotesFile.h"
+#include "app/core/NotesKeeper.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvanta {
@@ -69,12 +70,11 @@ TEST_F(NotesFileTest, TwentyNinthOfFebruaryStopsTheReadingInCommonYears) {
   ASSERT_EQ(leap.size(), 3u);
   EXPECT_EQ(leap[1].day, Day(2008, 2, 29));
 
-  // The editor (year 2011) shows the first note and keeps the other two lines.
+  // The editor (year 2011) shows both notes around it and keeps its line.
   const NotesFileContents contents = ReadNotesFile(path_);
-  ASSERT_EQ(contents.records.size(), 1u);
+  ASSERT_EQ(contents.records.size(), 2u);
   EXPECT_EQ(contents.unreadableLines,
-            (std::vector<std::string>{std::to_string(Day(2012, 2, 29)) + ",\"bisestile\"",
-                                      "40618,\"dopo\""}));
+            (std::vector<std::string>{std::to_string(Day(2012, 2, 29)) + ",\"bisestile\""}));
   EXPECT_FALSE(contents.unreadableTruncated);
 }
 
@@ -87,23 +87,39 @@ TEST_F(NotesFileTest, UnreadableLinesStopTheReading) {
     Write("40544,\"buono\"\r\n" + line + "\r\n40545,\"perso\"\r\n");
     const NotesTable table = LoadNotesForYear(path_, 2013);
     ASSERT_EQ(table.size(), 1u) << line;
+    // The editor reads on past it; past an overlong line it keeps the rest as it is.
     const NotesFileContents contents = ReadNotesFile(path_);
-    ASSERT_EQ(contents.unreadableLines.size(), 2u) << line;
+    const bool overlong = line.size() > kMaxNotesLineBytes;
+    EXPECT_EQ(contents.records.size(), overlong ? 1u : 2u) << line;
+    ASSERT_EQ(contents.unreadableLines.size(), overlong ? 2u : 1u) << line;
     EXPECT_EQ(contents.unreadableLines[0], line);
   }
 }
 
-// The composer takes only lines exactly in the file's format; the editor
-// tolerates blanks and blank lines, and reads on.
-TEST_F(NotesFileTest, TheComposerStopsAtLinesNotExactlyARecord) {
-  for (const std::string line :
-       {"", "   ", "\t", "40617\t,\"tab\"", "40617,\t\"tab\"", "40617 ,\"spazio\"",
-        " 40617,\"spazio\"", "40617,\"coda\" ", "040617,\"zero\""}) {
-    Write("40544,\"buono\"\r\n" + line + "\r\n40545,\"dopo\"\r\n");
-    EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), 1u) << '"' << line << '"';
+// Spaces around the number, the comma and the quoted text are read by every
+// reader; a tab, a blank line, leading zeros end the composer's reading. The
+// editor skips blank lines and keeps the others aside.
+TEST_F(NotesFileTest, SpacesAroundTheFieldsAreReadOtherBlanksEndTheReading) {
+  struct Case {
+    std::string line;
+    std::size_t printed;     // by the calendar: "buono", the line, "dopo"
+    std::size_t unreadable;  // by the editor
+  };
+  for (const Case& c : std::vector<Case>{{"40617 ,\"spazio\"", 3, 0},
+                                         {" 40617,\"spazio\"", 3, 0},
+                                         {"  40617 ,  \"spazi\"  ", 3, 0},
+                                         {"40617,\"coda\" ", 3, 0},
+                                         {"", 1, 0},
+                                         {"   ", 1, 0},
+                                         {"\t", 1, 0},
+                                         {"40617\t,\"tab\"", 1, 1},
+                                         {"40617,\t\"tab\"", 1, 1},
+                                         {"040617,\"zero\"", 1, 1}}) {
+    Write("40544,\"buono\"\r\n" + c.line + "\r\n40545,\"dopo\"\r\n");
+    EXPECT_EQ(LoadNotesForYear(path_, 2013).size(), c.printed) << '"' << c.line << '"';
     const NotesFileContents contents = ReadNotesFile(path_);
-    EXPECT_TRUE(contents.unreadableLines.empty()) << '"' << line << '"';
-    EXPECT_EQ(contents.records.back().text, "dopo") << '"' << line << '"';
+    EXPECT_EQ(contents.unreadableLines.size(), c.unreadable) << '"' << c.line << '"';
+    EXPECT_EQ(contents.records.back().text, "dopo") << '"' << c.line << '"';
   }
 }
 
@@ -126,18 +142,18 @@ TEST_F(NotesFileTest, ReadsAtMost365RecordsAndTheFirstOfADayWins) {
 TEST_F(NotesFileTest, RewriteKeepsTheUnreadableLinesAtTheEnd) {
   Write("40618,\"b\"\r\n40617,\"a\"\r\nriga rovinata \xE8\r\n40619,\"c\"\r\n");
   NotesFileContents contents = ReadNotesFile(path_);
-  ASSERT_EQ(contents.records.size(), 2u);
+  ASSERT_EQ(contents.records.size(), 3u);
   const std::vector<NoteEntry> records = {
-      contents.records[1], contents.records[0], {40700, "nuova"}};
+      contents.records[1], contents.records[0], contents.records[2], {40700, "nuova"}};
   ASSERT_TRUE(RewriteNotesFile(path_, Changed(records), contents));
   EXPECT_EQ(Read(),
-            "40617,\"a\"\r\n40618,\"b\"\r\n40700,\"nuova\"\r\nriga rovinata \xE8\r\n"
-            "40619,\"c\"\r\n");
+            "40617,\"a\"\r\n40618,\"b\"\r\n40619,\"c\"\r\n40700,\"nuova\"\r\n"
+            "riga rovinata \xE8\r\n");
   EXPECT_EQ(Entries(folder_), std::vector<std::string>{"Notes.dat"});
 
   contents = ReadNotesFile(path_);
-  EXPECT_EQ(contents.records.size(), 3u);
-  EXPECT_EQ(contents.unreadableLines.size(), 2u);
+  EXPECT_EQ(contents.records.size(), 4u);
+  EXPECT_EQ(contents.unreadableLines.size(), 1u);
 }
 
 TEST_F(NotesFileTest, FailingRewriteLeavesTheOldFileIntact) {
@@ -218,7 +234,7 @@ TEST_F(NotesFileTest, TextsTravelAsWindows1252) {
   // All 256 byte values of a kept line survive read and rewrite.
   std::string everyByte;
   for (int b = 0x20; b < 256; ++b) everyByte += static_cast<char>(b);
-  Write(everyByte + "\r\n");
+  Write("40600,\"prima\"\r\n" + everyByte + "\r\n");
   ASSERT_TRUE(RewriteNotesFile(path_, Changed({{40617, "\u00B8\u00EC"}}), ReadNotesFile(path_)));
   EXPECT_EQ(Read(), "40617,\"\xB8\xEC\"\r\n" + everyByte + "\r\n");
   const NotesFileContents contents = ReadNotesFile(path_);
@@ -430,8 +446,8 @@ TEST_F(NotesFileTest, RewriteKeepsLinesAddedSinceTheFileWasRead) {
 // What a killed save left beside the notes goes with the next save; files of
 // writes still running (in use, whatever their process id) stay.
 TEST_F(NotesFileTest, ASaveRemovesWhatKilledSavesLeftBehind) {
-  const std::string leftover = (folder_ / ".orvanta-dead00").string();
-  const std::string running = (folder_ / ".orvanta-alive0").string();
+  const std::string leftover = (folder_ / NewTemporaryName()).string();
+  const std::string running = (folder_ / NewTemporaryName()).string();
   for (const std::string& name : {leftover, running}) WriteFile(name, "40617,\"a");
   const int inUse = ::open(running.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(::flock(inUse, LOCK_SH), 0);

@@ -174,8 +174,8 @@ TEST_F(NotesImportTest, AnOpenNotesWindowKeepsImportedNotes) {
   NotesEditing window(path_);
   window.Load();
   ASSERT_EQ(Import("contacts-4.0.vcf").status, NotesImportOutcome::Status::Imported);
-  ASSERT_TRUE(window.Save(MakeDayNumber(kEditorYear, 3, 7).value(), "Nuova", -1));
-  ASSERT_TRUE(window.Remove(0));  // "Uno"
+  ASSERT_TRUE(window.Save(MakeDayNumber(kEditorYear, 3, 7).value(), "Nuova", -1).Ok());
+  ASSERT_TRUE(window.Remove(0).Ok());  // "Uno"
   const std::string file = ReadFile(path_);
   EXPECT_EQ(window.Notes().size(), 5u) << file;
   EXPECT_NE(file.find("40655,\"Compleanno di Paolo Grieco / Compleanno di Yuki ??\"\r\n"),

@@ -165,16 +165,30 @@ TEST_F(AtomicFileTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
 // Leftovers of killed writes go with the next write into the folder: only
 // unused ones (a lock, not a process id, tells) with our names; an empty one
 // only once settled, since its maker may be about to lock it.
+// Only our own temporary files go: the exact pattern of their names, regular
+// files, settled, not in use. A file or folder the user named alike stays.
 TEST_F(AtomicFileTest, LeftoversOfKilledWritesAreRemoved) {
-  const std::string dead = Path(".orvanta-dead00"), alive = Path(".orvanta-alive0");
-  const std::string fresh = Path(".orvanta-fresh0"), mine = Path(".orvanta-notes");
-  for (const std::string& name : {dead, alive, mine}) WriteFile(name, "left");
+  const std::string dead = Path(NewTemporaryName().c_str());
+  const std::string alive = Path(NewTemporaryName().c_str());
+  const std::string fresh = Path(NewTemporaryName().c_str());
+  const std::string folder = Path(NewTemporaryName().c_str());
+  const std::string mine = Path(".orvanta-notes"), config = Path(".orvanta-config");
+  const std::string backup = Path(".orvanta-backup");
+  for (const std::string& name : {dead, alive, mine, config}) WriteFile(name, "left");
   WriteFile(fresh, "");
+  for (const std::string& name : {folder, backup}) {
+    fs::create_directory(name);
+    WriteFile(name + "/dentro", "x");
+  }
   const int inUse = ::open(alive.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(::flock(inUse, LOCK_SH), 0);
   ASSERT_TRUE(ReplaceFile(Path("Notes.dat"), "notes"));
   EXPECT_FALSE(fs::exists(dead));
-  for (const std::string& name : {alive, fresh, mine}) EXPECT_TRUE(fs::exists(name)) << name;
+  for (const std::string& name :
+       {alive, fresh, mine, config, backup + "/dentro", folder + "/dentro"})
+    EXPECT_TRUE(fs::exists(name)) << name;
+  EXPECT_TRUE(IsTemporaryName(NameOfPath(dead)));
+  EXPECT_FALSE(IsTemporaryName(".orvanta-backup0"));
   ::close(inUse);
 }
 

@@ -375,31 +375,38 @@ class NotesEditorTest : public QObject {
     const QByteArray tail = "not a record\r\n40700,\"Dopo\"\r\n";
     WriteBytes(NotesPath(), QByteArray("40609,\"Prima\"\r\n40545,\"Altra\"\r\n") + tail);
     Open();
-    QCOMPARE(ListTexts().size(), 2);  // the records before the bad line
-    QCOMPARE(form_->UnreadableLineCount(), 2);
+    QCOMPARE(ListTexts().size(), 3);  // every readable note, after the bad line too
+    QCOMPARE(form_->UnreadableLineCount(), 1);
     auto* warning = form_->findChild<QLabel*>("lblUnreadable");
     QVERIFY(warning->isVisible());
-    QVERIFY(warning->text().contains(QStringLiteral("non leggibili")));
+    QVERIFY(warning->text().contains(QStringLiteral("contiene 1 riga non leggibile.")));
     QTRY_COMPARE(WarningsTitled(QStringLiteral("Orvanta")).size(), 1);
+
+    // The day of the note after the bad line is taken.
+    Click("cmdNote0");
+    Enter(QStringLiteral("06"), QStringLiteral("06"), QStringLiteral("Doppia"), "cmdNote0");
+    QCOMPARE(WarningsTitled(QStringLiteral("Attenzione!")).size(), 1);
+    Click("cmdNote3");
 
     // A new note is saved before the kept lines, so it can be read back.
     Click("cmdNote0");
     Enter(QStringLiteral("01"), QStringLiteral("05"), QStringLiteral("Nuova"), "cmdNote0");
     QCOMPARE(ReadBytes(NotesPath()),
-             QByteArray("40545,\"Altra\"\r\n40609,\"Prima\"\r\n40664,\"Nuova\"\r\n") + tail);
-    QCOMPARE(ListTexts().size(), 3);
+             QByteArray("40545,\"Altra\"\r\n40609,\"Prima\"\r\n40700,\"Dopo\"\r\n"
+                        "40664,\"Nuova\"\r\nnot a record\r\n"));
+    QCOMPARE(ListTexts().size(), 4);
 
     SelectRow(0);
     Click("cmdNote1");
     Field("txtScadenze")->selectAll();
     QTest::keyClicks(Field("txtScadenze"), QStringLiteral("Cambiata"));
     Click("cmdNote1");
-    QVERIFY(ReadBytes(NotesPath()).endsWith("40545,\"Cambiata\"\r\n" + tail));
+    QVERIFY(ReadBytes(NotesPath()).endsWith("40545,\"Cambiata\"\r\nnot a record\r\n"));
 
     SelectRow(0);
     Click("cmdNote2");
-    QVERIFY(ReadBytes(NotesPath()).endsWith(tail));
-    QCOMPARE(ListTexts().size(), 2);
+    QVERIFY(ReadBytes(NotesPath()).endsWith("40700,\"Dopo\"\r\nnot a record\r\n"));
+    QCOMPARE(ListTexts().size(), 3);
     QVERIFY(warning->isVisible());
   }
   // Notes.dat is Windows-1252 even where its bytes also happen to be UTF-8:
@@ -516,8 +523,8 @@ class NotesEditorTest : public QObject {
     QTest::keyClicks(Field("txtScadenze"), QStringLiteral("Uno cambiato"));
     Click("cmdNote1");
     QCOMPARE(ReadBytes(NotesPath()),
-             QByteArray("40609,\"Altra\"\r\n40664,\"Nuova\"\r\n40545,\"Uno cambiato\"\r\n"
-                        "40700,\"Terza\"\r\n"));
+             QByteArray("40609,\"Altra\"\r\n40664,\"Nuova\"\r\n40700,\"Terza\"\r\n"
+                        "40545,\"Uno cambiato\"\r\n"));
 
     AppendBytes(NotesPath(), "40701,\"Quarta\"\r\n");
     SelectRow(0);
@@ -526,6 +533,16 @@ class NotesEditorTest : public QObject {
              QByteArray("40609,\"Altra\"\r\n40664,\"Nuova\"\r\n40700,\"Terza\"\r\n"
                         "40701,\"Quarta\"\r\n"));
     QCOMPARE(ListTexts().size(), 4);  // the list shows what the file holds now
+
+    // A note another program wrote on the day being entered is not replaced:
+    // the user hears the day is taken and sees it listed.
+    Click("cmdNote0");
+    AppendBytes(NotesPath(), "40826,\"Da fuori\"\r\n");  // 10/10
+    Enter(QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("Mia"), "cmdNote0");
+    QCOMPARE(WarningsTitled(QStringLiteral("Attenzione!")).last().text,
+             QStringLiteral("Data già presente"));
+    QVERIFY(ReadBytes(NotesPath()).endsWith("40826,\"Da fuori\"\r\n"));
+    QCOMPARE(ListTexts().size(), 5);
   }
 
   // With unreadable lines at the end, a note added meanwhile (appended after
@@ -538,7 +555,7 @@ class NotesEditorTest : public QObject {
     Enter(QStringLiteral("01"), QStringLiteral("05"), QStringLiteral("Nuova"), "cmdNote0");
     QCOMPARE(
         ReadBytes(NotesPath()),
-        QByteArray("40545,\"Uno\"\r\n40664,\"Nuova\"\r\n40609,\"Altra\"\r\nriga rovinata\r\n"));
+        QByteArray("40545,\"Uno\"\r\n40609,\"Altra\"\r\n40664,\"Nuova\"\r\nriga rovinata\r\n"));
     QCOMPARE(ListTexts().size(), 3);
   }
 

@@ -9,6 +9,7 @@
 
 #include "app/core/JobRun.h"
 #include "app/core/NotesFile.h"
+#include "app/core/NotesKeeper.h"
 #include "pdf/PdfError.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"

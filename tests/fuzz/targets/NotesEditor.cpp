@@ -12,6 +12,8 @@
 
 #include "almanac/Text.h"
 #include "app/core/NotesFile.h"
+#include "app/core/NotesKeeper.h"
+#include "base/FileReading.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 namespace orvanta::fuzz {
@@ -99,7 +101,11 @@ void CheckAddedMeanwhile(const std::string& path, std::string_view bytes,
                          const NotesFileContents& first) {
   WriteWhole(path, bytes);
   const NoteEntry added{40600, "aggiunta"};  // 26 February 2011
-  FUZZ_CHECK(AppendNoteRecord(path, added.day, added.text));
+  // A note the calendar would not print is not added.
+  if (!AppendNoteRecord(path, added.day, added.text)) {
+    FUZZ_CHECK(ReachOfCalendar(bytes).records >= kMaxNotes);
+    return;
+  }
   FUZZ_CHECK(RewriteNotesFile(path, Unchanged(first), first));
   const NotesFileContents after = ReadNotesFile(path);
   CheckContents(after);
@@ -114,25 +120,28 @@ void CheckAddedMeanwhile(const std::string& path, std::string_view bytes,
   FUZZ_CHECK(after.unreadableLines == unreadable);
 }
 
-void CheckAppend(const std::string& path, std::string_view bytes, const NotesFileContents& first) {
+// The new line goes where the calendar's reading stops, every other byte stays,
+// and the calendar prints it; with no room left nothing changes.
+void CheckAppend(const std::string& path, std::string_view bytes) {
   WriteWhole(path, bytes);
   const NoteEntry added{40600, "aggiunta"};
-  FUZZ_CHECK(AppendNoteRecord(path, added.day, added.text));
-  const NotesFileContents third = ReadNotesFile(path);
-  CheckContents(third);
-  if (first.HasUnreadable()) {
-    // The new line lands after the unreadable part: kept as its last line.
-    FUZZ_CHECK(third.recordLines == first.recordLines);
-    if (!third.unreadableTruncated) {
-      std::vector<std::string> expected = first.unreadableLines;
-      expected.push_back(FormatNoteRecord(added.day, added.text));
-      FUZZ_CHECK(third.unreadableLines == expected);
-    }
-  } else if (first.records.size() < kMaxNotes) {
-    FUZZ_CHECK(third.records.size() == first.records.size() + 1);
-    FUZZ_CHECK(third.records.size() == 0 || third.records.back().day == added.day);
-    FUZZ_CHECK(!third.HasUnreadable());
+  const CalendarReach reach = ReachOfCalendar(bytes);
+  const bool written = AppendNoteRecord(path, added.day, added.text);
+  std::string now;
+  FUZZ_CHECK(ReadBounded(path, bytes.size() + 64, now));
+  if (reach.records >= kMaxNotes) {
+    FUZZ_CHECK(!written && now == bytes);
+    return;
   }
+  FUZZ_CHECK(written);
+  std::string line = FormatNoteRecord(added.day, added.text) + "\r\n";
+  if (reach.stopOffset == bytes.size() && !bytes.empty() && bytes.back() != '\n')
+    line.insert(0, bytes.back() == '\r' ? "\n" : "\r\n");
+  std::string expected(bytes);
+  expected.insert(reach.stopOffset, line);
+  FUZZ_CHECK(now == expected);
+  const NotesTable printed = LoadNotesForYear(path, 2013);
+  FUZZ_CHECK(!printed.empty() && printed.back().text == added.text);
 }
 
 }  // namespace
@@ -144,6 +153,12 @@ int FuzzNotesEditor(const std::uint8_t* data, std::size_t size) {
 
   const NotesFileContents first = ReadNotesFile(path);
   CheckContents(first);
+  // What holds no notes is never changed.
+  if (!LooksLikeNotesFile(bytes)) {
+    FUZZ_CHECK(!RewriteNotesFile(path, Unchanged(first), first));
+    FUZZ_CHECK(!AppendNoteRecord(path, 40600, "x"));
+    return 0;
+  }
   // A file whose unreadable part was cut short puts the editor in read-only
   // mode: nothing is ever rewritten, and a rewrite is refused.
   if (!first.Rewritable()) {
@@ -160,7 +175,7 @@ int FuzzNotesEditor(const std::uint8_t* data, std::size_t size) {
 
   CheckChangeOne(path, bytes, second);
   CheckAddedMeanwhile(path, bytes, first);
-  CheckAppend(path, bytes, first);
+  CheckAppend(path, bytes);
   return 0;
 }
 
