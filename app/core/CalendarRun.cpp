@@ -28,6 +28,7 @@ ComposeOutcome RunCalendar(const CalendarJob& job, const std::string& path) {
   // The pictures go from the program's own data to the writer: no file.
   env.pictures = [](int number) { return EmbeddedFile(kFirstZodiacImageId - 1 + number); };
   env.picturesRequired = job.picturesRequired;
+  env.preparePicture = job.preparePicture;
   env.pumpEvents = job.pumpEvents;
   env.cancelled = job.cancelled;
   if (job.openViewer) env.openViewer = job.viewer;
