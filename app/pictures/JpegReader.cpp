@@ -157,9 +157,10 @@ bool Decode(std::span<const std::uint8_t> file, PrintBox box, jpeg_decompress_st
                    : CentreCrop(d.storedWidth, d.storedHeight, box);
   d.print = PrintPixels(d.crop, box);
   d.region = StoredRegion(d);
-  d.plain = !inks && d.orientation == 1 && info.scale_denom == 1 &&
-            d.region.width == d.storedWidth && d.region.height == d.storedHeight &&
-            d.print.width == d.crop.width;
+  // A PDF reader takes Huffman-coded 8-bit JPEG only.
+  d.plain = !inks && !info.arith_code && info.data_precision == 8 && d.orientation == 1 &&
+            info.scale_denom == 1 && d.region.width == d.storedWidth &&
+            d.region.height == d.storedHeight && d.print.width == d.crop.width;
   if (d.region.width < d.storedWidth) {
     auto x = static_cast<JDIMENSION>(d.region.x);
     auto width = static_cast<JDIMENSION>(d.region.width);
