@@ -1,23 +1,35 @@
 #include "almanac/SummerTime.h"
 
+#include <cstdint>
+
 namespace orvanta {
 namespace {
 
-bool IsLastSundayOf(DayNumber day, unsigned month) {
+// The last Sunday of `month` in `year`.
+DayNumber LastSundayOf(int year, unsigned month) {
   using namespace std::chrono;
-  const year_month_weekday_last lastSunday{year{YearOf(day)}, std::chrono::month{month},
-                                           weekday_last{Sunday}};
-  return ToDayNumber(sys_days{lastSunday}) == day;
+  return ToDayNumber(sys_days{year_month_weekday_last{
+      std::chrono::year{year}, std::chrono::month{month}, weekday_last{Sunday}}});
 }
 
 }  // namespace
 
 bool IsSummerTimeStart(DayNumber day) {
-  return IsLastSundayOf(day, 3);
+  return LastSundayOf(YearOf(day), 3) == day;
 }
 
 bool IsSummerTimeEnd(DayNumber day) {
-  return IsLastSundayOf(day, 10);
+  return LastSundayOf(YearOf(day), 10) == day;
+}
+
+DayNumber ItalianCivilDay(DayNumber day, int seconds) {
+  constexpr std::int64_t kDay = 86400;
+  const std::int64_t instant = std::int64_t{day} * kDay + seconds;
+  const int year = YearOf(day);
+  const std::int64_t start = std::int64_t{LastSundayOf(year, 3)} * kDay + 3600;
+  const std::int64_t end = std::int64_t{LastSundayOf(year, 10)} * kDay + 3600;
+  const std::int64_t civil = instant + (instant >= start && instant < end ? 7200 : 3600);
+  return static_cast<DayNumber>(civil >= 0 ? civil / kDay : (civil - kDay + 1) / kDay);
 }
 
 }  // namespace orvanta

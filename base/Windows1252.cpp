@@ -27,6 +27,13 @@ char EncodeWindows1252(char32_t cp) {
 
 }  // namespace
 
+bool IsPrintableWindows1252(char32_t cp) {
+  if (cp < 0x20 || cp == 0x7F) return false;
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return true;
+  // The stand-ins of the undefined bytes are C1 control characters, below 0x100.
+  return cp > 0xFF && EncodeWindows1252(cp) != '?';
+}
+
 std::string Utf8ToWindows1252(std::string_view utf8) {
   std::size_t ascii = 0;  // most texts are plain ASCII: no conversion needed
   while (ascii < utf8.size() && static_cast<std::uint8_t>(utf8[ascii]) < 0x80) ++ascii;

@@ -13,6 +13,10 @@ namespace orvanta {
 // Windows-1252 bytes as UTF-8.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// Whether the calendar can print the character: one the code page defines,
+// not a control character (nor one of the five undefined bytes' stand-ins).
+[[nodiscard]] bool IsPrintableWindows1252(char32_t cp);
+
 // UTF-8 text as Windows-1252 bytes: a character the code page lacks, or a
 // malformed sequence, becomes "?"; the inverse of Windows1252ToUtf8.
 std::string Utf8ToWindows1252(std::string_view utf8);

@@ -10,7 +10,7 @@
 
 #include "almanac/ShiftCycle.h"
 #include "app/core/ICalendar.h"
-#include "app/core/ICalendarFile.h"
+#include "app/core/JobRun.h"
 #include "app/core/YearFacts.h"
 
 namespace {
@@ -41,8 +41,8 @@ struct Scratch {
 void BM_WriteICalendarYear(benchmark::State& state) {
   Scratch scratch;
   for (auto _ : state) {
-    const orvanta::FileResult result = orvanta::WriteICalendar(scratch.request);
-    if (!result) state.SkipWithError(result.Describe().c_str());
+    const orvanta::JobResult result = orvanta::RunJob(scratch.request);
+    if (!result.Written()) state.SkipWithError(result.detail.c_str());
   }
   state.counters["bytes"] = static_cast<double>(fs::file_size(scratch.request.ics.path));
 }

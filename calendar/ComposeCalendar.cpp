@@ -2,11 +2,9 @@
 #include "calendar/Drawing.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 
-#include "almanac/ShiftCycle.h"
 #include "calendar/DateText.h"
 #include "calendar/PagePasses.h"
 #include "calendar/PageState.h"
@@ -28,14 +26,12 @@ void Pump(const ComposeEnvironment& env) {
   if (env.pumpEvents) env.pumpEvents();
 }
 
-void SetUpWriter(clsPDFCreator& writer, const ComposeEnvironment& env, std::string& told) {
+void SetUpWriter(clsPDFCreator& writer, const ComposeEnvironment& env) {
   writer.Title("Orvanta");
   writer.ScaleMode(kUnitCentimetre);
   writer.PaperSize(kPaperA4);
   writer.Margin(0);
   writer.Orientation(kPortrait);
-  // What the writer would tell the user becomes the outcome's detail.
-  writer.SetMessageHandler([&told](const std::string&, const std::string& text) { told = text; });
   if (env.clock) writer.SetClock(env.clock);
 }
 
@@ -132,20 +128,6 @@ void WriteDocument(clsPDFCreator& writer, int year, const CalendarOptions& optio
   writer.ClosePDFFile();
 }
 
-// The options as the run uses them: black text on monochrome pages, no
-// shifts without a usable shift file.
-CalendarOptions EffectiveOptions(const CalendarOptions& options, const ShiftCycle& shifts,
-                                 ComposeOutcome& outcome) {
-  CalendarOptions effective = options;
-  if (!effective.PrintColor) effective.TextColor = 0;
-  if (effective.Turno && !shifts.Usable()) {
-    effective.Turno = false;
-    outcome.shiftUnusable = true;
-  }
-  outcome.textColor = effective.TextColor;
-  return effective;
-}
-
 // The writer's failure in the user's words.
 std::string FailureText(const PdfError& error) {
   if (error.code() == PdfErrorCode::Io && !error.file().Ok())
@@ -161,44 +143,21 @@ ComposeOutcome Stopped(ComposeOutcome outcome, ComposeOutcome::Status status, st
 
 }  // namespace
 
-ComposeOutcome ComposeCalendar(const CalendarOptions& requested, const ComposeEnvironment& env) {
-  const int16_t year = requested.Anno;
+ComposeOutcome ComposeCalendar(const PreparedYear& year, const ComposeEnvironment& env,
+                               const clsPDFCreator::ByteSink& sink) {
   ComposeOutcome outcome;
-  // The neighbouring years of the side columns must exist too.
-  if (year < kFirstComposableYear || year > kLastComposableYear) {
-    return Stopped(outcome, ComposeOutcome::Status::Failed,
-                   "anno " + std::to_string(year) + " fuori dall'intervallo " +
-                       std::to_string(kFirstComposableYear) + "-" +
-                       std::to_string(kLastComposableYear));
-  }
-  ShiftCycle shifts = requested.Turno ? LoadShiftCycle(env.shiftFile) : ShiftCycle{};
-  const CalendarOptions options = EffectiveOptions(requested, shifts, outcome);
-
-  std::vector<NoteEntry> notes;
-  if (options.NotePersonali && env.loadNotes) notes = env.loadNotes(year);
-  const YearContent content = BuildYearContent(year, options, std::move(notes), std::move(shifts));
-
-  std::string told;
-  auto writer = std::make_unique<clsPDFCreator>();
-  SetUpWriter(*writer, env, told);
-  const std::optional<std::string> path = writer->InitPDFFileReturningName(env.outputFile);
-  if (!path) {
-    outcome.notice = told;
-    return Stopped(outcome, ComposeOutcome::Status::NotOpened, writer->OpenFailure().Describe());
-  }
   try {
-    WriteDocument(*writer, year, options, env, content);
+    auto writer = std::make_unique<clsPDFCreator>();
+    SetUpWriter(*writer, env);
+    writer->InitPDFStream(sink);
+    WriteDocument(*writer, year.options.Anno, year.options, env, year.content);
   } catch (const RunStopped& stopped) {
     return Stopped(outcome, stopped.status, stopped.detail);
   } catch (const PdfError& error) {
-    // The writer goes with its temporary file; an earlier calendar stays.
     return Stopped(outcome, ComposeOutcome::Status::Failed, FailureText(error));
   } catch (const std::exception& error) {
     return Stopped(outcome, ComposeOutcome::Status::Failed, error.what());
   }
-  writer.reset();
-
-  if (env.openViewer) env.openViewer(*path);
   outcome.status = ComposeOutcome::Status::Written;
   return outcome;
 }

@@ -96,4 +96,18 @@ YearContent BuildYearContent(int year, const CalendarOptions& options, std::vect
   return content;
 }
 
+PreparedYear PrepareYear(const CalendarOptions& requested, std::vector<NoteEntry> notes,
+                         ShiftCycle shifts) {
+  PreparedYear prepared;
+  prepared.options = requested;
+  CalendarOptions& options = prepared.options;
+  if (!options.PrintColor) options.TextColor = 0;
+  if (options.Turno && !shifts.Usable()) {
+    options.Turno = false;
+    prepared.shiftUnusable = true;
+  }
+  prepared.content = BuildYearContent(options.Anno, options, std::move(notes), std::move(shifts));
+  return prepared;
+}
+
 }  // namespace orvanta

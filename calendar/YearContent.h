@@ -59,4 +59,18 @@ struct YearContent {
 [[nodiscard]] YearContent BuildYearContent(int year, const CalendarOptions& options,
                                            std::vector<NoteEntry> notes, ShiftCycle shifts);
 
+// The year one run prints: the options as the run uses them (black text on
+// monochrome pages, no shifts without a usable shift file) and the content
+// every output of the run renders.
+struct PreparedYear {
+  CalendarOptions options;
+  YearContent content;
+  bool shiftUnusable = false;  // the shifts were asked for but the cycle cannot be used
+};
+
+// Prepares options.Anno (within kComposableYears) from what the run read:
+// the notes of the year and the shift cycle (each empty when not asked for).
+[[nodiscard]] PreparedYear PrepareYear(const CalendarOptions& options, std::vector<NoteEntry> notes,
+                                       ShiftCycle shifts);
+
 }  // namespace orvanta

@@ -163,7 +163,7 @@ int64_t clsPDFCreator::Offset() const {
 }
 
 void clsPDFCreator::WriteToFile(std::string_view bytes) {
-  if (FileResult written = file_->Write(bytes); !written) throw PdfError(written);
+  if (FileResult written = sink_(bytes); !written) throw PdfError(written);
 }
 
 void clsPDFCreator::Flush() {
@@ -222,7 +222,7 @@ void clsPDFCreator::InsetPageBox() {
 }
 
 void clsPDFCreator::RequireFile() const {
-  if (!file_) throw PdfError(PdfErrorCode::NotOpen, "no PDF file is open");
+  if (!sink_) throw PdfError(PdfErrorCode::NotOpen, "no PDF file is open");
 }
 
 void clsPDFCreator::RequireStream() const {
@@ -318,6 +318,7 @@ std::string clsPDFCreator::OpenFailureText(const FileResult& failure) {
 
 void clsPDFCreator::ResetDocument() {
   // A document left unfinished is given up: its temporary file goes.
+  sink_ = nullptr;
   file_.reset();
   out_.clear();
   flushed_ = 0;
@@ -347,6 +348,7 @@ bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
       if (const std::string text = OpenFailureText(openFailure_); !text.empty()) ShowMessage(text);
       return false;
     }
+    sink_ = [file = file_.get()](std::string_view bytes) { return file->Write(bytes); };
     WriteHead(now);
     return true;
   } catch (const PdfError&) {
@@ -354,6 +356,7 @@ bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
   } catch (const std::exception&) {
     openFailure_ = FileResult::FromErrno(strFileName, ENOMEM);
   }
+  sink_ = nullptr;
   file_.reset();
   out_.clear();
   return false;
@@ -362,6 +365,12 @@ bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
 std::optional<std::string> clsPDFCreator::InitPDFFileReturningName(std::string FileName) {
   if (!InitPDFFile(FileName)) return std::nullopt;
   return FileName;
+}
+
+void clsPDFCreator::InitPDFStream(ByteSink sink) {
+  ResetDocument();
+  sink_ = std::move(sink);
+  WriteHead(clock_ ? clock_() : LocalNow());
 }
 
 void clsPDFCreator::WriteHead(const std::tm& now) {
@@ -518,9 +527,13 @@ void clsPDFCreator::CommitFile() {
     Flush();
   } catch (...) {
     out_.clear();
+    sink_ = nullptr;
     file_.reset();
     throw;
   }
+  sink_ = nullptr;
+  // A caller's file is the caller's to commit.
+  if (!file_) return;
   const std::unique_ptr<AtomicFile> file = std::move(file_);
   if (FileResult committed = file->Commit(); !committed) throw PdfError(committed);
 }

@@ -40,6 +40,9 @@ class clsPDFCreator {
   using Clock = std::function<std::tm()>;
   // One digit 0-9 for generated file names.
   using RandomDigit = std::function<int()>;
+  // Where a document's bytes go when the caller owns the file: each piece in
+  // order; a failure it answers stops the document (PdfError).
+  using ByteSink = std::function<FileResult(std::string_view bytes)>;
 
   clsPDFCreator();
   ~clsPDFCreator();  // closes a file left open (it stays incomplete)
@@ -63,6 +66,10 @@ class clsPDFCreator {
   // InitPDFFile answering the name of the file it opened, or nothing when it
   // answers false.
   [[nodiscard]] std::optional<std::string> InitPDFFileReturningName(std::string FileName);
+  // Starts a document written through `sink` into a file the caller made and
+  // commits itself: ClosePDFFile then hands over the last bytes and names
+  // nothing.
+  void InitPDFStream(ByteSink sink);
   void ClosePDFFile();
   int16_t BeginPage();
   void EndPage();
@@ -162,6 +169,9 @@ class clsPDFCreator {
   // Why the last InitPDFFile answered false (the message it showed says the
   // same in words); Ok after a successful one.
   const FileResult& OpenFailure() const { return openFailure_; }
+  // What InitPDFFile tells the user when `failure` keeps it from making the
+  // file; empty for the failures it does not explain.
+  static std::string OpenFailureText(const FileResult& failure);
 
  private:
   struct FormEntry {
@@ -191,7 +201,6 @@ class clsPDFCreator {
   void WritePageTree();
   void WriteXrefAndTrailer();
   void CommitFile();
-  static std::string OpenFailureText(const FileResult& failure);
   int64_t Offset() const;
   void CheckObjectRoom(int32_t count) const;
   float MeasureBytes(std::string_view bytes, const std::string& FontName, float Fontsize) const;
@@ -223,6 +232,7 @@ class clsPDFCreator {
 
   // Output: bytes are kept in out_ and counted as they are written.
   std::unique_ptr<AtomicFile> file_;  // the document until ClosePDFFile commits it
+  ByteSink sink_;                     // where the bytes go: file_, or the caller's file
   FileResult openFailure_;            // why the last InitPDFFile failed
   std::string out_;
   int64_t flushed_ = 0;  // bytes already handed to the file

@@ -57,6 +57,7 @@ RequestParser::RequestParser(const CommandLineContext& context)
       year_(ValueOption("year", "ANNO", "y")),
       output_(ValueOption("output", "FILE", "o")),
       ics_(ValueOption("ics", "FILE")),
+      csv_(ValueOption("csv", "FILE")),
       textColour_(ValueOption("text-color", "COLORE")),
       headerText_(ValueOption("header-text", "TESTO")),
       headerColour_(ValueOption("header-color", "#RRGGBB")),

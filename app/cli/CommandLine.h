@@ -13,6 +13,7 @@
 #include "app/import/NotesImport.h"
 #include "calendar/CalendarOptions.h"
 #include "calendar/PictureSlots.h"
+#include "calendar/YearRanges.h"
 
 namespace orvanta {
 
@@ -21,8 +22,8 @@ inline constexpr int kExitNotWritten = 1;  // the calendar could not be written
 inline constexpr int kExitUsage = 2;       // a bad option or value
 
 // The years --year accepts; its messages and the help are built from them.
-inline constexpr int kFirstCommandLineYear = 1900;
-inline constexpr int kLastCommandLineYear = 2100;
+inline constexpr int kFirstCommandLineYear = kCommandLineYears.first;
+inline constexpr int kLastCommandLineYear = kCommandLineYears.last;
 
 // What the parser needs to know about the machine. Every callback must be set;
 // paths reach them exactly as the request will carry them (relative ones too).

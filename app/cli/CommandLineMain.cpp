@@ -40,7 +40,7 @@ int RunCommandLine(int argc, char** argv) {
       break;
   }
   for (const std::string& warning : parsed.warnings) std::cerr << warning << '\n';
-  return RunCalendarRequest(parsed.request, privateFolder, std::cout, std::cerr);
+  return RunCalendarRequest(parsed.request, std::cout, std::cerr);
 }
 
 }  // namespace orvanta

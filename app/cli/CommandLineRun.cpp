@@ -3,18 +3,14 @@
 #include <spawn.h>
 #include <unistd.h>
 
-#include <optional>
 #include <string>
 
 #include "app/cli/InterruptSignals.h"
 #include "app/core/JobRun.h"
-#include "base/Leftovers.h"
+#include "app/import/NotesMerge.h"
 
 namespace orvanta {
 namespace {
-
-constexpr char kPdfNotWritten[] = "orvanta: il calendario non è stato scritto: ";
-constexpr char kIcsNotWritten[] = "orvanta: il file iCalendar non è stato scritto: ";
 
 // Starts the desktop's viewer on the calendar without waiting for it; the
 // path goes as the user's bytes, whatever their encoding.
@@ -30,39 +26,26 @@ void StartViewer(const std::string& path, std::ostream& err) {
 
 // Standard output carries either a file's content or the paths, never both.
 void Report(const CalendarJob& request, const JobResult& result, std::ostream& out) {
-  if (request.pdf.toStandardOutput || request.ics.toStandardOutput) {
+  if (request.pdf.toStandardOutput || request.ics.toStandardOutput ||
+      request.csv.toStandardOutput) {
     out << result.standardOutput;
   } else {
-    if (!request.pdf.path.empty()) out << request.pdf.path << '\n';
-    if (!request.ics.path.empty()) out << request.ics.path << '\n';
+    for (const JobOutput* output : {&request.pdf, &request.ics, &request.csv})
+      if (!output->path.empty()) out << output->path << '\n';
   }
   out << std::flush;
 }
 
 }  // namespace
 
-int RunCalendarRequest(const CalendarJob& request, const std::string& privateFolder,
-                       std::ostream& out, std::ostream& err) {
+int RunCalendarRequest(const CalendarJob& request, std::ostream& out, std::ostream& err) {
   const InterruptSignals interrupts;
-  const bool pdfWanted = request.pdf.Wanted();
-  // The run's own folder: the calendar being composed and a file meant for
-  // standard output, removed however the run ends.
-  std::optional<RunFolder> runFolder;
-  if (pdfWanted || request.ics.toStandardOutput) {
-    runFolder.emplace(privateFolder, "run-");
-    if (runFolder->Path().empty()) {
-      err << (pdfWanted ? kPdfNotWritten : kIcsNotWritten)
-          << "nessuna cartella temporanea privata per il calendario e le sue immagini "
-             "(TMPDIR e XDG_RUNTIME_DIR non sono utilizzabili)\n";
-      return kExitNotWritten;
-    }
-  }
   CalendarJob job = request;
   job.cancelled = [] { return InterruptSignals::Received() != 0; };
-  const JobResult result = RunJob(job, runFolder ? runFolder->Path() : std::string());
+  const JobResult result = RunJob(job);
   if (result.status == JobResult::Status::Cancelled) return 128 + InterruptSignals::Received();
   if (!result.Written()) {
-    err << (result.icsFailed ? kIcsNotWritten : kPdfNotWritten) << result.detail << '\n';
+    err << "orvanta: " << result.failedOutput << " non è stato scritto: " << result.detail << '\n';
     return kExitNotWritten;
   }
   Report(request, result, out);
@@ -78,7 +61,8 @@ int RunNotesImport(const NotesImportRequest& request, std::ostream& out, std::os
   const NotesImportOutcome outcome = ImportNotes(request);
   for (const std::string& line : outcome.report) out << line << '\n';
   out << std::flush;
-  for (const std::string& line : outcome.errors) err << line << '\n';
+  // File names and what the files hold reach the terminal only escaped.
+  for (const std::string& line : outcome.errors) err << ReportText(line) << '\n';
   switch (outcome.status) {
     case NotesImportOutcome::Status::InputUnusable:
       return kExitUsage;

@@ -13,8 +13,7 @@ namespace orvanta {
 // code: kExitOk, kExitNotWritten or kExitUsage.
 [[nodiscard]] int RunCommandLine(int argc, char** argv);
 
-// Writes one calendar: the PDF, the iCalendar file or both, working in a
-// folder of its own inside `privateFolder` (removed at the end). On success
+// Writes one calendar: the PDF, the iCalendar file or both. On success
 // prints each path written to `out` (the PDF first) and answers kExitOk; a
 // file asked for on standard output goes to `out` instead, whole, and then no
 // path is printed. When a file cannot be written prints the reason to `err`
@@ -23,8 +22,8 @@ namespace orvanta {
 // the files take their names stop the run and it answers 128 + the signal's
 // number, with nothing of the run left behind; the viewer starts only once
 // the files are in place.
-[[nodiscard]] int RunCalendarRequest(const CalendarJob& request, const std::string& privateFolder,
-                                     std::ostream& out, std::ostream& err);
+[[nodiscard]] int RunCalendarRequest(const CalendarJob& request, std::ostream& out,
+                                     std::ostream& err);
 
 // Imports the notes: prints the report to `out` and what went wrong to
 // `err`. Answers kExitOk when every input was read (even with items

@@ -29,6 +29,9 @@ constexpr char kUsage[] =
     "                          (festività, ricorrenze, fasi lunari, ora legale, note\n"
     "                          personali e turno), - per lo standard output; senza\n"
     "                          --output solo questo file\n"
+    "  --csv FILE              scrive anche l'anno come foglio di calcolo, una riga per\n"
+    "                          giorno (separatore ;, UTF-8), - per lo standard output;\n"
+    "                          senza --output solo questo file\n"
     "  --open                  apre il calendario con il visualizzatore PDF predefinito\n"
     "  --mono                  stampa in bianco e nero\n"
     "  --text-color COLORE     colore del testo: {colours}\n"
@@ -51,20 +54,20 @@ constexpr char kUsage[] =
     "                          al programma)\n"
     "  --shift FILE            turno (predefinito: {shift-file} accanto al programma)\n"
     "  --import-notes FILE     aggiunge alle note personali (il file di --notes) i\n"
-    "                          compleanni e gli anniversari di una rubrica vCard e gli\n"
-    "                          eventi annuali di un file iCalendar; si può ripetere;\n"
-    "                          non scrive il calendario\n"
+    "                          compleanni e gli anniversari di una rubrica vCard e\n"
+    "                          gli eventi annuali di un file iCalendar; si può\n"
+    "                          ripetere; non scrive il calendario\n"
     "  --dry-run               con --import-notes mostra cosa cambierebbe senza\n"
     "                          scrivere nulla\n"
     "  -h, --help              mostra questo aiuto\n"
     "  -v, --version           mostra la versione\n"
     "\n"
     "Le note personali e il turno si stampano quando il loro file esiste. Le opzioni\n"
-    "--no-... valgono anche per il file iCalendar, dove --no-ephemeris toglie le fasi\n"
-    "lunari e i cambi dell'ora. Le immagini sono JPEG, PNG o bitmap Windows non\n"
-    "compresse da 1, 4, 8 o 24 bit per pixel: le foto JPEG e PNG si ritagliano al\n"
-    "centro nella forma del loro spazio, le bitmap si adattano stirandole. I percorsi\n"
-    "relativi partono dalla cartella di lavoro;\n"
+    "--no-... valgono anche per il file iCalendar e il file CSV, dove --no-ephemeris\n"
+    "toglie le fasi lunari e i cambi dell'ora. Le immagini sono JPEG, PNG o bitmap\n"
+    "Windows non compresse da 1, 4, 8 o 24 bit per pixel: le foto JPEG e PNG si\n"
+    "ritagliano al centro nella forma del loro spazio, le bitmap si adattano\n"
+    "stirandole. I percorsi relativi partono dalla cartella di lavoro;\n"
     "i file da scrivere non possono essere uno di quelli letti. Un'intestazione o un\n"
     "piè di pagina accorciati, o con caratteri che il PDF non può stampare, sono\n"
     "segnalati sullo standard error.\n"
@@ -120,6 +123,11 @@ std::string Wrapped(const std::string& text) {
              (line[cut] != ' ' || Utf8CharacterCount(line.substr(0, cut)) > kHelpWidth))
         --cut;
       if (cut <= indent.size()) break;  // one word longer than a line: left as it is
+      // A last word alone on its line reads as a stray: it takes its neighbour along.
+      if (line.find(' ', cut + 1) == std::string::npos) {
+        const std::size_t earlier = line.rfind(' ', cut - 1);
+        if (earlier != std::string::npos && earlier > indent.size()) cut = earlier;
+      }
       wrapped += line.substr(0, cut) + '\n';
       line = indent + line.substr(cut + 1);
     }

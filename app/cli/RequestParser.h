@@ -20,6 +20,17 @@ class RequestParser {
 
  private:
   using Step = Refusal (RequestParser::*)(CalendarJob&) const;
+  // An option naming a file the run writes, and how messages name that file.
+  struct OutputOption {
+    const char* name;  // "ics"
+    const QCommandLineOption& option;
+    JobOutput CalendarJob::*output;
+    const char* allowed;  // what the option takes, for a refusal
+    const char* subject;  // "il file iCalendar"
+    const char* ofIt;     // "del file iCalendar"
+    const char* example;  // "calendario.ics"
+  };
+  std::vector<OutputOption> OutputOptions() const;
 
   QCommandLineOption ValueOption(const char* name, const char* valueName,
                                  const char* shortName = nullptr);
@@ -35,6 +46,7 @@ class RequestParser {
                                  const std::string& path, int year) const;
   [[nodiscard]] Refusal OutputIsNoInput(CalendarJob& request) const;
   [[nodiscard]] Refusal OutputsApart(const CalendarJob& request) const;
+  [[nodiscard]] Refusal OnlyOutputAsked(const CalendarJob& request) const;
   [[nodiscard]] Refusal StandardOutput(CalendarJob& request) const;
   std::vector<std::string> TextWarnings() const;
   bool SameTarget(const std::string& a, const std::string& b) const;
@@ -56,9 +68,9 @@ class RequestParser {
   QCommandLineParser parser_;
   QStringList valueNames_;  // every name of the options that take a value
   QStringList longNames_;   // every option name longer than one letter
-  QCommandLineOption help_, version_, year_, output_, ics_, textColour_, headerText_, headerColour_,
-      headerImage_, footerText_, footerColour_, footerImage_, notes_, shift_, open_, mono_,
-      noNotes_, noShift_, importNotes_, dryRun_, cover_;
+  QCommandLineOption help_, version_, year_, output_, ics_, csv_, textColour_, headerText_,
+      headerColour_, headerImage_, footerText_, footerColour_, footerImage_, notes_, shift_, open_,
+      mono_, noNotes_, noShift_, importNotes_, dryRun_, cover_;
 };
 
 }  // namespace orvanta

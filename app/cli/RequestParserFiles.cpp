@@ -17,6 +17,7 @@ namespace {
 constexpr char kPdfAllowed[] = "il percorso del file PDF da scrivere, per esempio calendario.pdf";
 constexpr char kIcsAllowed[] =
     "il percorso del file iCalendar da scrivere, per esempio calendario.ics";
+constexpr char kCsvAllowed[] = "il percorso del file CSV da scrivere, per esempio calendario.csv";
 constexpr char kImportAllowed[] =
     "un file iCalendar (.ics) o una rubrica vCard (.vcf), con --notes FILE e --dry-run";
 constexpr char kNotesAllowed[] = "il percorso del file delle note, per esempio Notes.dat";
@@ -179,37 +180,67 @@ Refusal RequestParser::OutputFile(const char* option, const QCommandLineOption& 
   return {};
 }
 
-// The PDF goes to --output, or to the default file unless --ics alone was
-// asked for; the iCalendar file to --ics. "-" stands for standard output.
+std::vector<RequestParser::OutputOption> RequestParser::OutputOptions() const {
+  return {
+      {"output", output_, &CalendarJob::pdf, kPdfAllowed, "il calendario PDF", "del calendario PDF",
+       "calendario.pdf"},
+      {"ics", ics_, &CalendarJob::ics, kIcsAllowed, "il file iCalendar", "del file iCalendar",
+       "calendario.ics"},
+      {"csv", csv_, &CalendarJob::csv, kCsvAllowed, "il file CSV", "del file CSV",
+       "calendario.csv"},
+  };
+}
+
+// The PDF goes to --output, or to the default file unless another output
+// alone was asked for; each other file to its option. "-" stands for
+// standard output.
 Refusal RequestParser::Output(CalendarJob& request) const {
-  const bool pdf = parser_.isSet(output_) || !parser_.isSet(ics_);
+  const std::vector<OutputOption> outputs = OutputOptions();
+  bool otherAsked = false;
+  for (const OutputOption& output : outputs)
+    otherAsked = otherAsked || (output.output != &CalendarJob::pdf && parser_.isSet(output.option));
+  const bool pdf = parser_.isSet(output_) || !otherAsked;
   request.pdf.path = pdf ? context_.tempFolder + kCalendarFileName : std::string();
-  if (parser_.isSet(output_)) {
-    request.pdf.toStandardOutput = parser_.value(output_) == QLatin1String(kStandardOutputName);
-    if (request.pdf.toStandardOutput) {
-      request.pdf.path.clear();
-    } else if (Refusal refusal = OutputFile("output", output_, kPdfAllowed, request.pdf.path)) {
+  for (const OutputOption& output : outputs) {
+    if (!parser_.isSet(output.option)) continue;
+    JobOutput& target = request.*(output.output);
+    target.toStandardOutput = parser_.value(output.option) == QLatin1String(kStandardOutputName);
+    if (target.toStandardOutput) {
+      target.path.clear();
+    } else if (Refusal refusal =
+                   OutputFile(output.name, output.option, output.allowed, target.path)) {
       return refusal;
     }
   }
-  if (parser_.isSet(ics_)) {
-    request.ics.toStandardOutput = parser_.value(ics_) == QLatin1String(kStandardOutputName);
-    if (!request.ics.toStandardOutput) {
-      if (Refusal refusal = OutputFile("ics", ics_, kIcsAllowed, request.ics.path)) return refusal;
-    }
-  }
-  if (request.openViewer && !pdf) {
-    return "orvanta: --open apre il calendario PDF, che con la sola --ics non si scrive; valori "
-           "ammessi: --open con --output, oppure senza --ics";
-  }
+  if (request.openViewer && !pdf) return OnlyOutputAsked(request);
   return StandardOutput(request);
+}
+
+// --open with only other files asked for: there is no calendar to open.
+Refusal RequestParser::OnlyOutputAsked(const CalendarJob&) const {
+  std::string name = "ics";
+  for (const OutputOption& output : OutputOptions())
+    if (output.output != &CalendarJob::pdf && parser_.isSet(output.option)) {
+      name = output.name;
+      break;
+    }
+  return "orvanta: --open apre il calendario PDF, che con la sola --" + name +
+         " non si scrive; valori ammessi: --open con --output, oppure senza --" + name;
 }
 
 // Standard output takes one file, and no viewer can open it there.
 Refusal RequestParser::StandardOutput(CalendarJob& request) const {
-  if (request.pdf.toStandardOutput && request.ics.toStandardOutput) {
-    return "orvanta: --ics: il file iCalendar e il calendario PDF non possono andare entrambi "
-           "sullo standard output; valori ammessi: - per uno solo dei due, un file per l'altro";
+  const OutputOption* first = nullptr;
+  for (const OutputOption& output : OutputOptions()) {
+    if (!(request.*(output.output)).toStandardOutput) continue;
+    if (first == nullptr) {
+      first = &output;
+      continue;
+    }
+    return "orvanta: --" + std::string(output.name) + ": " + output.subject + " e " +
+           first->subject +
+           " non possono andare entrambi sullo standard output; valori ammessi: - per uno solo "
+           "dei due, un file per l'altro";
   }
   if (request.pdf.toStandardOutput && request.openViewer) {
     return "orvanta: --open apre il calendario scritto in un file, non sullo standard output; "
@@ -245,20 +276,19 @@ Refusal RequestParser::OutputIsNoInput(CalendarJob& request) const {
   };
   for (const std::string& path : o.CustomTopImages)
     inputs.push_back({"header-image", headerImage_, path, true});
-  const Input outputs[] = {
-      {"output", output_, request.pdf.path, !request.pdf.path.empty()},
-      {"ics", ics_, request.ics.path, !request.ics.path.empty()},
-  };
-  for (const Input& output : outputs) {
+  for (const OutputOption& output : OutputOptions()) {
+    const std::string& path = (request.*(output.output)).path;
     for (const Input& input : inputs) {
-      if (!output.used || !input.used || !context_.sameFile(output.path, input.path)) continue;
+      if (path.empty() || !input.used || !context_.sameFile(path, input.path)) continue;
       // A month's picture is named itself, not by its folder.
       const bool month = &input.option == &headerImage_ && !o.CustomTopImages.empty();
       const bool ownValue = parser_.isSet(input.option) && !month;
       const QString shown = ownValue ? parser_.value(input.option) : ArgumentFromBytes(input.path);
-      return "orvanta: --" + std::string(output.name) + ": " +
-             (output.name == std::string("ics") ? "il file iCalendar " : "il calendario ") +
-             Quoted(ArgumentFromBytes(output.path)) + " è lo stesso file di --" + input.name + " " +
+      // The PDF is "il calendario" here, as it has always been.
+      const std::string subject =
+          output.output == &CalendarJob::pdf ? "il calendario" : output.subject;
+      return "orvanta: --" + std::string(output.name) + ": " + subject + " " +
+             Quoted(ArgumentFromBytes(path)) + " è lo stesso file di --" + input.name + " " +
              Quoted(shown) +
              ", che verrebbe distrutto; valori ammessi: un file diverso da quelli che il "
              "calendario legge";
@@ -267,14 +297,22 @@ Refusal RequestParser::OutputIsNoInput(CalendarJob& request) const {
   return OutputsApart(request);
 }
 
-// One run writing both files into one name would keep only the last.
+// One run writing two files into one name would keep only the last.
 Refusal RequestParser::OutputsApart(const CalendarJob& request) const {
-  if (request.pdf.path.empty() || request.ics.path.empty() ||
-      !SameTarget(request.pdf.path, request.ics.path))
-    return {};
-  return "orvanta: --ics: il file iCalendar " + Quoted(parser_.value(ics_)) +
-         " è lo stesso file del calendario PDF di --output " + Quoted(parser_.value(output_)) +
-         "; valori ammessi: due file diversi, per esempio calendario.pdf e calendario.ics";
+  const std::vector<OutputOption> outputs = OutputOptions();
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    const std::string& first = (request.*(outputs[i].output)).path;
+    for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+      const std::string& second = (request.*(outputs[j].output)).path;
+      if (first.empty() || second.empty() || !SameTarget(first, second)) continue;
+      return "orvanta: --" + std::string(outputs[j].name) + ": " + outputs[j].subject + " " +
+             Quoted(parser_.value(outputs[j].option)) + " è lo stesso file " + outputs[i].ofIt +
+             " di --" + outputs[i].name + " " + Quoted(parser_.value(outputs[i].option)) +
+             "; valori ammessi: due file diversi, per esempio " + outputs[i].example + " e " +
+             outputs[j].example;
+    }
+  }
+  return {};
 }
 
 // The import of notes takes its files, the notes file and --dry-run, and

@@ -25,6 +25,7 @@ struct CalendarJob {
   std::string shiftFile;    // the shift cycle (Turno.txt), read when options.Turno
   JobOutput pdf;            // the twelve pages
   JobOutput ics;            // the year's iCalendar file
+  JobOutput csv;            // the year as a spreadsheet, one row per day
   bool openViewer = false;  // show the calendar once it is written
   // A picture that cannot be loaded fails the job instead of being left out
   // of the page.

@@ -1,13 +1,15 @@
 #include "app/core/JobRun.h"
 
-#include <cstdint>
 #include <exception>
 #include <memory>
+#include <vector>
 
-#include "app/core/CalendarRun.h"
-#include "app/core/ICalendarFile.h"
+#include "almanac/ShiftCycle.h"
+#include "app/core/JobOutputs.h"
+#include "app/core/NotesFile.h"
 #include "base/AtomicFile.h"
-#include "base/FileReading.h"
+#include "calendar/YearRanges.h"
+#include "pdf/clsPDFCreator.h"
 
 namespace orvanta {
 namespace {
@@ -19,18 +21,25 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-// What a job made before anything takes a name: the files beside their
-// outputs, or the content meant for standard output (in `result`).
-struct Pending {
-  std::unique_ptr<AtomicFile> pdf;
-  std::unique_ptr<AtomicFile> ics;
-};
-
-bool Fail(JobResult& result, bool ics, std::string detail) {
+bool Fail(JobResult& result, const OutputFormat& format, std::string detail) {
   result.status = JobResult::Status::Failed;
-  result.icsFailed = ics;
-  result.detail = std::move(detail);
+  result.failedOutput = format.what;
+  result.detail = OneLine(std::move(detail));
   return false;
+}
+
+// The output a failure outside any one output is told as: the calendar.
+const OutputFormat& CalendarFormat() {
+  for (const OutputFormat& format : OutputFormats())
+    if (format.output == &CalendarJob::pdf) return format;
+  return OutputFormats().front();
+}
+
+// The output whose file is at `path`.
+const OutputFormat& FormatWritingTo(const CalendarJob& job, const std::string& path) {
+  for (const OutputFormat& format : OutputFormats())
+    if ((job.*(format.output)).path == path) return format;
+  return CalendarFormat();
 }
 
 bool Stopped(const CalendarJob& job, JobResult& result) {
@@ -39,107 +48,105 @@ bool Stopped(const CalendarJob& job, JobResult& result) {
   return true;
 }
 
-// Copies the file at `path` into `pending`, a megabyte at a time.
-FileResult CopyInto(const std::string& path, AtomicFile& pending) {
-  constexpr std::size_t kChunk = std::size_t{1} << 20;
-  FileResult result;
-  const FileDescriptor from = OpenForReading(path, result);
-  std::string chunk;
-  for (std::uint64_t offset = 0; result; offset += chunk.size()) {
-    const FileResult read = ReadBoundedAt(from.Get(), offset, kChunk, path, chunk);
-    if (!read && read.status != FileStatus::TooLarge) return read;
-    if (chunk.empty()) break;
-    result = pending.Write(chunk);
+// The one read of each input of the run.
+PreparedYear ReadAndPrepare(const CalendarJob& job) {
+  const CalendarOptions& options = job.options;
+  std::vector<NoteEntry> notes;
+  if (options.NotePersonali) notes = LoadNotesForYear(job.notesFile, options.Anno);
+  ShiftCycle shifts = options.Turno ? LoadShiftCycle(job.shiftFile) : ShiftCycle{};
+  return PrepareYear(options, std::move(notes), std::move(shifts));
+}
+
+// The files of the outputs asked for, made beside their targets before
+// anything is rendered: a target that cannot be written shows at once.
+bool CreateFiles(const CalendarJob& job, std::vector<std::unique_ptr<AtomicFile>>& files,
+                 JobResult& result) {
+  for (const OutputFormat& format : OutputFormats()) {
+    const JobOutput& output = job.*(format.output);
+    std::unique_ptr<AtomicFile>& file = files.emplace_back();
+    if (output.path.empty()) continue;
+    if (const FileResult created = AtomicFile::Create(output.path, file); !created) {
+      if (format.output == &CalendarJob::pdf)
+        result.notice = clsPDFCreator::OpenFailureText(created);
+      return Fail(result, format, created.Describe());
+    }
   }
-  return result;
+  return true;
 }
 
-// A file of the run's folder, whole, for standard output: a failed job
-// sends nothing at all.
-bool ReadForStandardOutput(const std::string& path, bool ics, JobResult& result) {
-  const FileResult read = ReadWholeFile(path, result.standardOutput);
-  return read || Fail(result, ics, read.Describe());
-}
-
-// The year's facts written beside `path`, not yet under its name.
-bool PrepareIcs(const CalendarJob& job, const std::string& path,
-                std::unique_ptr<AtomicFile>& pending, JobResult& result) {
-  FileResult prepared;
-  try {
-    prepared = PrepareICalendar(job, path, pending);
-  } catch (const std::exception& e) {  // out of memory
-    return Fail(result, true, e.what());
+bool Render(const CalendarJob& job, const PreparedYear& year,
+            const std::vector<std::unique_ptr<AtomicFile>>& files, JobResult& result) {
+  std::size_t index = 0;
+  for (const OutputFormat& format : OutputFormats()) {
+    AtomicFile* file = files[index++].get();
+    const JobOutput& output = job.*(format.output);
+    if (!output.Wanted()) continue;
+    OutputSink sink;
+    if (file != nullptr) {
+      sink = [file](std::string_view bytes) { return file->Write(bytes); };
+    } else {
+      sink = [&result](std::string_view bytes) {
+        result.standardOutput.append(bytes);
+        return FileResult::Success();
+      };
+    }
+    RenderOutcome rendered;
+    try {
+      rendered = format.render(job, year, sink);
+    } catch (const std::exception& e) {  // out of memory
+      rendered.detail = e.what();
+    }
+    if (rendered.status == RenderOutcome::Status::Cancelled || Stopped(job, result)) {
+      result.status = JobResult::Status::Cancelled;
+      return false;
+    }
+    if (rendered.status != RenderOutcome::Status::Written)
+      return Fail(result, format, rendered.detail);
   }
-  if (Stopped(job, result)) return false;
-  return prepared || Fail(result, true, prepared.Describe());
+  return true;
 }
 
-// The iCalendar file for standard output: written whole in the run's folder,
-// then read back.
-bool IcsForStandardOutput(const CalendarJob& job, const std::string& runFolder, JobResult& result) {
-  const std::string path = runFolder + "Orvanta.ics";
-  std::unique_ptr<AtomicFile> pending;
-  if (!PrepareIcs(job, path, pending, result)) return false;
-  if (const FileResult committed = pending->Commit(); !committed)
-    return Fail(result, true, committed.Describe());
-  return ReadForStandardOutput(path, true, result);
-}
-
-// The calendar composed in the run's folder, then copied whole into
-// `pending` beside the output; without `pending` it is for standard output.
-bool WritePdf(const CalendarJob& job, const std::string& runFolder, AtomicFile* pending,
-              JobResult& result) {
-  const std::string composed = runFolder + "Orvanta.pdf";
-  ComposeOutcome outcome;
-  try {
-    outcome = RunCalendar(job, composed);
-  } catch (const std::exception& e) {  // out of memory while preparing the year
-    outcome.detail = e.what();
-  }
-  if (Stopped(job, result)) return false;
-  if (!outcome.Written()) return Fail(result, false, OneLine(outcome.detail));
-  if (pending == nullptr) return ReadForStandardOutput(composed, false, result);
-  const FileResult copied = CopyInto(composed, *pending);
-  return copied || Fail(result, false, copied.Describe());
-}
-
-// Until both files are complete no output changes.
-bool PrepareOutputs(const CalendarJob& job, const std::string& runFolder, Pending& pending,
-                    JobResult& result) {
-  if (job.ics.toStandardOutput) {
-    if (!IcsForStandardOutput(job, runFolder, result)) return false;
-  } else if (!job.ics.path.empty()) {
-    if (!PrepareIcs(job, job.ics.path, pending.ics, result)) return false;
-  }
-  if (!job.pdf.path.empty()) {
-    if (FileResult created = AtomicFile::Create(job.pdf.path, pending.pdf); !created)
-      return Fail(result, false, created.Describe());
-  }
-  if (!job.pdf.Wanted()) return true;
-  return WritePdf(job, runFolder, pending.pdf.get(), result);
-}
-
-// Both files take their names, or neither does.
-FileResult CommitOutputs(AtomicFile* pdf, AtomicFile* ics) {
-  if (pdf != nullptr && ics != nullptr) return CommitTogether(*pdf, *ics);
-  if (pdf == nullptr && ics == nullptr) return FileResult::Success();
-  return pdf != nullptr ? pdf->Commit() : ics->Commit();
+// All the files take their names, or none does.
+FileResult CommitAll(const std::vector<std::unique_ptr<AtomicFile>>& files) {
+  std::vector<AtomicFile*> pending;
+  for (const auto& file : files)
+    if (file) pending.push_back(file.get());
+  if (pending.empty()) return FileResult::Success();
+  if (pending.size() == 1) return pending[0]->Commit();
+  FileResult committed = CommitTogether(*pending[0], *pending[1]);
+  for (std::size_t i = 2; committed && i < pending.size(); ++i) committed = pending[i]->Commit();
+  return committed;
 }
 
 }  // namespace
 
-JobResult RunJob(const CalendarJob& job, const std::string& runFolder) {
+JobResult RunJob(const CalendarJob& job) {
   JobResult result;
-  Pending pending;
-  if (!PrepareOutputs(job, runFolder, pending, result)) return result;
+  const int year = job.options.Anno;
+  if (!kComposableYears.Contains(year)) {
+    Fail(result, CalendarFormat(),
+         "anno " + std::to_string(year) + " fuori dall'intervallo " +
+             std::to_string(kComposableYears.first) + "-" + std::to_string(kComposableYears.last));
+    return result;
+  }
+  std::vector<std::unique_ptr<AtomicFile>> files;
+  PreparedYear prepared;
+  try {
+    prepared = ReadAndPrepare(job);
+  } catch (const std::exception& e) {  // out of memory while preparing the year
+    Fail(result, CalendarFormat(), e.what());
+    return result;
+  }
+  result.shiftUnusable = prepared.shiftUnusable;
+  if (!CreateFiles(job, files, result) || !Render(job, prepared, files, result)) return result;
   if (Stopped(job, result)) return result;
   // From here on the job ends as the files say: a cancel now changes nothing.
-  if (const FileResult committed = CommitOutputs(pending.pdf.get(), pending.ics.get());
-      !committed) {
-    Fail(result, committed.path == job.ics.path, committed.Describe());
+  if (const FileResult committed = CommitAll(files); !committed) {
+    Fail(result, FormatWritingTo(job, committed.path), committed.Describe());
     return result;
   }
   result.status = JobResult::Status::Written;
+  if (job.openViewer && job.viewer && !job.pdf.path.empty()) job.viewer(job.pdf.path);
   return result;
 }
 

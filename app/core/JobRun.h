@@ -1,7 +1,8 @@
 #pragma once
-// A whole calendar job with files for its outputs: the PDF, the iCalendar
-// file or both, and either of them for standard output. Every file asked for
-// takes its name, or none does.
+// The one way a calendar is made, for the window and the command line
+// alike: a job reads its inputs once, prepares the year once and hands the
+// same year to every output it asks for. Every file asked for takes its
+// name, or none does.
 
 #include <string>
 
@@ -16,18 +17,22 @@ struct JobResult {
     Cancelled,  // job.cancelled stopped the job; nothing changed
   };
   Status status = Status::Failed;
-  bool icsFailed = false;      // for Failed: the iCalendar file failed, not the calendar
-  std::string detail;          // for Failed: why, in Italian and on one line, naming the file
+  std::string failedOutput;  // for Failed: the output not written ("il file iCalendar")
+  std::string detail;        // for Failed: why, in Italian and on one line, naming the file
+  // For a calendar file that could not be made: what the user is told about
+  // it (a calendar still open, a link or another user's file); else empty.
+  std::string notice;
+  bool shiftUnusable = false;  // the shifts were asked for but the shift file cannot be used
   std::string standardOutput;  // the content of the output meant for standard output
 
   [[nodiscard]] bool Written() const { return status == Status::Written; }
 };
 
-// Runs `job`, working in `runFolder` (with its trailing "/"): the calendar
-// is composed there and copied beside its output, and an output meant for
-// standard output is made there whole first. The iCalendar file is made
-// first: cheap, and its mistakes show before the calendar takes its time.
-// job.cancelled is asked between the steps too; the viewer is the caller's.
-[[nodiscard]] JobResult RunJob(const CalendarJob& job, const std::string& runFolder);
+// Runs `job`: reads the notes and the shift file (once each, only when the
+// options ask for them), prepares the year, renders every output asked for
+// into a file beside its target (or into standardOutput) and commits them
+// together. job.cancelled is asked between the steps too; once every file is
+// in place the viewer starts when the job asks for it.
+[[nodiscard]] JobResult RunJob(const CalendarJob& job);
 
 }  // namespace orvanta

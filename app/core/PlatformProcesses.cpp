@@ -32,18 +32,25 @@ std::string ReadProcessFile(const std::string& path) {
   return bytes;
 }
 
-bool ReadRealUid(const std::string& statusPath, uid_t& uid) {
+// The real user id and the parent from the process's status file.
+bool ReadStatus(const std::string& statusPath, ProcessInfo& info) {
   std::istringstream in(ReadProcessFile(statusPath));
+  bool uidFound = false;
   std::string line;
   while (std::getline(in, line)) {
-    if (line.rfind("Uid:", 0) != 0) continue;
-    std::istringstream fields(line.substr(4));
-    unsigned long value = 0;
-    if (!(fields >> value)) return false;
-    uid = static_cast<uid_t>(value);
-    return true;
+    const bool isUid = line.rfind("Uid:", 0) == 0;
+    if (!isUid && line.rfind("PPid:", 0) != 0) continue;
+    std::istringstream fields(line.substr(line.find(':') + 1));
+    long value = 0;
+    if (!(fields >> value)) continue;
+    if (isUid) {
+      info.uid = static_cast<uid_t>(value);
+      uidFound = true;
+    } else {
+      info.parent = static_cast<pid_t>(value);
+    }
   }
-  return false;
+  return uidFound;
 }
 
 std::vector<std::string> SplitNul(const std::string& text) {
@@ -130,7 +137,7 @@ std::vector<ProcessInfo> ListProcesses(const std::string& procRoot) {
     const std::string base = procRoot + "/" + entry->d_name;
     ProcessInfo info;
     info.pid = static_cast<pid_t>(std::stol(entry->d_name));
-    if (!ReadRealUid(base + "/status", info.uid)) continue;
+    if (!ReadStatus(base + "/status", info)) continue;
     std::string executable = ReadLink(base + "/exe");
     constexpr std::string_view kDeleted = " (deleted)";
     if (executable.size() > kDeleted.size() &&
@@ -154,14 +161,60 @@ bool CommandLineNamesFile(const ProcessInfo& process, const std::string& documen
   return false;
 }
 
+namespace {
+
+// Started as `name`: its executable, its argument 0, or the script its
+// interpreter runs (argument 1).
+bool StartedAs(const ProcessInfo& process, std::string_view name) {
+  if (name.empty()) return false;
+  if (EqualIgnoringCase(process.executableName, name)) return true;
+  const std::vector<std::string>& arguments = process.arguments;
+  return (!arguments.empty() && EqualIgnoringCase(FileNameOfPath(arguments[0]), name)) ||
+         (arguments.size() > 1 && EqualIgnoringCase(FileNameOfPath(arguments[1]), name));
+}
+
+// The desktop's opener waits for the program it started (its generic way).
+constexpr std::string_view kDesktopOpener = "xdg-open";
+
+// Deep enough for an opener, a wrapper or two and the viewer; a cycle in a
+// changing process table cannot hold the walk.
+constexpr int kMaxAncestors = 8;
+
+}  // namespace
+
 bool IsViewerOf(const ProcessInfo& process, std::string_view viewerName,
                 const std::string& document, uid_t uid) {
-  if (viewerName.empty() || process.uid != uid) return false;
-  const bool nameMatches =
-      EqualIgnoringCase(process.executableName, viewerName) ||
-      (!process.arguments.empty() &&
-       EqualIgnoringCase(FileNameOfPath(process.arguments.front()), viewerName));
-  return nameMatches && CommandLineNamesFile(process, document);
+  return !viewerName.empty() && process.uid == uid && StartedAs(process, viewerName) &&
+         CommandLineNamesFile(process, document);
+}
+
+std::vector<pid_t> ViewerProcesses(const std::vector<ProcessInfo>& processes,
+                                   std::string_view viewerName, const std::string& document,
+                                   uid_t uid) {
+  std::vector<pid_t> viewers;
+  if (viewerName.empty()) return viewers;
+  const auto find = [&processes](pid_t pid) -> const ProcessInfo* {
+    for (const ProcessInfo& process : processes)
+      if (process.pid == pid) return &process;
+    return nullptr;
+  };
+  // A launcher of the viewer for our document: the viewer's own name (a
+  // wrapper script) or the desktop's opener.
+  const auto launchedIt = [&](const ProcessInfo& process) {
+    const ProcessInfo* ancestor = find(process.parent);
+    for (int depth = 0; ancestor != nullptr && depth < kMaxAncestors; ++depth) {
+      if (ancestor->uid == uid && CommandLineNamesFile(*ancestor, document) &&
+          (StartedAs(*ancestor, viewerName) || StartedAs(*ancestor, kDesktopOpener)))
+        return true;
+      ancestor = ancestor->parent != ancestor->pid ? find(ancestor->parent) : nullptr;
+    }
+    return false;
+  };
+  for (const ProcessInfo& process : processes) {
+    if (process.uid != uid || !CommandLineNamesFile(process, document)) continue;
+    if (StartedAs(process, viewerName) || launchedIt(process)) viewers.push_back(process.pid);
+  }
+  return viewers;
 }
 
 bool TerminateProcessById(pid_t pid) {
@@ -173,9 +226,8 @@ int TerminateProcessByName(std::string_view viewerName, const std::string& docum
   const uid_t uid = ::getuid();
   const pid_t self = ::getpid();
   int ended = 0;
-  for (const ProcessInfo& process : ListProcesses(procRoot)) {
-    if (process.pid == self || !IsViewerOf(process, viewerName, document, uid)) continue;
-    if (TerminateProcessById(process.pid)) ++ended;
+  for (const pid_t pid : ViewerProcesses(ListProcesses(procRoot), viewerName, document, uid)) {
+    if (pid != self && TerminateProcessById(pid)) ++ended;
   }
   return ended;
 }

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/core/NotesFile.h"
+#include "calendar/YearRanges.h"
 
 namespace orvanta {
 namespace {
@@ -86,22 +86,19 @@ void AddDayFacts(const YearContent& content, const DayContent& day, const Calend
 
 }  // namespace
 
-std::vector<CalendarFact> GatherYearFacts(int year, const CalendarOptions& options,
-                                          const std::vector<NoteEntry>& notes, ShiftCycle shifts) {
+std::vector<CalendarFact> GatherYearFacts(const PreparedYear& year) {
   std::vector<CalendarFact> facts;
-  if (!MakeDayNumber(year - 1, 12, 1) || !MakeDayNumber(year + 1, 1, 31)) return facts;
-  const YearContent content = BuildYearContent(year, options, notes, std::move(shifts));
-  for (const DayContent& day : content.days) AddDayFacts(content, day, options, facts);
+  for (const DayContent& day : year.content.days)
+    AddDayFacts(year.content, day, year.options, facts);
   return facts;
 }
 
-std::vector<CalendarFact> LoadYearFacts(int year, const CalendarOptions& options,
-                                        const std::string& notesFile,
-                                        const std::string& shiftFile) {
-  const std::vector<NoteEntry> notes =
-      options.NotePersonali ? LoadNotesForYear(notesFile, year) : std::vector<NoteEntry>{};
-  ShiftCycle shifts = options.Turno ? LoadShiftCycle(shiftFile) : ShiftCycle{};
-  return GatherYearFacts(year, options, notes, std::move(shifts));
+std::vector<CalendarFact> GatherYearFacts(int year, const CalendarOptions& options,
+                                          const std::vector<NoteEntry>& notes, ShiftCycle shifts) {
+  if (!kComposableYears.Contains(year)) return {};
+  CalendarOptions ofYear = options;
+  ofYear.Anno = static_cast<int16_t>(year);
+  return GatherYearFacts(PrepareYear(ofYear, notes, std::move(shifts)));
 }
 
 }  // namespace orvanta

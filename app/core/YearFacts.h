@@ -37,20 +37,18 @@ struct CalendarFact {
   int repeatDays = 0;
 };
 
-// The facts of `year` in date order, kinds in FactKind order within a day.
-// The options decide what goes in, as on the page: Chiesa the church feasts,
-// FasiSoleLuna the moon phases and the clock changes, Note the
-// commemorations, NotePersonali the notes of `notes` (moved into the year by
-// LoadNotesForYear), Turno the entries of a usable `shifts`: one repeating
-// fact per position of the cycle, on its first day of the year. Holidays are
-// always in; a church feast on a holiday leaves the holiday in.
+// The facts of the run's year in date order, kinds in FactKind order within
+// a day. The options decide what goes in, as on the page: Chiesa the church
+// feasts, FasiSoleLuna the moon phases and the clock changes, Note the
+// commemorations, NotePersonali the notes, Turno the entries of a usable
+// cycle: one repeating fact per position of the cycle, on its first day of
+// the year. Holidays are always in; a church feast on a holiday leaves the
+// holiday in.
+std::vector<CalendarFact> GatherYearFacts(const PreparedYear& year);
+
+// The same for `year` prepared from `notes` (moved into the year by
+// LoadNotesForYear) and `shifts`; a year the composer cannot print has none.
 std::vector<CalendarFact> GatherYearFacts(int year, const CalendarOptions& options,
                                           const std::vector<NoteEntry>& notes, ShiftCycle shifts);
-
-// The same, reading the notes and the shift cycle from their files (only when
-// the options ask for them; a missing or unusable file gives none, as for the
-// page).
-std::vector<CalendarFact> LoadYearFacts(int year, const CalendarOptions& options,
-                                        const std::string& notesFile, const std::string& shiftFile);
 
 }  // namespace orvanta

@@ -3,10 +3,11 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QSettings>
 #include <algorithm>
+#include <memory>
 
 #include "app/core/Folders.h"
 #include "app/core/NotesFile.h"
@@ -24,25 +25,37 @@ namespace {
 // close, maximise and minimise buttons), in pixels.
 constexpr int kTitleBarReserve = 160;
 
-// A box narrower than its title gets the title cut ("Atte… ne!"): a short
-// text ("Data non valida") still gives a box as wide as its title needs.
+// Qt sizes a message box to its text, wrapping a long one, and at least as
+// wide as what its layout needs. A short text ("Data non valida") would get
+// the title cut ("Atte… ne!"), so the row of buttons asks for the title's
+// room: a minimum width on the text itself would stop Qt from wrapping it and
+// cut every long line.
 void FitTitle(QMessageBox& box) {
-  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-  if (!label) return;
+  auto* buttons = box.findChild<QDialogButtonBox*>();
+  if (buttons == nullptr) return;
   QFont titleFont = box.font();
   titleFont.setBold(true);
   const int title = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) * 5 / 4;
-  label->setMinimumWidth(std::max(label->minimumWidth(), title + kTitleBarReserve));
+  buttons->setMinimumWidth(std::max(buttons->minimumSizeHint().width(), title + kTitleBarReserve));
 }
 
 }  // namespace
 
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, QMessageBox::Icon icon,
+                                            const QString& title, const QString& text,
+                                            QMessageBox::StandardButtons buttons) {
+  auto box = std::make_unique<QMessageBox>(icon, title, text, buttons, owner);
+  // Plain text: a "<" in a path or a note is not markup.
+  box->setTextFormat(Qt::PlainText);
+  FitTitle(*box);
+  return box;
+}
+
 QMessageBox::StandardButton ShowMessageBox(QWidget* owner, QMessageBox::Icon icon,
                                            const QString& title, const QString& text,
                                            QMessageBox::StandardButtons buttons) {
-  QMessageBox box(icon, title, text, buttons, owner);
-  FitTitle(box);
-  return static_cast<QMessageBox::StandardButton>(box.exec());
+  const std::unique_ptr<QMessageBox> box = MakeMessageBox(owner, icon, title, text, buttons);
+  return static_cast<QMessageBox::StandardButton>(box->exec());
 }
 
 namespace {
@@ -87,7 +100,7 @@ GuiServices DefaultGuiServices() {
     return TerminateProcessByName(ToUtf8(viewer), ToUtf8(document));
   };
   services.isNotesFileReadOnly = [](const std::string& path) { return IsNotesFileReadOnly(path); };
-  services.runCalendar = [](const CalendarJob& job) { return RunCalendar(job); };
+  services.runCalendar = [](const CalendarJob& job) { return RunJob(job); };
   return services;
 }
 

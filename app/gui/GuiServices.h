@@ -10,11 +10,12 @@
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
-#include "app/core/CalendarRun.h"
 #include "app/core/FileNames.h"
+#include "app/core/JobRun.h"
 
 class QWidget;
 
@@ -50,7 +51,7 @@ struct GuiServices {
   // Whether the notes file cannot be changed (a test running as root cannot
   // make a file unwritable, so this is replaceable).
   std::function<bool(const std::string& notesPath)> isNotesFileReadOnly;
-  std::function<ComposeOutcome(const CalendarJob& job)> runCalendar;
+  std::function<JobResult(const CalendarJob& job)> runCalendar;
 
   // Empty without an application folder (no file in the working folder).
   QString NotesFile() const { return InAppFolder(kNotesFileName); }
@@ -71,7 +72,13 @@ struct GuiServices {
 // QDesktopServices, the composer.
 GuiServices DefaultGuiServices();
 
-// The program's own message box (used by DefaultGuiServices).
+// The program's own message box, not yet shown: as wide as its title needs,
+// its text whole (wrapped when long).
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, QMessageBox::Icon icon,
+                                            const QString& title, const QString& text,
+                                            QMessageBox::StandardButtons buttons);
+
+// MakeMessageBox shown modally (used by DefaultGuiServices).
 QMessageBox::StandardButton ShowMessageBox(QWidget* owner, QMessageBox::Icon icon,
                                            const QString& title, const QString& text,
                                            QMessageBox::StandardButtons buttons);

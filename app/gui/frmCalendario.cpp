@@ -32,14 +32,15 @@
 #include "app/gui/frmInputBox.h"
 #include "app/gui/frmNote.h"
 #include "app/pictures/PicturePreparation.h"
+#include "calendar/YearRanges.h"
 
 namespace orvanta {
 
 namespace {
 
 // The years the window offers, the last one chosen at the start.
-constexpr int kFirstYear = 1900;
-constexpr int kLastYear = 2013;
+constexpr int kFirstYear = kWindowYears.first;
+constexpr int kLastYear = kWindowYears.last;
 
 const QString kClosingLine = QStringLiteral(
     "Per maggiori informazioni e/o suggerimenti in merito all'utilizzo di questa opzione, "
@@ -98,15 +99,17 @@ QString CustomInfoMessage(int button, bool textChosen) {
                  "La stringa (scritta) da stampare può contenere al massimo %1 "
                  "caratteri alfanumerici.")
                  .arg(button == 0 ? kHeaderTextLimit : kFooterTextLimit)
-          << QStringLiteral("I caratteri in eccedenza verrano eliminati automaticamente.");
+          << QStringLiteral("I caratteri in eccedenza verranno eliminati automaticamente.");
   } else {
     const PictureSize size = button == 0 ? kHeaderPictureSize : kFooterPictureSize;
     lines << QStringLiteral("Le dimensioni dell'immagine da utilizzare devono essere:")
           << QStringLiteral("%1 mm (L) per %2 mm (H).").arg(size.widthMm).arg(size.heightMm)
           << QStringLiteral(
-                 "Immagini con dimensioni diverse verranno ridimensionate, senza nessuna "
-                 "proporzionalità e in modo automatico, alle dimensioni indicate.")
-          << QStringLiteral("Il formato delle immagini da utilizzare deve essere .bmp (bitmap).");
+                 "Le foto JPEG e PNG di forma diversa verranno ritagliate al centro, senza "
+                 "deformarle; le bitmap verranno ridimensionate, senza nessuna proporzionalità, "
+                 "alle dimensioni indicate.")
+          << QStringLiteral(
+                 "Il formato delle immagini da utilizzare deve essere .jpg, .png o .bmp (bitmap).");
   }
   lines << kClosingLine;
   return lines.join(QLatin1Char('\n'));
@@ -529,7 +532,7 @@ CalendarJob frmCalendario::MakeJob() {
   return job;
 }
 
-void frmCalendario::ShowOutcome(const ComposeOutcome& outcome) {
+void frmCalendario::ShowOutcome(const JobResult& outcome) {
   // An unusable shift file switches the shift option off until the user
   // sets it again.
   if (outcome.shiftUnusable) {
@@ -537,23 +540,14 @@ void frmCalendario::ShowOutcome(const ComposeOutcome& outcome) {
     const QSignalBlocker blocker(chkTurno_);
     chkTurno_->setChecked(false);
   }
-  switch (outcome.status) {
-    case ComposeOutcome::Status::Written:
-    case ComposeOutcome::Status::Cancelled:
-      return;
-    case ComposeOutcome::Status::NotOpened:
-      if (!outcome.notice.empty()) {
-        services_.Tell(this, QMessageBox::Critical, QStringLiteral("Orvanta"),
-                       FromUtf8(outcome.notice));
-        return;
-      }
-      [[fallthrough]];
-    case ComposeOutcome::Status::Failed:
-      services_.Tell(
-          this, QMessageBox::Critical, QStringLiteral("Orvanta"),
-          QStringLiteral("Il calendario non è stato creato.\n") + FromUtf8(outcome.detail));
-      return;
+  if (outcome.status != JobResult::Status::Failed) return;
+  if (!outcome.notice.empty()) {
+    services_.Tell(this, QMessageBox::Critical, QStringLiteral("Orvanta"),
+                   FromUtf8(outcome.notice));
+    return;
   }
+  services_.Tell(this, QMessageBox::Critical, QStringLiteral("Orvanta"),
+                 QStringLiteral("Il calendario non è stato creato.\n") + FromUtf8(outcome.detail));
 }
 
 void frmCalendario::CreateCalendar() {
@@ -570,7 +564,7 @@ void frmCalendario::CreateCalendar() {
   services_.waitSeconds(1, true);
 
   options_.Anno = static_cast<int16_t>(cboAnno_->currentText().toInt());
-  ComposeOutcome outcome;
+  JobResult outcome;
   try {
     outcome = services_.runCalendar(MakeJob());
   } catch (const std::exception& error) {  // out of memory while preparing the year

@@ -85,7 +85,7 @@ class frmCalendario : public QWidget {
   void CleanUp();
   void PlaceBusyPanel();
   CalendarJob MakeJob();
-  void ShowOutcome(const ComposeOutcome& outcome);
+  void ShowOutcome(const JobResult& outcome);
 
   GuiServices services_;
   CalendarOptions options_;

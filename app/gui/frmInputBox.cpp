@@ -8,6 +8,7 @@
 #include "app/gui/ColorRef.h"
 #include "app/gui/GuiServices.h"
 #include "app/gui/HandCursors.h"
+#include "app/gui/PrintableText.h"
 
 namespace orvanta {
 
@@ -29,6 +30,7 @@ frmInputBox::frmInputBox(const GuiServices& services, QWidget* owner)
   lblInfo_->setWordWrap(true);
   lblInfo_->setMinimumWidth(420);
   cmdClose_->setDefault(true);
+  KeepPrintable(txtInput_);
   auto* label1 = new QLabel(QStringLiteral("Scegli il colore del testo"), this);
   label1->setObjectName(QStringLiteral("Label1"));
 
@@ -80,7 +82,8 @@ QString frmInputBox::ResultText() const {
 }
 
 void frmInputBox::UpdateCounter() {
-  const auto typed = static_cast<int>(txtInput_->text().size());
+  // Characters as the calendar prints them, one byte each.
+  const int typed = PrintedLength(txtInput_->text());
   lblNumCaratteri_->setText(QStringLiteral("%1 - %2").arg(typed).arg(inputLimit_ - typed));
 }
 

@@ -18,6 +18,7 @@
 #include "app/gui/GuiServices.h"
 #include "app/gui/HandCursors.h"
 #include "app/gui/NoteEntries.h"
+#include "app/gui/PrintableText.h"
 
 namespace orvanta {
 
@@ -116,6 +117,7 @@ void frmNote::BuildDateField() {
 void frmNote::BuildNoteFields() {
   txtScadenze_->setObjectName(QStringLiteral("txtScadenze"));
   txtScadenze_->setMaxLength(kMaxTypedNote);
+  KeepPrintable(txtScadenze_);
   lnotes_->setObjectName(QStringLiteral("Lnotes"));
   lnotes_->setSelectionMode(QAbstractItemView::SingleSelection);
   QFont mono = lnotes_->font();
@@ -130,7 +132,7 @@ void frmNote::BuildButtons() {
   const std::array<QString, 4> tips = {QStringLiteral("Aggiunge o salva una nuova nota"),
                                        QStringLiteral("Modifica e salva una nota già presente"),
                                        QStringLiteral("Cancella la nota selezionata"),
-                                       QStringLiteral("Annulla le opreazioni in corso")};
+                                       QStringLiteral("Annulla le operazioni in corso")};
   for (int i = 0; i < 4; ++i) {
     cmdNote_[i] = new QPushButton(captions[i], this);
     cmdNote_[i]->setObjectName(QStringLiteral("cmdNote%1").arg(i));

@@ -4,6 +4,7 @@
 
 #include "app/core/NotesFile.h"
 #include "app/import/ICalendarReader.h"
+#include "app/import/InputKind.h"
 #include "app/import/NotesMerge.h"
 #include "app/import/VCardReader.h"
 #include "base/FileReading.h"
@@ -13,24 +14,43 @@ namespace {
 
 using Status = NotesImportOutcome::Status;
 
+// The items of a text of one of the two kinds, or why not.
+std::optional<ImportedItems> ReadEitherKind(std::string_view text, const std::string& prefix,
+                                            std::string& error) {
+  if (LooksLikeVCard(text)) return ReadVCards(text);
+  if (LooksLikeICalendar(text)) {
+    std::string unreadable;
+    std::optional<ImportedItems> events = ReadICalendarEvents(text, CurrentYear(), unreadable);
+    if (!events) error = prefix + "non è un iCalendar leggibile: " + unreadable;
+    return events;
+  }
+  error = prefix + "non è né un iCalendar (BEGIN:VCALENDAR) né una rubrica vCard (BEGIN:VCARD)";
+  return std::nullopt;
+}
+
 // The items of one input file, or the reason it cannot be used.
 std::optional<ImportedItems> ReadInput(const std::string& path, const std::string& shown,
                                        std::string& error) {
+  const std::string prefix = "orvanta: --import-notes: il file '" + shown + "' ";
   std::string bytes;
   if (const FileResult read = ReadBounded(path, kMaxImportBytes, bytes); !read) {
-    error = "orvanta: --import-notes: " + read.Describe();
+    if (read.status == FileStatus::TooLarge) {
+      error = prefix + "è troppo grande per un'importazione (più di " +
+              std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB)";
+    } else {
+      error = "orvanta: --import-notes: " + ReportText(read.Describe());
+    }
     return std::nullopt;
   }
-  if (LooksLikeVCard(bytes)) return ReadVCards(bytes);
-  if (LooksLikeICalendar(bytes)) {
-    std::optional<ImportedItems> events = ReadICalendarEvents(bytes);
-    if (!events)
-      error = "orvanta: --import-notes: il file '" + shown + "' non è un iCalendar leggibile";
-    return events;
+  // A byte order mark and UTF-16 are dealt with once, here, for both readers.
+  const InputText text(bytes);
+  std::optional<ImportedItems> found = ReadEitherKind(text.View(), prefix, error);
+  if (found && found->tooMany) {
+    error = prefix + "offre più di " + std::to_string(kMaxImportedItems) +
+            " date, troppe per le note di un calendario";
+    return std::nullopt;
   }
-  error = "orvanta: --import-notes: il file '" + shown +
-          "' non è né un iCalendar (BEGIN:VCALENDAR) né una rubrica vCard (BEGIN:VCARD)";
-  return std::nullopt;
+  return found;
 }
 
 NotesImportOutcome Failure(Status status, std::string error) {

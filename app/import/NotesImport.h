@@ -24,9 +24,9 @@ struct NotesImportOutcome {
   std::vector<std::string> errors;  // for standard error, each "orvanta: ..."
 };
 
-// Inputs larger than this are refused (a phone's address book with photos
-// stays far below it).
-inline constexpr std::size_t kMaxImportBytes = std::size_t{256} * 1024 * 1024;
+// Inputs larger than this are refused: a phone's address book with photos
+// stays far below it, and reading one takes a few times its size in memory.
+inline constexpr std::size_t kMaxImportBytes = std::size_t{64} * 1024 * 1024;
 
 [[nodiscard]] NotesImportOutcome ImportNotes(const NotesImportRequest& request);
 

@@ -1,11 +1,13 @@
 #include "app/import/NotesMerge.h"
 
+#include <algorithm>
 #include <map>
 
 #include "almanac/DayNumber.h"
 #include "almanac/Text.h"
 #include "app/core/NotesEditing.h"
 #include "app/core/NotesFile.h"
+#include "app/import/Composition.h"
 
 namespace orvanta {
 namespace {
@@ -22,13 +24,32 @@ std::size_t Characters(const std::string& utf8) {
   return Utf8ToWindows1252(utf8).size();  // every note text is Windows-1252
 }
 
-bool HasPart(std::string_view note, std::string_view part) {
+// Whether `note` holds `part` as one of its parts; a part that was cut to
+// the note's length is held by a longer one it begins.
+bool HasPart(std::string_view note, const CleanedNote& part) {
   while (true) {
     const std::size_t at = note.find(kJoiner);
-    if (TrimWhitespace(note.substr(0, at)) == part) return true;
+    const std::string_view held = TrimWhitespace(note.substr(0, at));
+    if (held == part.text || (part.shortened && held.starts_with(part.text))) return true;
     if (at == std::string_view::npos) return false;
     note.remove_prefix(at + kJoiner.size());
   }
+}
+
+// Whether a note text (UTF-8 of Windows-1252 characters) holds a letter or
+// a digit, not only blanks, signs and the "?" of characters the code page
+// lacks.
+bool HasLetter(std::string_view text) {
+  std::size_t at = 0;
+  char32_t cp = 0;
+  while (at < text.size()) {
+    if (!DecodeUtf8(text, at, cp)) continue;
+    if ((cp >= '0' && cp <= '9') || (cp >= 'A' && cp <= 'Z') || (cp >= 'a' && cp <= 'z'))
+      return true;
+    if ((cp >= 0xC0 && cp != 0xD7 && cp != 0xF7) || cp == 0xAA || cp == 0xB5 || cp == 0xBA)
+      return true;
+  }
+  return false;
 }
 
 std::string TwoDigits(int value) {
@@ -52,15 +73,19 @@ class Merger {
                                                    : ReportText(item.refusal);
       return Skip(where + "\"" + ReportText(item.text) + "\": " + why);
     }
-    const CleanedNote note = CleanNoteText(item.text);
+    // Composed first: the code page has "è", not "e" and a combining accent.
+    const CleanedNote note = CleanNoteText(ComposeAccents(item.text));
     const std::string line = where + "\"" + note.text + "\": ";
     const DayNumber day = MakeDayNumber(kEditorYear, item.month, item.day).value_or(0);
     if (note.text.empty() || day == 0) return Skip(line + "testo vuoto");
+    if (!HasLetter(
+            std::string_view(note.text).substr(std::min(item.captionBytes, note.text.size()))))
+      return Skip(where + "\"" + ReportText(item.text) +
+                  "\": il nome non ha nessuna lettera che le note possano scrivere");
     if (const auto found = taken_.find(day); found != taken_.end()) {
-      ++merge_.presentItems;
-      if (!HasPart(found->second, note.text))
-        merge_.report.push_back(line + "già presente \"" + ReportText(found->second) + "\"");
-      return;
+      // The same text is there already; a different one is not added beside it.
+      if (HasPart(found->second, note)) return void(++merge_.presentItems);
+      return Skip(line + "giorno già occupato dalla nota \"" + ReportText(found->second) + "\"");
     }
     NewNote& added = added_[day];
     for (const std::string& part : added.parts) {
@@ -106,7 +131,7 @@ class Merger {
     if (!note.lacking.empty()) {
       changes += (changes.empty() ? "" : "; ") +
                  std::string("scritti come '?' i caratteri che mancano in Windows-1252: ") +
-                 note.lacking;
+                 ReportText(note.lacking);
     }
     if (!changes.empty()) merge_.report.push_back(line + changes);
   }
@@ -116,18 +141,42 @@ class Merger {
   NotesMerge merge_;
 };
 
+// Characters that steer a terminal or the direction and breaking of lines:
+// C0 and C1 controls, the bidirectional marks, embeddings, overrides and
+// isolates, the line and paragraph separators.
+bool IsSteering(char32_t cp) {
+  return cp < 0x20 || (cp >= 0x7F && cp < 0xA0) || cp == 0x61C || cp == 0x200E || cp == 0x200F ||
+         (cp >= 0x202A && cp <= 0x202E) || (cp >= 0x2066 && cp <= 0x2069) || cp == 0x2028 ||
+         cp == 0x2029;
+}
+
+// "\x1B" for a C0 control or DEL, "\u202E" for the others.
+std::string Escaped(char32_t cp) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string escaped = cp < 0x80 ? "\\x" : "\\u";
+  for (int shift = cp < 0x80 ? 4 : 12; shift >= 0; shift -= 4) escaped += kHex[(cp >> shift) & 0xF];
+  return escaped;
+}
+
 }  // namespace
 
 std::string ReportText(std::string_view text) {
-  std::string shown = IsValidUtf8(text) ? std::string(text) : Windows1252ToUtf8(text);
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(shown[i]);
-    if (byte < 0x20 || byte == 0x7F) shown[i] = ' ';
-    // C1 controls (U+0080 to U+009F) would steer a terminal too.
-    if (byte == 0xC2 && i + 1 < shown.size() && static_cast<unsigned char>(shown[i + 1]) < 0xA0)
-      shown.replace(i, 2, " ");
+  const std::string valid = IsValidUtf8(text) ? std::string(text) : Windows1252ToUtf8(text);
+  const std::string_view trimmed = TrimWhitespace(valid);
+  std::string shown;
+  shown.reserve(trimmed.size());
+  std::size_t at = 0;
+  char32_t cp = 0;
+  while (at < trimmed.size()) {
+    const std::size_t start = at;
+    DecodeUtf8(trimmed, at, cp);
+    if (IsSteering(cp)) {
+      shown += Escaped(cp);
+    } else {
+      shown.append(trimmed.substr(start, at - start));
+    }
   }
-  return std::string(TrimWhitespace(shown));
+  return shown;
 }
 
 NotesMerge MergeImportedNotes(const std::vector<NoteEntry>& existing,

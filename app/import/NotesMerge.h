@@ -22,7 +22,7 @@ struct NotesMerge {
   std::vector<NoteEntry> added;     // the new records, in the editor's year, by date
   std::vector<std::string> report;  // one line per item skipped or changed, then the summary
   int addedItems = 0;               // items that went into a new note
-  int presentItems = 0;             // items on a day that already has a note
+  int presentItems = 0;             // items whose text the day's note already holds
   int skippedItems = 0;             // everything else
 };
 
@@ -30,8 +30,9 @@ struct NotesMerge {
 NotesMerge MergeImportedNotes(const std::vector<NoteEntry>& existing,
                               const std::vector<ImportSource>& sources);
 
-// `text` fit for one line of the report: valid UTF-8, control characters as
-// blanks, no blanks around it.
+// `text` fit for one line of the report or a message: valid UTF-8, no blanks
+// around it, and the characters that would steer the terminal (controls,
+// bidirectional marks, line separators) written as "\x1B" or "\u202E".
 std::string ReportText(std::string_view text);
 
 }  // namespace orvanta

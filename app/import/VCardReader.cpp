@@ -1,5 +1,6 @@
 #include "app/import/VCardReader.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,21 @@
 namespace orvanta {
 namespace {
 
+// More labelled dates than any person has are passed over.
+constexpr std::size_t kMaxLabelled = 16;
+
+// What of a name, label or date value goes into an item: far more than a
+// note of 50 characters or a line of the report shows, and a bound on what
+// one line of the file can cost each of the items it is copied into.
+constexpr std::size_t kMaxTextBytes = 200;
+
+// `text` cut to at most `bytes`, not inside a UTF-8 sequence.
+std::string Clipped(std::string_view text, std::size_t bytes = kMaxTextBytes) {
+  if (text.size() <= bytes) return std::string(text);
+  while (bytes > 0 && IsUtf8Continuation(text[bytes])) --bytes;
+  return std::string(text.substr(0, bytes));
+}
+
 struct DateValue {
   int month = 0;
   int day = 0;
@@ -23,6 +39,11 @@ struct Contact {
   std::string organisation;    // ORG
   std::optional<VCardProperty> birthday;
   std::optional<VCardProperty> anniversary;
+  // Dates that Apple and Google address books write as itemN.X-ABDATE, named
+  // by the X-ABLABEL of the same group.
+  std::vector<VCardProperty> labelledDates;
+  std::map<std::string, std::string> labels;  // by group
+  int line = 0;                               // of its BEGIN:VCARD
 };
 
 bool IsLeap(int year) {
@@ -69,7 +90,8 @@ ImportedItem DatedItem(const VCardProperty& property, const std::string& caption
                        const std::string& name) {
   ImportedItem item;
   item.text = caption + name;
-  const std::string value(TrimWhitespace(property.value));
+  item.captionBytes = caption.size();
+  const std::string value = Clipped(TrimWhitespace(property.value));
   if (name.empty()) {
     item.refusal = "contatto senza nome";
   } else if (AsciiUpper(property.Parameter("VALUE")) == "TEXT") {
@@ -87,7 +109,7 @@ std::string NameOf(const Contact& contact) {
   for (const std::string* name :
        {&contact.formattedName, &contact.structuredName, &contact.organisation}) {
     const std::string_view trimmed = TrimWhitespace(*name);
-    if (!trimmed.empty()) return std::string(trimmed);
+    if (!trimmed.empty()) return Clipped(trimmed);
   }
   return {};
 }
@@ -103,7 +125,15 @@ std::string StructuredName(std::string_view value) {
 
 bool IsAnniversary(const std::string& name) {
   return name == "ANNIVERSARY" || name == "X-ANNIVERSARY" || name == "X-EVOLUTION-ANNIVERSARY" ||
-         name == "X-MS-ANNIVERSARY";
+         name == "X-MS-ANNIVERSARY" || name == "X-WAB-WEDDING_ANNIVERSARY";
+}
+
+// "_$!<Anniversary>!$_", as Apple writes its own labels, is "Anniversary".
+std::string PlainLabel(std::string_view label) {
+  label = TrimWhitespace(label);
+  if (label.starts_with("_$!<") && label.ends_with(">!$_"))
+    label = label.substr(4, label.size() - 8);
+  return std::string(label);
 }
 
 void Take(Contact& contact, const VCardProperty& property) {
@@ -117,18 +147,41 @@ void Take(Contact& contact, const VCardProperty& property) {
     contact.birthday = property;
   } else if (IsAnniversary(property.name) && !contact.anniversary) {
     contact.anniversary = property;
+  } else if (property.name == "X-ABDATE" && contact.labelledDates.size() < kMaxLabelled) {
+    contact.labelledDates.push_back(property);
+  } else if (property.name == "X-ABLABEL" && !property.group.empty() &&
+             contact.labels.size() < kMaxLabelled) {
+    contact.labels[property.group] = Clipped(PlainLabel(UnescapeVCardText(property.value)));
   }
 }
 
-void AddContact(const Contact& contact, ImportedItems& found) {
-  if (!contact.birthday && !contact.anniversary) {
+// The labelled dates: an anniversary becomes one (when the contact has none
+// of its own), any other is reported as not imported.
+void AddLabelledDates(Contact& contact, const std::string& name, ImportedItems& found) {
+  for (const VCardProperty& date : contact.labelledDates) {
+    const auto label = contact.labels.find(date.group);
+    const std::string plain = label == contact.labels.end() ? std::string() : label->second;
+    const std::string upper = AsciiUpper(plain);
+    if ((upper == "ANNIVERSARY" || upper == "ANNIVERSARIO") && !contact.anniversary) {
+      contact.anniversary = date;
+      continue;
+    }
+    ImportedItem item = DatedItem(date, (plain.empty() ? "Data" : plain) + " di ", name);
+    item.refusal =
+        "data con etichetta '" + plain + "': diventano note solo compleanni e anniversari";
+    found.Add(std::move(item));
+  }
+}
+
+void AddContact(Contact& contact, ImportedItems& found) {
+  if (!contact.birthday && !contact.anniversary && contact.labelledDates.empty()) {
     ++found.ignored;
     return;
   }
   const std::string name = NameOf(contact);
-  if (contact.birthday) found.items.push_back(DatedItem(*contact.birthday, "Compleanno di ", name));
-  if (contact.anniversary)
-    found.items.push_back(DatedItem(*contact.anniversary, "Anniversario di ", name));
+  AddLabelledDates(contact, name, found);
+  if (contact.birthday) found.Add(DatedItem(*contact.birthday, "Compleanno di ", name));
+  if (contact.anniversary) found.Add(DatedItem(*contact.anniversary, "Anniversario di ", name));
 }
 
 }  // namespace
@@ -142,17 +195,31 @@ ImportedItems ReadVCards(std::string_view bytes) {
   found.ignoredOne = "contatto senza data ignorato";
   found.ignoredMany = "contatti senza data ignorati";
   Contact contact;
-  int depth = 0;  // a 2.1 AGENT may hold a vCard of its own
-  for (const VCardProperty& property : ReadVCardProperties(bytes)) {
-    const std::string value = AsciiUpper(std::string(TrimWhitespace(property.value)));
-    if (property.name == "BEGIN" && value == "VCARD") {
-      if (++depth == 1) contact = Contact{};
-    } else if (property.name == "END" && value == "VCARD" && depth > 0) {
-      if (--depth == 0) AddContact(contact, found);
-    } else if (depth == 1) {
+  bool open = false;
+  // A BEGIN:VCARD always starts a new contact: one left open before it (or
+  // at the end of the file) is reported, not read on into the next.
+  const auto broken = [&] {
+    ImportedItem item;
+    item.text = NameOf(contact);
+    item.refusal = "contatto senza END:VCARD (inizia alla riga " + std::to_string(contact.line) +
+                   "): controllare il file";
+    found.Add(std::move(item));
+  };
+  ForEachVCardProperty(bytes, [&](const VCardProperty& property) {
+    const bool contactLine = AsciiUpper(std::string(TrimWhitespace(property.value))) == "VCARD";
+    if (property.name == "BEGIN" && contactLine) {
+      if (open) broken();
+      contact = Contact{};
+      contact.line = property.line;
+      open = true;
+    } else if (property.name == "END" && contactLine) {
+      if (open) AddContact(contact, found);
+      open = false;
+    } else if (open) {
       Take(contact, property);
     }
-  }
+  });
+  if (open) broken();
   return found;
 }
 

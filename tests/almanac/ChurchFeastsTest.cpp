@@ -73,6 +73,27 @@ TEST(SummerTime, The2012And2013ClockChanges) {
   EXPECT_FALSE(IsSummerTimeStart(Day(2013, 4, 28)));   // last Sunday of another month
 }
 
+// Instants in universal time dated in Italy: an hour ahead, two in summer
+// time, which starts and ends at 01:00 universal time.
+TEST(SummerTime, ItalianCivilDayOfAnInstant) {
+  struct Case {
+    DayNumber day;
+    int seconds;
+    DayNumber expected;
+  };
+  const Case cases[] = {
+      {Day(2013, 6, 15), 22 * 3600 - 1, Day(2013, 6, 15)},  // 23:59:59 summer time
+      {Day(2013, 6, 15), 22 * 3600, Day(2013, 6, 16)},
+      {Day(2013, 1, 15), 22 * 3600 + 1800, Day(2013, 1, 15)},    // 23:30 winter time
+      {Day(2013, 12, 31), 23 * 3600, Day(2014, 1, 1)},           // into the next year
+      {Day(2013, 3, 30), 23 * 3600 - 1, Day(2013, 3, 30)},       // the night the clocks go forward
+      {Day(2013, 10, 26), 22 * 3600 + 1800, Day(2013, 10, 27)},  // still summer time
+      {Day(2013, 10, 27), 22 * 3600 + 1800, Day(2013, 10, 27)},  // winter time again
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ItalianCivilDay(c.day, c.seconds), c.expected) << c.day << " " << c.seconds;
+}
+
 TEST(SummerTime, ExactlyOneDayEachInEveryYear) {
   for (int year = 1900; year <= 2100; ++year) {
     int starts = 0;

@@ -4,9 +4,11 @@
 // private to the test even when ctest runs tests in parallel.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -384,20 +386,15 @@ TEST_F(CliEndToEnd, PicturesComeFromTheProgramItself) {
   EXPECT_TRUE(fs::is_directory(folder_ / "1OV.bmp"));
   EXPECT_TRUE(fs::is_directory(folder_ / "13OV.bmp"));
 
-  // A temporary folder where no folder can be made: with or without pictures
-  // there is nowhere safe to compose the calendar.
+  // A temporary folder where no folder can be made: the calendar goes
+  // straight into the file beside its output and needs none.
   RunSettings settings;
   settings.environment["TMPDIR"] = "/proc/self";
   settings.environment["XDG_RUNTIME_DIR"] = "";
   const fs::path output = folder_ / "senza-cartella.pdf";
   const RunResult run = Orvanta({"--output", output.string()}, settings);
-  EXPECT_EQ(run.exitCode, 1) << run.err;
-  EXPECT_TRUE(Contains(run.err, "cartella temporanea")) << run.err;
-  EXPECT_FALSE(fs::exists(output));
-  const RunResult plain =
-      Orvanta({"--output", output.string(), "--no-pictures", "--no-zodiac"}, settings);
-  EXPECT_EQ(plain.exitCode, 1) << plain.err;
-  EXPECT_FALSE(fs::exists(output));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Count(ReadFile(output), "/Subtype /Image"), 25u);
 }
 
 TEST_F(CliEndToEnd, BadOptionsExitWithTwoAndWriteNothing) {
@@ -880,6 +877,35 @@ TEST_F(IcsEndToEnd, BesideThePdfWholeOrNotAtAll) {
   ExpectUsageError(Orvanta({"--ics", (folder_ / "Notes.dat").string()}), "--notes", "notes");
   ExpectUsageError(Orvanta({"--ics", ics.string(), "--open"}), "--open", "open");
   EXPECT_EQ(ReadFile(ics), "ics di prima");
+
+  // The .ics cannot take its name at the very end (a folder now stands there):
+  // the PDF, already in place by then, goes back to what it was.
+  const fs::path pdfFile = folder_ / "pdf" / "cal.pdf", icsFile = folder_ / "ics" / "cal.ics";
+  fs::create_directory(folder_ / "pdf");
+  fs::create_directory(folder_ / "ics");
+  WriteFile(pdfFile, "pdf di prima");
+  WriteFile(icsFile, "ics di prima");
+  const double start = Now();
+  const pid_t child =
+      StartProgram(folder_, exe_.string(), {"-o", pdfFile.string(), "--ics", icsFile.string()});
+  const bool bothOpen =  // both outputs checked, their new files open beside them
+      WaitForFileOpenIn(child, folder_ / "ics") && WaitForFileOpenIn(child, folder_ / "pdf");
+  ::kill(child, SIGSTOP);
+  int status = 0;
+  ::waitpid(child, &status, WUNTRACED);
+  const bool midRun = WIFSTOPPED(status) && HasFileOpenIn(child, folder_ / "ics") &&
+                      HasFileOpenIn(child, folder_ / "pdf");
+  fs::remove(icsFile);
+  fs::create_directory(icsFile);
+  ::kill(child, SIGCONT);
+  run = WIFSTOPPED(status) ? FinishProgram(child, folder_, start) : RunResult{};
+  ASSERT_TRUE(bothOpen);
+  if (!midRun) GTEST_SKIP() << "the run ended before the .ics could be taken away";
+  EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(Contains(run.err, icsFile.string())) << run.err;
+  EXPECT_TRUE(ReadFile(pdfFile) == "pdf di prima") << "the PDF was replaced";
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "pdf"), {}), 1);
 }
 
 // "-" sends one file to standard output, whole, and no path is printed; the
@@ -964,12 +990,13 @@ TEST_F(IcsEndToEnd, ImportedNotesReachThePdfAndTheIcs) {
   }
   const RunResult imported = Orvanta({"--import-notes", birthdays});
   EXPECT_EQ(imported.exitCode, 0) << imported.err;
-  EXPECT_TRUE(Contains(imported.out, "Note aggiunte: 5,")) << imported.out;
+  EXPECT_TRUE(Contains(imported.out, "Note aggiunte: 6,")) << imported.out;
 
   const Pdf pdf = Calendar(2013, {});
   EXPECT_TRUE(Contains(DayRow(pdf.Page(6), 14, "Ven"), "Chiamare zio Joe a New York"));
   EXPECT_TRUE(Contains(DayRow(pdf.Page(3), 15, "Ven"), "Compleanno di Niccolò"));
   const Ics ics = IcsOnly(2013, {});
   EXPECT_TRUE(Has(ics.On("20130614"), "Chiamare zio Joe a New York/nota personale"));
-  EXPECT_TRUE(Has(ics.On("20130820"), "Anniversario¸ 'nozze' di Marta e Piero/nota personale"));
+  // 23:30 UTC on 20 August is already the 21st in Italy.
+  EXPECT_TRUE(Has(ics.On("20130821"), "Anniversario¸ 'nozze' di Marta e Piero/nota personale"));
 }

@@ -446,9 +446,12 @@ TEST_F(CommandLineTest, MalformedCommandLines) {
                              "--header-image", "--footer-color", "--notes", "--shift"})
     EXPECT_NE(help.text.find(option), std::string::npos) << option;
   EXPECT_EQ(Parse({"-h"}).action, Action::Help);
-  // A terminal of 80 columns shows every line whole.
-  for (const QString& line : QString::fromStdString(help.text).split(u'\n'))
+  // A terminal of 80 columns shows every line whole, and no description line
+  // holds a word the wrapping left alone.
+  for (const QString& line : QString::fromStdString(help.text).split(u'\n')) {
     EXPECT_LE(line.size(), 80) << line.toStdString();
+    EXPECT_TRUE(!line.startsWith(u' ') || line.trimmed().contains(u' ')) << line.toStdString();
+  }
   const CommandLineResult version = Parse({"--version"});
   EXPECT_EQ(version.action, Action::Version);
 }

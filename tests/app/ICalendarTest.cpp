@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/core/ICalendar.h"
-#include "app/core/ICalendarFile.h"
+#include "app/core/JobRun.h"
 #include "app/core/YearFacts.h"
 #include "tests/support/TestFiles.h"
 
@@ -176,6 +176,9 @@ TEST(YearFacts, KindsAndDays) {
   EXPECT_EQ(find(y2013, Day(2013, 1, 7), FactKind::Commemoration),
             V{"festa del Tricolore (giornata Nazionale della Bandiera)"});
   EXPECT_EQ(find(y2013, Day(2013, 5, 12), FactKind::Commemoration), V{"festa della mamma"});
+  // 2022: May begins on a Sunday, so the second Sunday is the 8th.
+  EXPECT_EQ(find(GatherYearFacts(2022, all, {}, {}), Day(2022, 5, 8), FactKind::Commemoration),
+            V{"festa della mamma"});
   // 2027: the second Sunday of May is the 9th, which has a footnote of its own.
   const std::vector<CalendarFact> y2027 = GatherYearFacts(2027, all, {}, {});
   EXPECT_EQ(find(y2027, Day(2027, 5, 9), FactKind::Commemoration),
@@ -263,22 +266,24 @@ TEST(ICalendarFile, AppearsWholeOrNotAtAll) {
   request.clock = [] { return kStamp; };
   WriteFile(request.ics.path, "vecchio");
 
-  // Prepared but not committed: the old file stays, nothing else is left.
-  {
-    std::unique_ptr<AtomicFile> pending;
-    ASSERT_TRUE(PrepareICalendar(request, request.ics.path, pending).Ok());
-    EXPECT_EQ(ReadFile(request.ics.path), "vecchio");
-  }
+  // Rendered but stopped before the commit: the old file stays, nothing else
+  // is left.
+  request.cancelled = [] { return true; };
+  EXPECT_EQ(RunJob(request).status, JobResult::Status::Cancelled);
+  EXPECT_EQ(ReadFile(request.ics.path), "vecchio");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 
-  ASSERT_TRUE(WriteICalendar(request).Ok());
+  request.cancelled = nullptr;
+  ASSERT_TRUE(RunJob(request).Written());
   const std::string written = ReadFile(request.ics.path);
   EXPECT_EQ(written, ICalendarText(2013, GatherYearFacts(2013, request.options, {}, {}), kStamp));
-  ASSERT_TRUE(WriteICalendar(request).Ok());
+  ASSERT_TRUE(RunJob(request).Written());
   EXPECT_EQ(ReadFile(request.ics.path), written);  // deterministic
 
   request.ics.path = (folder / "manca" / "anno.ics").string();
-  EXPECT_EQ(WriteICalendar(request).status, FileStatus::NotFound);
+  const JobResult missing = RunJob(request);
+  EXPECT_EQ(missing.failedOutput, "il file iCalendar");
+  EXPECT_NE(missing.detail.find(request.ics.path), std::string::npos) << missing.detail;
   EXPECT_FALSE(fs::exists(folder / "manca"));
 }
 

@@ -158,6 +158,33 @@ class DummyViewers : public TempTree {
     }
     return false;
   }
+  // The child of `parent` running `name`, once /proc shows it; 0 if none.
+  pid_t AwaitChild(pid_t parent, const std::string& name) {
+    for (int i = 0; i < 200; ++i) {
+      for (const ProcessInfo& p : ListProcesses())
+        if (p.parent == parent && p.executableName == name) return p.pid;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return 0;
+  }
+  // Whether a process we did not start is still alive (a zombie has no
+  // command line); waits up to two seconds for it to go.
+  bool Gone(pid_t pid) {
+    for (int i = 0; i < 200; ++i) {
+      bool alive = false;
+      for (const ProcessInfo& p : ListProcesses())
+        alive = alive || (p.pid == pid && !p.arguments.empty());
+      if (!alive) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  }
+  fs::path Script(const std::string& name, const std::string& body) {
+    const fs::path path = root_ / name;
+    Write(path, "#!/bin/sh\n" + body + " \"$@\"\n");
+    fs::permissions(path, fs::perms::owner_all);
+    return path;
+  }
   bool StillRunning(pid_t pid) {
     int status = 0;
     return ::waitpid(pid, &status, WNOHANG) == 0;
@@ -200,6 +227,37 @@ TEST_F(DummyViewers, OnlyTheViewerOfOurCalendarIsEnded) {
   EXPECT_TRUE(EndedBySignal(ours));
   EXPECT_TRUE(StillRunning(sameNameOtherDocument));
   EXPECT_TRUE(StillRunning(otherNameOurDocument));
+}
+
+// A viewer the desktop knows by a wrapper script runs under another name:
+// as the wrapper's child, or in its place (exec) under the desktop's opener.
+// Both are ended; the opener is not (it ends with its viewer). Only the
+// opener knows a viewer that a wrapper became: it may have any name.
+TEST_F(DummyViewers, AViewerStartedThroughAWrapperScriptIsEnded) {
+  const std::string tag = std::to_string(::getpid());
+  const std::string realName = "orvanta-test-real-" + tag;
+  fs::copy_file("/bin/cat", root_ / realName);
+  const fs::path calendar = root_ / "Orvanta.pdf";
+  Write(calendar, "%PDF-1.3\n");
+  const std::string wrapper = "orvanta-test-wrapper-" + tag;
+  const std::string execWrapper = "orvanta-test-exec-" + tag;
+  Script(execWrapper, "exec " + (root_ / realName).string());
+
+  const pid_t forking = Start(Script(wrapper, (root_ / realName).string()), {calendar, "-"});
+  const pid_t opener = Start(Script("xdg-open", (root_ / execWrapper).string()), {calendar, "-"});
+  ASSERT_GT(forking, 0);
+  ASSERT_GT(opener, 0);
+  const pid_t forkedViewer = AwaitChild(forking, realName);
+  const pid_t execViewer = AwaitChild(opener, realName);
+  ASSERT_GT(forkedViewer, 0);
+  ASSERT_GT(execViewer, 0);
+
+  // The wrapper, its child and what the opener started for our calendar.
+  EXPECT_EQ(TerminateProcessByName(wrapper, calendar.string()), 3);
+  EXPECT_TRUE(EndedBySignal(forking));
+  EXPECT_TRUE(Gone(forkedViewer));
+  EXPECT_TRUE(Gone(execViewer));
+  EXPECT_FALSE(EndedBySignal(opener));
 }
 
 TEST(ProcessList, ShowsThisProcess) {

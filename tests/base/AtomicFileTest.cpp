@@ -217,9 +217,8 @@ TEST_F(AtomicFileTest, AReplaceKeepsWhatTheOwnerSet) {
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0644u);
   EXPECT_EQ(info.st_gid, asRoot ? 65534u : ::getegid());
-  if (acl) {
-    EXPECT_EQ(std::system(("getfacl -cn " + path + " | grep -qx user:65534:r--").c_str()), 0);
-  }
+  if (!acl) GTEST_SKIP() << "setfacl could not give the file an ACL here: the ACL was not checked";
+  EXPECT_EQ(std::system(("getfacl -cn " + path + " | grep -qx user:65534:r--").c_str()), 0);
 }
 
 // Two files commit together or not at all.

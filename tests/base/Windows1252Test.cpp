@@ -76,6 +76,11 @@ TEST(Windows1252, AgreesWithThePublishedCharmapBothWays) {
     const auto found = byteOf.find(cp);
     const std::string expected = found == byteOf.end() ? "?" : std::string(1, found->second);
     const std::string got = Utf8ToWindows1252(Utf8(cp));
+    // What the calendar can print: the code page's characters (the stand-ins
+    // of the undefined bytes are not), no control characters.
+    const bool defined = found != byteOf.end() && !(cp >= 0x80 && cp <= 0x9F);
+    EXPECT_EQ(IsPrintableWindows1252(cp), defined && cp >= 0x20 && cp != 0x7F)
+        << std::hex << static_cast<unsigned>(cp);
     if (got != expected && ++wrong <= 5) {
       ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(cp) << " gives byte 0x"
                     << static_cast<unsigned>(static_cast<unsigned char>(got[0])) << ", not 0x"
@@ -87,6 +92,8 @@ TEST(Windows1252, AgreesWithThePublishedCharmapBothWays) {
 
 TEST(Windows1252, MissingCharactersAndMalformedUtf8BecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToWindows1252("\xE2\x86\x92"), "?");  // U+2192, no such character
+  for (const char32_t cp : {U'\U0001F600', U'\u0141', U'\u0151', U'\u2603', U'\t', U'\x81'})
+    EXPECT_FALSE(IsPrintableWindows1252(cp)) << std::hex << static_cast<unsigned>(cp);
   EXPECT_EQ(Utf8ToWindows1252("a\xC0\xAF"
                               "b"),
             "a??b");                                    // overlong "/"

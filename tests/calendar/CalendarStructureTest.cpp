@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <clocale>
 #include <filesystem>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -69,6 +70,23 @@ TEST_F(Calendar, ProgressiveAndWeekNumbersRunAcrossPages) {
   const std::vector<std::string> monday = ComposePages(2018, o);
   const std::string first = monday[0].substr(0, monday[0].find("(2) Tj"));
   EXPECT_TRUE(Contains(first, "(sett. 1) Tj"));
+}
+
+// Every day number at full width: without progressive numbers nothing else
+// puts the scaling back after a feast name (80 %) or a squeezed header.
+TEST_F(Calendar, DayNumbersAtFullWidthWithoutProgressiveNumbers) {
+  CalendarOptions o = AllOptions();
+  o.Progressivi = false;
+  o.CustomTopText = std::string(40, 'W');
+  std::set<std::string> scalings;
+  for (const std::string& page : ComposePages(2013, o)) {
+    for (std::size_t at = page.find("/Fn3 28 Tf"); at != std::string::npos;
+         at = page.find("/Fn3 28 Tf", at + 1)) {
+      const std::size_t tz = page.rfind(" Tz\n", at), line = page.rfind('\n', tz - 1) + 1;
+      scalings.insert(page.substr(line, tz - line));
+    }
+  }
+  EXPECT_EQ(scalings, std::set<std::string>{"100"});
 }
 
 TEST_F(Calendar, MonochromeUsesGreyBandsAndBlackText) {

@@ -1,5 +1,8 @@
 #include "ComposeFixture.h"
 
+#include "almanac/ShiftCycle.h"
+#include "base/AtomicFile.h"
+#include "calendar/YearRanges.h"
 #include "tests/support/TestBitmaps.h"
 
 namespace orvanta::test {
@@ -17,6 +20,40 @@ std::tm FixedClock() {
 }
 
 }  // namespace
+
+ComposeOutcome ComposeCalendar(const CalendarOptions& options, const ComposeEnvironment& env) {
+  ComposeOutcome outcome;
+  const int year = options.Anno;
+  if (!kComposableYears.Contains(year)) return outcome;
+  ShiftCycle shifts = options.Turno ? LoadShiftCycle(env.shiftFile) : ShiftCycle{};
+  std::vector<NoteEntry> notes;
+  if (options.NotePersonali && env.loadNotes) notes = env.loadNotes(year);
+  const PreparedYear prepared = PrepareYear(options, std::move(notes), std::move(shifts));
+  outcome.shiftUnusable = prepared.shiftUnusable;
+  outcome.textColor = prepared.options.TextColor;
+  std::unique_ptr<AtomicFile> file;
+  if (const FileResult created = AtomicFile::Create(env.outputFile, file); !created) {
+    outcome.status = ComposeOutcome::Status::NotOpened;
+    outcome.detail = created.Describe();
+    outcome.notice = clsPDFCreator::OpenFailureText(created);
+    return outcome;
+  }
+  const orvanta::ComposeOutcome composed = orvanta::ComposeCalendar(
+      prepared, env, [&](std::string_view bytes) { return file->Write(bytes); });
+  outcome.detail = composed.detail;
+  if (composed.status == orvanta::ComposeOutcome::Status::Cancelled) {
+    outcome.status = ComposeOutcome::Status::Cancelled;
+    return outcome;
+  }
+  if (!composed.Written()) return outcome;
+  if (const FileResult committed = file->Commit(); !committed) {
+    outcome.detail = committed.Describe();
+    return outcome;
+  }
+  if (env.openViewer) env.openViewer(env.outputFile);
+  outcome.status = ComposeOutcome::Status::Written;
+  return outcome;
+}
 
 CalendarOptions AllOptions() {
   return CalendarOptions{};

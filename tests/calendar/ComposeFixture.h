@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,6 +15,28 @@
 #include "tests/support/TestFiles.h"
 
 namespace orvanta::test {
+
+// A run at the composer's level, as the application's job does it: the shift
+// file and the notes read once, the year prepared, the pages written into a
+// file beside the output that takes its name only when complete.
+struct ComposeEnvironment : orvanta::ComposeEnvironment {
+  std::string outputFile;
+  std::string shiftFile;
+  std::function<std::vector<NoteEntry>(int year)> loadNotes;  // may be empty
+  std::function<void(const std::string& path)> openViewer;    // may be empty
+};
+
+struct ComposeOutcome {
+  enum class Status { Written, NotOpened, Failed, Cancelled };
+  Status status = Status::Failed;
+  std::string detail;
+  std::string notice;  // for NotOpened: what the user would be told
+  bool shiftUnusable = false;
+  int32_t textColor = 0;
+  [[nodiscard]] bool Written() const { return status == Status::Written; }
+};
+
+ComposeOutcome ComposeCalendar(const CalendarOptions& options, const ComposeEnvironment& env);
 
 class ComposeFixture : public ::testing::Test {
  protected:

@@ -1,6 +1,7 @@
 // The input window, the about window, the start-up checks, and Qt's own
 // dialogs as the program opens them.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -10,17 +11,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QUrlQuery>
 #include <memory>
 
+#include <unistd.h>
+
 #include "GuiTestSupport.h"
+#include "app/gui/PrintableText.h"
 #include "app/gui/SingleInstance.h"
 #include "app/gui/StartUp.h"
 #include "app/gui/frmAbout.h"
+#include "app/gui/frmCalendario.h"
 #include "app/gui/frmInputBox.h"
 #include "app/gui/frmNote.h"
 #include "base/Version.h"
@@ -78,6 +85,15 @@ class DialogsTest : public QObject {
     QTest::keyClicks(input, QString(33, QLatin1Char('x')));
     QCOMPARE(input->text().size(), 40);
     QCOMPARE(counter->text(), QStringLiteral("40 - 0"));
+    // The counter counts what the calendar prints: an emoji, refused, not at all.
+    input->backspace();
+    input->backspace();
+    box.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    TypeCharacters(input, QStringLiteral("\U0001F600"));
+    QCOMPARE(QToolTip::text(), QStringLiteral("Carattere «\U0001F600» (U+1F600) non accettato: il "
+                                              "calendario non può stamparlo."));
+    QCOMPARE(counter->text(), QStringLiteral("38 - 2"));
 
     box.Prepare(1, true);  // the footer, and the text starts empty again
     QCOMPARE(input->text(), QString());
@@ -86,6 +102,18 @@ class DialogsTest : public QObject {
     QCOMPARE(counter->text(), QStringLiteral("30 - 0"));
     QCOMPARE(box.InputLimit(), 30);
     QVERIFY(box.findChild<QLabel*>("lblInfo")->text().contains(QStringLiteral("inferiore")));
+
+    // A footer "Łódź" keeps what can be printed; a pasted accent apart from
+    // its letter joins it, a line break becomes a blank.
+    input->clear();
+    TypeCharacters(input, QStringLiteral("\u0141\u00F3d\u017A"));
+    input->insert(QStringLiteral("e\u0301\n"));
+    QCOMPARE(input->text(), QStringLiteral("\u00F3d\u00E9 "));
+    QCOMPARE(QToolTip::text(), RefusedCharacterTip(U'\u017A'));
+    TakeScreen(QStringLiteral("carattere-rifiutato"));
+    input->insert(QStringLiteral("\a"));
+    QCOMPARE(QToolTip::text(), QStringLiteral("Carattere (U+0007) non accettato: il calendario "
+                                              "non può stamparlo."));
 
     box.Prepare(0, true);
     QTest::keyClicks(input, QStringLiteral("   Famiglia Rossi  "));
@@ -213,6 +241,55 @@ class DialogsTest : public QObject {
     const auto everything = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
     QVERIFY2(config.isEmpty(everything), qPrintable(config.entryList(everything).join(' ')));
     QVERIFY(!QFileInfo::exists(qEnvironmentVariable("HOME") + QStringLiteral("/.config")));
+  }
+
+  // Every message box shows its whole text, wrapped when long; a short one is
+  // still as wide as its title. The texts are the windows' own: the help
+  // boxes, the unreadable lines and the failed write of the notes file.
+  void messageBoxesShowTheirWholeText() {
+    frmCalendario main(t_->services);
+    for (const char* button :
+         {"cmdInfoCustom0", "cmdInfoCustom1", "optCustomTop1", "cmdInfoCustom0", "optCustomDown1",
+          "cmdInfoCustom1", "cmdInfoCustom2"})
+      main.findChild<QAbstractButton*>(button)->click();
+    // A second name of the notes file: it can be read, but not replaced (the
+    // editor is told it may write, so that it tries).
+    t_->readOnly = false;
+    const QString notes = t_->AppFile(QStringLiteral("Notes.dat"));
+    WriteBytes(notes, "40545,\"Uno\"\r\nnon leggibile\r\n");
+    QCOMPARE(::link(qPrintable(notes), qPrintable(notes + QStringLiteral(".bis"))), 0);
+    frmNote editor(t_->services);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QTRY_COMPARE(t_->messages.size(), 6);
+    editor.findChild<QPushButton*>("cmdNote0")->click();
+    editor.findChild<QLineEdit*>("txtdata0")->setText(QStringLiteral("05"));
+    editor.findChild<QLineEdit*>("txtdata1")->setText(QStringLiteral("06"));
+    QTest::keyClicks(editor.findChild<QLineEdit*>("txtScadenze"), QStringLiteral("Prova"));
+    editor.findChild<QPushButton*>("cmdNote0")->click();
+    QCOMPARE(t_->messages.size(), 7);
+    editor.hide();
+    t_->messages.append(
+        {QMessageBox::Critical, QStringLiteral("Orvanta"), ScreenTooSmallMessage()});
+    t_->messages.append(
+        {QMessageBox::Warning, QStringLiteral("Attenzione!"), QStringLiteral("Data non valida")});
+
+    for (qsizetype i = 0; i < t_->messages.size(); ++i) {
+      const Message& message = t_->messages[i];
+      const std::unique_ptr<QMessageBox> box =
+          MakeMessageBox(nullptr, message.icon, message.title, message.text, QMessageBox::Ok);
+      box->show();
+      QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+      TakeScreen(QStringLiteral("messaggio-%1").arg(i + 1));
+      const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+      const QSize needed = label->wordWrap()
+                               ? QSize(label->width(), label->heightForWidth(label->width()))
+                               : label->sizeHint();
+      QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
+               qPrintable(message.text));
+      // The title beside the frame's icon and buttons.
+      QVERIFY(box->width() > QFontMetrics(box->font()).horizontalAdvance(message.title) + 120);
+    }
   }
 
   void screenSizeLimits() {

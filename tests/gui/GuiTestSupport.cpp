@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -44,7 +45,7 @@ TestServices::TestServices() {
   };
   services.runCalendar = [this](const CalendarJob& job) {
     ++composeCalls;
-    return RunCalendar(job);
+    return RunJob(job);
   };
 }
 
@@ -67,6 +68,16 @@ void WhenModal(const std::function<void(QWidget* modal)>& action) {
     action(modal);
   });
   poll->start();
+}
+
+void TypeCharacters(QWidget* field, const QString& text) {
+  for (const char32_t character : text.toUcs4()) {
+    const QString typed = QString::fromUcs4(&character, 1);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+    QApplication::sendEvent(field, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, typed);
+    QApplication::sendEvent(field, &release);
+  }
 }
 
 int QpdfCheck(const QString& path) {

@@ -54,6 +54,10 @@ QByteArray ReadBytes(const QString& path);
 // starts the modal loop, e.g. by a click).
 void WhenModal(const std::function<void(QWidget* modal)>& action);
 
+// Types `text` one character at a time, a character outside the 16-bit range
+// as one key (QTest::keyClicks would send its two halves apart).
+void TypeCharacters(QWidget* field, const QString& text);
+
 // `qpdf --check` exit code for a file (0: clean).
 int QpdfCheck(const QString& path);
 

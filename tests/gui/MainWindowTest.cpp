@@ -199,6 +199,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(lines[0],
              QStringLiteral("La stringa (scritta) da stampare può contenere al massimo 30 "
                             "caratteri alfanumerici."));
+    QCOMPARE(lines[1],
+             QStringLiteral("I caratteri in eccedenza verranno eliminati automaticamente."));
     QCOMPARE(lines.size(), 3);
     Click("cmdInfoCustom2");
     QCOMPARE(t_->messages.last().text,
@@ -405,7 +407,7 @@ class MainWindowTest : public QObject {
 
   void aFailedRunIsReportedAndOpensNothing() {
     t_->services.runCalendar = [](const CalendarJob&) {
-      ComposeOutcome failed;
+      JobResult failed;
       failed.detail = "Impossibile scrivere il file";
       return failed;
     };

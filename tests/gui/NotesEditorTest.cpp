@@ -15,9 +15,11 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <memory>
 
 #include "GuiTestSupport.h"
+#include "app/gui/PrintableText.h"
 #include "app/gui/SingleInstance.h"
 #include "app/gui/frmNote.h"
 #include "tests/support/RunProgram.h"
@@ -141,6 +143,7 @@ class NotesEditorTest : public QObject {
     QVERIFY(!Button("cmdNote1")->isEnabled());
     QVERIFY(!Button("cmdNote2")->isEnabled());
     QCOMPARE(Button("cmdNote3")->text(), QStringLiteral("Annulla"));
+    QCOMPARE(Button("cmdNote3")->toolTip(), QStringLiteral("Annulla le operazioni in corso"));
     QCOMPARE(Button("cmdChiudi")->toolTip(),
              QStringLiteral("Chiude questa finestra e ritorna al calendario"));
     QVERIFY(Button("cmdNote0")->isDefault());
@@ -168,6 +171,12 @@ class NotesEditorTest : public QObject {
     QTest::keyClicks(Field("txtdata1"), QStringLiteral("03"));
     QVERIFY(Field("txtScadenze")->hasFocus());
     QTest::keyClicks(Field("txtScadenze"), QStringLiteral("  Festa, \"Anna\"  "));
+    QCOMPARE(Field("txtScadenze")->text(), QStringLiteral("  Festa\u00B8 'Anna'  "));
+    // What the calendar cannot print is refused as it is typed, with a word.
+    for (const char32_t refused : {U'\u0141', U'\U0001F600', U'\u2603', U'\u0151'}) {
+      TypeCharacters(Field("txtScadenze"), QString::fromUcs4(&refused, 1));
+      QCOMPARE(QToolTip::text(), RefusedCharacterTip(refused));
+    }
     QCOMPARE(Field("txtScadenze")->text(), QStringLiteral("  Festa\u00B8 'Anna'  "));
     Click("cmdNote0");
     QCOMPARE(form_->EditMode(), int(frmNote::Idle));

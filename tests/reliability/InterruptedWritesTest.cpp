@@ -7,8 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "app/core/JobRun.h"
 #include "app/core/NotesFile.h"
-#include "calendar/ComposeCalendar.h"
 #include "pdf/PdfError.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
@@ -97,17 +97,18 @@ TEST(InterruptedCalendar, FolderRemovedDuringTheRunIsAnErrorAndLeavesNoFile) {
   TempFolder folder;
   const fs::path out = folder / "uscita";
   fs::create_directory(out);
-  ComposeEnvironment env;
-  env.outputFile = (out / "Orvanta.pdf").string();
+  CalendarJob job;
+  job.pdf.path = (out / "Orvanta.pdf").string();
   bool removed = false;
   bool viewerStarted = false;
   // Window events run once the file is open: the folder goes then.
-  env.pumpEvents = [&] {
+  job.pumpEvents = [&] {
     if (!removed) removed = fs::remove_all(out) > 0;
   };
-  env.openViewer = [&](const std::string&) { viewerStarted = true; };
-  CalendarOptions options = PlainOptions();
-  EXPECT_EQ(ComposeCalendar(options, env).status, ComposeOutcome::Status::Failed);
+  job.openViewer = true;
+  job.viewer = [&](const std::string&) { viewerStarted = true; };
+  job.options = PlainOptions();
+  EXPECT_EQ(RunJob(job).status, JobResult::Status::Failed);
   EXPECT_TRUE(removed);
   EXPECT_FALSE(fs::exists(out / "Orvanta.pdf"));
   EXPECT_FALSE(viewerStarted);

@@ -1,7 +1,9 @@
-#include "app/core/CalendarRun.h"
+// The calendar's twelve pages as a job's output.
+#include <ctime>
 
 #include "app/core/EmbeddedFiles.h"
-#include "app/core/NotesFile.h"
+#include "app/core/JobOutputs.h"
+#include "calendar/ComposeCalendar.h"
 
 namespace orvanta {
 namespace {
@@ -19,21 +21,26 @@ std::function<std::tm()> LocalTimeOf(const std::function<std::time_t()>& clock) 
 
 }  // namespace
 
-// The one place where a job becomes the composer's environment.
-ComposeOutcome RunCalendar(const CalendarJob& job, const std::string& path) {
+RenderOutcome RenderCalendarPdf(const CalendarJob& job, const PreparedYear& year,
+                                const OutputSink& sink) {
   ComposeEnvironment env;
-  env.outputFile = path.empty() ? job.pdf.path : path;
-  env.shiftFile = job.shiftFile;
-  env.loadNotes = [notes = job.notesFile](int year) { return LoadNotesForYear(notes, year); };
   // The pictures go from the program's own data to the writer: no file.
   env.pictures = [](int number) { return EmbeddedFile(kFirstZodiacImageId - 1 + number); };
   env.picturesRequired = job.picturesRequired;
   env.preparePicture = job.preparePicture;
   env.pumpEvents = job.pumpEvents;
   env.cancelled = job.cancelled;
-  if (job.openViewer) env.openViewer = job.viewer;
   env.clock = LocalTimeOf(job.clock);
-  return ComposeCalendar(job.options, env);
+  const ComposeOutcome composed = ComposeCalendar(year, env, sink);
+  switch (composed.status) {
+    case ComposeOutcome::Status::Written:
+      return RenderOutcome::Done();
+    case ComposeOutcome::Status::Cancelled:
+      return {RenderOutcome::Status::Cancelled, {}};
+    case ComposeOutcome::Status::Failed:
+      break;
+  }
+  return {RenderOutcome::Status::Failed, composed.detail};
 }
 
 }  // namespace orvanta
