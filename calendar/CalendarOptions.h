@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvanta {
 
@@ -24,10 +25,14 @@ struct CalendarOptions {
   bool Zodiaco = true;        // zodiac signs in the top corners
   std::string CustomTopText;  // header text; empty means none
   int32_t CustomTopColor = 0;
-  std::string CustomTopImage;  // header bitmap; empty: none
+  std::string CustomTopImage;  // header picture (bitmap, JPEG or PNG); empty: none
   std::string CustomDownText;  // footer text; empty means none
   int32_t CustomDownColor = 0;
-  std::string CustomDownImage;  // footer bitmap; empty: none
+  std::string CustomDownImage;  // footer picture; empty: none
+  // A header picture for each month, January first, in place of
+  // CustomTopImage; empty: none.
+  std::vector<std::string> CustomTopImages;
+  std::string CoverImage;  // photo of a cover page before January; empty: no cover
 };
 
 }  // namespace orvanta

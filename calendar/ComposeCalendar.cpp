@@ -64,7 +64,9 @@ void LoadResources(clsPDFCreator& writer, const CalendarOptions& options,
     LoadZodiacPictures(writer, env.pictures, greyLoad, slots);
     RequireLoaded(AllLoaded(slots.zodiac), env);
   }
-  LoadCustomPictures(writer, options, slots);
+  const std::string problem = LoadCustomPictures(writer, options, env.preparePicture, slots);
+  if (!problem.empty() && env.picturesRequired)
+    throw RunStopped{ComposeOutcome::Status::Failed, problem};
 }
 
 void StartPage(PageState& page, int month) {
@@ -118,6 +120,7 @@ void WriteDocument(clsPDFCreator& writer, int year, const CalendarOptions& optio
   page.gridShift = options.PrintMese_P_S ? 0.0f : 1.0f;
   page.glyphShift = options.Progressivi ? 0.0f : 1.0f;
   page.leftColumnX = static_cast<float>(2.4 - page.gridShift);
+  if (slots.cover) DrawCoverPage(page);
   for (int month = 1; month <= 12; ++month) {
     if (env.cancelled && env.cancelled()) throw RunStopped{ComposeOutcome::Status::Cancelled, {}};
     DrawMonth(page, month);

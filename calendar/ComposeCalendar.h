@@ -17,6 +17,9 @@ struct ComposeEnvironment {
   // A picture that cannot be loaded fails the run (the command line) instead
   // of being left out of the page (the window).
   bool picturesRequired = false;
+  // Prepares the user's JPEG and PNG pictures; empty: every user's picture
+  // is read as a bitmap.
+  PicturePreparer preparePicture;
   std::function<void()> pumpEvents;  // lets pending window events run
   std::function<bool()> cancelled;   // asked before each page; true stops the run
   std::function<std::tm()> clock;    // handed to the writer; empty means local time

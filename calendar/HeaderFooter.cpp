@@ -37,6 +37,9 @@ void DrawCustomHeader(PageState& page) {
   const CalendarOptions& o = page.options;
   if (!o.CustomTopText.empty()) {
     DrawBandText(page.writer, o.CustomTopText, o.CustomTopColor, kHeaderText);
+  } else if (page.pictures.monthTop[static_cast<std::size_t>(page.month - 1)]) {
+    page.writer.DrawImg(MonthHeaderPictureName(page.month), 0, 29.7f, kHeaderBox.width,
+                        kHeaderBox.height);
   } else if (page.pictures.top) {
     page.writer.DrawImg("ImgTop", 0, 29.7f, 21, 2.5f);
   }

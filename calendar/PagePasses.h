@@ -32,5 +32,7 @@ void DrawEphemerisLegend(PageState& page);
 void DrawFootnotes(PageState& page);
 // The two zodiac signs of the month in the top corners.
 void DrawZodiacCorners(PageState& page);
+// The cover page before January (a page of its own), when it has a photo.
+void DrawCoverPage(PageState& page);
 
 }  // namespace orvanta

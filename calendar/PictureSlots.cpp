@@ -52,16 +52,44 @@ void LoadZodiacPictures(clsPDFCreator& writer, const PictureFiles& pictures, boo
   }
 }
 
-void LoadCustomPictures(clsPDFCreator& writer, const CalendarOptions& options,
-                        PictureSlots& slots) {
-  slots.top = false;
-  slots.bottom = false;
-  if (!options.CustomTopImage.empty()) {
-    slots.top = writer.LoadImgFromBMPFile("ImgTop", options.CustomTopImage, kColorSpaceRgb);
+namespace {
+
+// One user's picture under `name`: a bitmap as the writer reads it (stretched
+// at drawing), a photo as prepared. Records a problem when there is none yet.
+bool LoadUserPicture(clsPDFCreator& writer, const std::string& name, const std::string& path,
+                     PictureBox box, const PicturePreparer& prepare, std::string& problem) {
+  if (path.empty()) return false;
+  const std::shared_ptr<const PreparedPicture> prepared = prepare ? prepare(path, box) : nullptr;
+  if (!prepared || prepared->kind == PreparedPicture::Kind::Bitmap)
+    return writer.LoadImgFromBMPFile(name, path, kColorSpaceRgb);
+  if (prepared->kind == PreparedPicture::Kind::Photo) {
+    writer.LoadImgFromEncoded(name, prepared->photo);
+    return true;
   }
-  if (!options.CustomDownImage.empty()) {
-    slots.bottom = writer.LoadImgFromBMPFile("ImgBottom", options.CustomDownImage, kColorSpaceRgb);
+  if (problem.empty()) problem = "il file \"" + path + "\" " + prepared->problem;
+  return false;
+}
+
+}  // namespace
+
+std::string MonthHeaderPictureName(int month) {
+  return "ImgTop" + std::to_string(month);
+}
+
+std::string LoadCustomPictures(clsPDFCreator& writer, const CalendarOptions& options,
+                               const PicturePreparer& prepare, PictureSlots& slots) {
+  std::string problem;
+  slots.top =
+      LoadUserPicture(writer, "ImgTop", options.CustomTopImage, kHeaderBox, prepare, problem);
+  slots.bottom =
+      LoadUserPicture(writer, "ImgBottom", options.CustomDownImage, kFooterBox, prepare, problem);
+  for (std::size_t i = 0; i < options.CustomTopImages.size() && i < slots.monthTop.size(); ++i) {
+    slots.monthTop[i] = LoadUserPicture(writer, MonthHeaderPictureName(static_cast<int>(i) + 1),
+                                        options.CustomTopImages[i], kHeaderBox, prepare, problem);
   }
+  slots.cover =
+      LoadUserPicture(writer, "ImgCover", options.CoverImage, kCoverBox, prepare, problem);
+  return problem;
 }
 
 }  // namespace orvanta

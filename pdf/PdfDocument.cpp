@@ -331,6 +331,7 @@ void clsPDFCreator::ResetDocument() {
   fontIndex_.clear();
   fonts_.clear();
   imageList_.clear();
+  topDownImages_.clear();
   formList_.clear();
   forms_.clear();
   xrefTable_.clear();

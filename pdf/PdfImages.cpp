@@ -1,4 +1,6 @@
 // Images: bitmap files and sample arrays as image objects, and their placement.
+#include <algorithm>
+
 #include "pdf/Ascii85.h"
 #include "pdf/BmpReader.h"
 #include "pdf/NumberFormat.h"
@@ -139,17 +141,21 @@ void clsPDFCreator::WritePalette(const std::vector<uint8_t>& palette) {
 void clsPDFCreator::DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth,
                             float ImgHeight) {
   RequireStream();
-  // [w 0 0 -h x y] turns the bottom-up rows upright below the top-left corner.
+  const std::string name = Utf8ToWindows1252(Name);
+  // [w 0 0 -h x y] turns the bottom-up rows upright below the top-left
+  // corner; an encoded image's rows run top-down: [w 0 0 h x y-h].
+  const bool topDown =
+      std::find(topDownImages_.begin(), topDownImages_.end(), name) != topDownImages_.end();
   line_ = "q\r";
   Num(ToPoints(ImgWidth));
-  line_ += "  0 0 -";
+  line_ += topDown ? "  0 0 " : "  0 0 -";
   Num(ToPoints(ImgHeight));
   line_ += ' ';
   Num(ToPoints(DestX));
   line_ += ' ';
-  Num(ToPoints(DestY));
+  Num(ToPoints(topDown ? DestY - ImgHeight : DestY));
   line_ += " cm\r/";
-  line_ += Utf8ToWindows1252(Name);
+  line_ += name;
   line_ += " Do\rQ";
   WriteLine(line_);
 }

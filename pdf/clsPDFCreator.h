@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "base/FileResult.h"
+#include "pdf/EncodedImage.h"
 #include "pdf/FontMetrics.h"
 #include "pdf/PdfConstants.h"
 #include "pdf/PdfError.h"
@@ -127,6 +128,9 @@ class clsPDFCreator {
   void LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
                         const std::vector<uint8_t>& ImgColor, int32_t ImgWidth, int32_t ImgHeight,
                         uint8_t ImgBPP, int32_t ColorSpace = kColorSpaceRgb);
+  // A picture compressed elsewhere (JPEG or zlib), its rows top-down; DrawImg
+  // shows it upright like the bitmaps.
+  void LoadImgFromEncoded(const std::string& Name, const EncodedImage& image);
   void DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth, float ImgHeight);
 
   // Fonts. Options: kFontRegular, kFontBold, kFontItalic, kFontBoldItalic. The
@@ -252,6 +256,7 @@ class clsPDFCreator {
   std::vector<FontIndexEntry> fontIndex_;
   std::vector<FontMetrics> fonts_;
   std::string imageList_;
+  std::vector<std::string> topDownImages_;  // encoded images, whose first row is the top
   std::string formList_;
   std::vector<FormEntry> forms_;
   float charSpacing_ = 0.0f;

@@ -72,7 +72,8 @@ RequestParser::RequestParser(const CommandLineContext& context)
       noNotes_(OffSwitch(PrintOptionOf(&CalendarOptions::NotePersonali))),
       noShift_(OffSwitch(PrintOptionOf(&CalendarOptions::Turno))),
       importNotes_(ValueOption("import-notes", "FILE")),
-      dryRun_(QStringLiteral("dry-run")) {
+      dryRun_(QStringLiteral("dry-run")),
+      cover_(ValueOption("cover", "FILE")) {
   // "-hv" is -h and -v, "-y2013" is -y 2013, as getopt reads them.
   parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
   parser_.addOptions({open_, mono_, noNotes_, noShift_, dryRun_});
@@ -157,6 +158,7 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
   request.openViewer = parser_.isSet(open_);
   // A calendar without the pictures it was asked for is a failure here.
   request.picturesRequired = true;
+  request.preparePicture = context_.preparePicture;
   request.options.PrintColor = !parser_.isSet(mono_);
   for (const PrintOption& option : kPrintOptions) {
     if (!option.withFile && parser_.isSet(OffSwitch(option)))
@@ -164,7 +166,7 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
   }
   // The output last but one: the inputs it must not be are known by then.
   for (const Step step :
-       {&RequestParser::YearAndColours, &RequestParser::HeaderAndFooter,
+       {&RequestParser::YearAndColours, &RequestParser::HeaderAndFooter, &RequestParser::Cover,
         &RequestParser::NotesAndShift, &RequestParser::Output, &RequestParser::OutputIsNoInput}) {
     if (Refusal refusal = (this->*step)(request)) return Answer(Action::Error, std::move(*refusal));
   }
@@ -260,8 +262,16 @@ Refusal RequestParser::HeaderAndFooter(CalendarJob& request) const {
       options.*(line.textField) = LimitText(text, line.limit);
     }
     if (parser_.isSet(line.image)) {
-      if (Refusal refusal = Picture(name + "-image", line.image, options.*(line.imageField)))
+      const bool header = line.imageField == &CalendarOptions::CustomTopImage;
+      // The header may take a folder: a picture for each month.
+      if (header && context_.picturesInFolder &&
+          context_.folderExists(BytesFromArgument(parser_.value(line.image)))) {
+        if (Refusal refusal = MonthPictures(line.image, options.CustomTopImages)) return refusal;
+      } else if (Refusal refusal =
+                     Picture(name + "-image", line.image, header ? kHeaderBox : kFooterBox,
+                             options.*(line.imageField))) {
         return refusal;
+      }
     }
   }
   return {};

@@ -12,6 +12,7 @@
 #include "app/core/CustomHeaderFooter.h"
 #include "app/import/NotesImport.h"
 #include "calendar/CalendarOptions.h"
+#include "calendar/PictureSlots.h"
 #include "calendar/YearRanges.h"
 
 namespace orvanta {
@@ -38,6 +39,12 @@ struct CommandLineContext {
   std::function<bool(const std::string& a, const std::string& b)> sameFile;
   // The bitmap reader accepts the file.
   std::function<bool(const std::string& path)> bitmapUsable;
+  // Prepares a JPEG or PNG picture (the run then places what it prepared);
+  // may be left empty: then every picture is a bitmap.
+  PicturePreparer preparePicture;
+  // The picture files of a folder in name order; may be left empty: then a
+  // folder is no picture.
+  std::function<std::vector<std::string>(const std::string& folder)> picturesInFolder;
   // Why a notes file (for the year) or a shift file named on the command
   // line cannot be used, in words that follow "file 'x' "; empty when it can.
   // May be left empty: then a file that exists is taken.

@@ -6,6 +6,7 @@
 #include "app/core/BitmapCheck.h"
 #include "app/core/Folders.h"
 #include "app/core/InputFileChecks.h"
+#include "app/pictures/PicturePreparation.h"
 
 namespace orvanta {
 
@@ -38,6 +39,8 @@ CommandLineContext SystemCommandLineContext(const std::string& privateFolder, bo
   context.folderExists = FolderExists;
   context.sameFile = SameFile;
   context.bitmapUsable = BitmapUsable;
+  context.preparePicture = RememberingPreparer();
+  context.picturesInFolder = PicturesInFolder;
   context.notesProblem = NotesFileProblem;
   context.shiftProblem = ShiftFileProblem;
   return context;

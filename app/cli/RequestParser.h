@@ -53,7 +53,12 @@ class RequestParser {
   int CurrentYear() const;
   [[nodiscard]] Refusal Year(CalendarOptions& options) const;
   [[nodiscard]] Refusal Picture(const std::string& option, const QCommandLineOption& given,
-                                std::string& path) const;
+                                PictureBox box, std::string& path) const;
+  [[nodiscard]] Refusal PictureFile(const std::string& option, const QString& shown,
+                                    const std::string& bytes, PictureBox box) const;
+  [[nodiscard]] Refusal MonthPictures(const QCommandLineOption& given,
+                                      std::vector<std::string>& paths) const;
+  [[nodiscard]] Refusal Cover(CalendarJob& request) const;
   [[nodiscard]] Refusal Relative(const std::string& option, const QCommandLineOption& given) const;
   [[nodiscard]] Refusal Relative(const std::string& option, const QString& value) const;
   [[nodiscard]] Refusal Import(NotesImportRequest& request) const;
@@ -65,7 +70,7 @@ class RequestParser {
   QStringList longNames_;   // every option name longer than one letter
   QCommandLineOption help_, version_, year_, output_, ics_, csv_, textColour_, headerText_,
       headerColour_, headerImage_, footerText_, footerColour_, footerImage_, notes_, shift_, open_,
-      mono_, noNotes_, noShift_, importNotes_, dryRun_;
+      mono_, noNotes_, noShift_, importNotes_, dryRun_, cover_;
 };
 
 }  // namespace orvanta

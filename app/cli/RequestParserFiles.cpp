@@ -2,7 +2,9 @@
 // relative when given so: the system resolves them (through symbolic links,
 // "..", a renamed folder) exactly as it will when the files are opened.
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/RequestParser.h"
@@ -22,6 +24,13 @@ constexpr char kNotesAllowed[] = "il percorso del file delle note, per esempio N
 constexpr char kBitmapsAllowed[] =
     "bitmap Windows non compresse da 1, 4, 8 o 24 bit per pixel, memorizzate dal basso verso "
     "l'alto";
+
+constexpr char kPicturesAllowed[] =
+    "immagini JPEG o PNG, oppure bitmap Windows non compresse da 1, 4, 8 o 24 bit per pixel";
+constexpr char kPictureFileAllowed[] =
+    "il percorso di un'immagine JPEG, PNG o bitmap (.bmp) esistente";
+constexpr char kMonthPicturesAllowed[] =
+    "una cartella con almeno dodici immagini .jpg, .png o .bmp, oppure un file solo";
 
 // A name that can only be a folder: ending in "/", "." or "..".
 bool EndsAsFolder(const std::string& path) {
@@ -44,20 +53,67 @@ Refusal RequestParser::Relative(const std::string& option, const QString& value)
 }
 
 Refusal RequestParser::Picture(const std::string& option, const QCommandLineOption& given,
-                               std::string& path) const {
+                               PictureBox box, std::string& path) const {
   if (Refusal refusal = Relative(option, given)) return refusal;
   const QString value = parser_.value(given);
   const std::string bytes = BytesFromArgument(value);
   if (bytes.empty() || !context_.fileExists(bytes)) {
-    return MissingFile(option, value, "il percorso di un file bitmap (.bmp) esistente");
+    return MissingFile(option, value,
+                       context_.preparePicture ? kPictureFileAllowed
+                                               : "il percorso di un file bitmap (.bmp) esistente");
   }
-  // Refused here rather than left out of the calendar without a word.
-  if (!context_.bitmapUsable(bytes)) {
-    return "orvanta: --" + option + ": il file " + Quoted(value) +
-           " non è una bitmap che il programma sa leggere; valori ammessi: " + kBitmapsAllowed;
-  }
+  if (Refusal refusal = PictureFile(option, value, bytes, box)) return refusal;
   path = bytes;
   return {};
+}
+
+// Refused here rather than left out of the calendar without a word.
+Refusal RequestParser::PictureFile(const std::string& option, const QString& shown,
+                                   const std::string& bytes, PictureBox box) const {
+  if (!context_.preparePicture) {
+    if (context_.bitmapUsable(bytes)) return {};
+    return "orvanta: --" + option + ": il file " + Quoted(shown) +
+           " non è una bitmap che il programma sa leggere; valori ammessi: " + kBitmapsAllowed;
+  }
+  const std::shared_ptr<const PreparedPicture> prepared = context_.preparePicture(bytes, box);
+  std::string problem;
+  if (prepared->kind == PreparedPicture::Kind::Unusable) {
+    problem = prepared->problem;
+  } else if (prepared->kind == PreparedPicture::Kind::Bitmap && !context_.bitmapUsable(bytes)) {
+    problem = "non è una bitmap che il programma sa leggere";
+  }
+  if (problem.empty()) return {};
+  return "orvanta: --" + option + ": il file " + Quoted(shown) + " " + problem +
+         "; valori ammessi: " + kPicturesAllowed;
+}
+
+// A folder for the header: its first twelve pictures in name order, one per
+// month.
+Refusal RequestParser::MonthPictures(const QCommandLineOption& given,
+                                     std::vector<std::string>& paths) const {
+  if (Refusal refusal = Relative("header-image", given)) return refusal;
+  const QString value = parser_.value(given);
+  std::vector<std::string> found = context_.picturesInFolder(BytesFromArgument(value));
+  if (found.size() < 12) {
+    return "orvanta: --header-image: la cartella " + Quoted(value) + " contiene " +
+           std::to_string(found.size()) +
+           " immagini JPEG, PNG o BMP, ne servono dodici (una per mese, in ordine di nome); "
+           "valori ammessi: " +
+           kMonthPicturesAllowed;
+  }
+  found.resize(12);
+  for (const std::string& path : found) {
+    if (Refusal refusal = PictureFile("header-image", ArgumentFromBytes(path), path, kHeaderBox))
+      return refusal;
+  }
+  paths = std::move(found);
+  return {};
+}
+
+// The cover takes a photo; a bitmap would do as well.
+Refusal RequestParser::Cover(CalendarJob& request) const {
+  if (!parser_.isSet(cover_)) return {};
+  return Picture("cover", cover_, kCoverBox, request.options.CoverImage);
 }
 
 // Personal notes and shifts are printed when their file exists; a file named
@@ -211,18 +267,23 @@ Refusal RequestParser::OutputIsNoInput(CalendarJob& request) const {
     const std::string& path;
     bool used;
   };
-  const Input inputs[] = {
+  std::vector<Input> inputs = {
       {"notes", notes_, request.notesFile, o.NotePersonali},
       {"shift", shift_, request.shiftFile, o.Turno},
       {"header-image", headerImage_, o.CustomTopImage, !o.CustomTopImage.empty()},
       {"footer-image", footerImage_, o.CustomDownImage, !o.CustomDownImage.empty()},
+      {"cover", cover_, o.CoverImage, !o.CoverImage.empty()},
   };
+  for (const std::string& path : o.CustomTopImages)
+    inputs.push_back({"header-image", headerImage_, path, true});
   for (const OutputOption& output : OutputOptions()) {
     const std::string& path = (request.*(output.output)).path;
     for (const Input& input : inputs) {
       if (path.empty() || !input.used || !context_.sameFile(path, input.path)) continue;
-      const QString shown =
-          parser_.isSet(input.option) ? parser_.value(input.option) : ArgumentFromBytes(input.path);
+      // A month's picture is named itself, not by its folder.
+      const bool month = &input.option == &headerImage_ && !o.CustomTopImages.empty();
+      const bool ownValue = parser_.isSet(input.option) && !month;
+      const QString shown = ownValue ? parser_.value(input.option) : ArgumentFromBytes(input.path);
       // The PDF is "il calendario" here, as it has always been.
       const std::string subject =
           output.output == &CalendarJob::pdf ? "il calendario" : output.subject;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "calendar/CalendarOptions.h"
+#include "calendar/PictureSlots.h"
 
 namespace orvanta {
 
@@ -37,6 +38,8 @@ struct CalendarJob {
   std::function<bool(const std::string& content)> publish;
   std::function<void(const std::string& path)> viewer;  // shows the written calendar
   std::function<std::time_t()> clock;                   // the files' dates; empty: now
+  // Prepares the user's JPEG and PNG pictures; empty: bitmaps only.
+  PicturePreparer preparePicture;
 };
 
 }  // namespace orvanta

@@ -27,6 +27,7 @@ RenderOutcome RenderCalendarPdf(const CalendarJob& job, const PreparedYear& year
   // The pictures go from the program's own data to the writer: no file.
   env.pictures = [](int number) { return EmbeddedFile(kFirstZodiacImageId - 1 + number); };
   env.picturesRequired = job.picturesRequired;
+  env.preparePicture = job.preparePicture;
   env.pumpEvents = job.pumpEvents;
   env.cancelled = job.cancelled;
   env.clock = LocalTimeOf(job.clock);

@@ -36,13 +36,17 @@ class ItalianFileDetails : public QIdentityProxyModel {
 
 }  // namespace
 
-QString ChooseBitmapFile(QWidget* owner) {
+namespace {
+
+QStringList RunChooser(QWidget* owner, QFileDialog::FileMode mode) {
   // Qt's own dialog, not the desktop's: that one speaks the desktop's
   // language and keeps its own history.
   QFileDialog dialog(owner, QStringLiteral("Scegli l'immagine da utilizzare"), QString(),
-                     QStringLiteral("Bitmap (*.bmp)"));
+                     QStringLiteral("Immagini (*.jpg *.jpeg *.png *.bmp *.JPG *.JPEG *.PNG *.BMP);;"
+                                    "Foto JPEG (*.jpg *.jpeg *.JPG *.JPEG);;Immagini PNG (*.png "
+                                    "*.PNG);;Bitmap (*.bmp *.BMP)"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setFileMode(mode);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setLocale(QLocale(QLocale::Italian, QLocale::Italy));
   dialog.setProxyModel(new ItalianFileDetails(&dialog));
@@ -54,8 +58,19 @@ QString ChooseBitmapFile(QWidget* owner) {
       list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   }
   dialog.resize(720, 440);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().constFirst();
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
+}  // namespace
+
+QString ChooseBitmapFile(QWidget* owner) {
+  const QStringList chosen = RunChooser(owner, QFileDialog::ExistingFile);
+  return chosen.isEmpty() ? QString() : chosen.constFirst();
+}
+
+QStringList ChoosePictureFiles(QWidget* owner) {
+  return RunChooser(owner, QFileDialog::ExistingFiles);
 }
 
 }  // namespace orvanta

@@ -87,6 +87,7 @@ GuiServices DefaultGuiServices() {
   // Qt's own dialogs, not the desktop's: those speak the desktop's language
   // and keep their own history.
   services.chooseImageFile = ChooseBitmapFile;
+  services.chooseImageFiles = ChoosePictureFiles;
   services.chooseColor = [](QWidget* owner, const QColor& start) -> std::optional<QColor> {
     const QColor chosen =
         QColorDialog::getColor(start, owner, QString(), QColorDialog::DontUseNativeDialog);

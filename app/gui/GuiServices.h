@@ -36,6 +36,9 @@ struct GuiServices {
   std::function<void(const QUrl& url)> openUrl;
   // The open-file dialog for a header or footer bitmap; empty when cancelled.
   std::function<QString(QWidget* owner)> chooseImageFile;
+  // The same dialog taking several files (the header's twelve months); empty
+  // when cancelled. When not set, chooseImageFile serves.
+  std::function<QStringList(QWidget* owner)> chooseImageFiles;
   // The colour dialog; nothing when cancelled.
   std::function<std::optional<QColor>(QWidget* owner, const QColor& start)> chooseColor;
   std::function<void()> beep;

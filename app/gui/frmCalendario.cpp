@@ -24,12 +24,14 @@
 #include "app/gui/BusyPanel.h"
 #include "app/gui/HandCursors.h"
 #include "app/gui/PdfViewer.h"
+#include "app/gui/PictureChoice.h"
 #include "app/gui/ShiftGuide.h"
 #include "app/gui/TitleLabel.h"
 #include "app/gui/WaitSeconds.h"
 #include "app/gui/frmAbout.h"
 #include "app/gui/frmInputBox.h"
 #include "app/gui/frmNote.h"
+#include "app/pictures/PicturePreparation.h"
 #include "calendar/YearRanges.h"
 
 namespace orvanta {
@@ -103,9 +105,11 @@ QString CustomInfoMessage(int button, bool textChosen) {
     lines << QStringLiteral("Le dimensioni dell'immagine da utilizzare devono essere:")
           << QStringLiteral("%1 mm (L) per %2 mm (H).").arg(size.widthMm).arg(size.heightMm)
           << QStringLiteral(
-                 "Immagini con dimensioni diverse verranno ridimensionate, senza nessuna "
-                 "proporzionalità e in modo automatico, alle dimensioni indicate.")
-          << QStringLiteral("Il formato delle immagini da utilizzare deve essere .bmp (bitmap).");
+                 "Le foto JPEG e PNG di forma diversa verranno ritagliate al centro, senza "
+                 "deformarle; le bitmap verranno ridimensionate, senza nessuna proporzionalità, "
+                 "alle dimensioni indicate.")
+          << QStringLiteral(
+                 "Il formato delle immagini da utilizzare deve essere .jpg, .png o .bmp (bitmap).");
   }
   lines << kClosingLine;
   return lines.join(QLatin1Char('\n'));
@@ -160,6 +164,8 @@ void frmCalendario::BuildWindow() {
   BuildCustomGrid(layout);
   layout->addSpacing(6);
   BuildOptionBoxes(layout);
+  layout->addSpacing(6);
+  BuildCoverRow(layout);
   layout->addSpacing(8);
   BuildDonationRow(layout);
   layout->addSpacing(6);
@@ -396,6 +402,7 @@ void frmCalendario::OnCustomOption(int line, int index) {
   if (line == 0) {
     options_.CustomTopText.clear();
     options_.CustomTopImage.clear();
+    options_.CustomTopImages.clear();
   } else {
     options_.CustomDownText.clear();
     options_.CustomDownImage.clear();
@@ -407,11 +414,13 @@ void frmCalendario::OnCustomAction(int line) {
   std::string& text = line == 0 ? options_.CustomTopText : options_.CustomDownText;
   std::string& image = line == 0 ? options_.CustomTopImage : options_.CustomDownImage;
   int32_t& colour = line == 0 ? options_.CustomTopColor : options_.CustomDownColor;
+  const std::string earlier = image;
+  const std::vector<std::string> earlierMonths = options_.CustomTopImages;
   text.clear();
   image.clear();
+  if (line == 0) options_.CustomTopImages.clear();
   if (optCustom_[line][0]->isChecked()) {
-    const QString path = services_.chooseImageFile(this);
-    if (path.size() > 7) image = ToUtf8(path);
+    ChooseCustomPicture(line, earlier, earlierMonths);
     return;
   }
   if (!inputBox_) inputBox_ = std::make_unique<frmInputBox>(services_, this);
@@ -422,6 +431,69 @@ void frmCalendario::OnCustomAction(int line) {
   // "Salva e chiudi" discards the window; the close box keeps its colour.
   if (inputBox_->ClosedBySave()) inputBox_.reset();
   if (!text.empty()) image.clear();
+}
+
+// A cancelled dialog leaves the line empty; a picture the calendar cannot
+// print is refused with the reason, and the earlier choice stays.
+void frmCalendario::ChooseCustomPicture(int line, const std::string& earlier,
+                                        const std::vector<std::string>& earlierMonths) {
+  std::string& image = line == 0 ? options_.CustomTopImage : options_.CustomDownImage;
+  const bool header = line == 0;
+  QStringList paths;
+  if (header && services_.chooseImageFiles) {
+    paths = services_.chooseImageFiles(this);
+  } else if (const QString path = services_.chooseImageFile(this); !path.isEmpty()) {
+    paths << path;
+  }
+  paths.removeIf([](const QString& path) { return path.size() <= 7; });
+  if (paths.isEmpty()) return;
+  if (!pictures_) pictures_ = RememberingPreparer();
+  const PictureChoice choice =
+      CheckPictureChoice(paths, header, header ? kHeaderBox : kFooterBox, pictures_);
+  if (!choice.refusal.isEmpty()) {
+    services_.Tell(this, QMessageBox::Warning, QStringLiteral("Orvanta"), choice.refusal);
+    image = earlier;
+    if (header) options_.CustomTopImages = earlierMonths;
+    return;
+  }
+  image = choice.single;
+  if (header) options_.CustomTopImages = choice.months;
+}
+
+// The cover: a photo on a page of its own before January.
+void frmCalendario::BuildCoverRow(QVBoxLayout* layout) {
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(22, 0, 0, 0);
+  auto* label = new QLabel(QStringLiteral("Copertina con una foto, prima di gennaio"), controls_);
+  label->setObjectName(QStringLiteral("lblCover"));
+  row->addWidget(label);
+  cmdCover_ = new QPushButton(QStringLiteral("Scegli"), controls_);
+  cmdCover_->setObjectName(QStringLiteral("cmdCover"));
+  cmdCover_->setToolTip(QStringLiteral("Nessuna copertina"));
+  cmdCover_->setFixedWidth(80);
+  row->addWidget(cmdCover_);
+  row->addStretch(1);
+  layout->addLayout(row);
+  connect(cmdCover_, &QPushButton::clicked, this, &frmCalendario::ChooseCover);
+}
+
+// Cancelling takes the cover away; a picture that cannot be printed keeps
+// the earlier one.
+void frmCalendario::ChooseCover() {
+  const QString path = services_.chooseImageFile(this);
+  if (path.isEmpty()) {
+    options_.CoverImage.clear();
+    cmdCover_->setToolTip(QStringLiteral("Nessuna copertina"));
+    return;
+  }
+  if (!pictures_) pictures_ = RememberingPreparer();
+  const PictureChoice choice = CheckPictureChoice({path}, false, kCoverBox, pictures_);
+  if (!choice.refusal.isEmpty()) {
+    services_.Tell(this, QMessageBox::Warning, QStringLiteral("Orvanta"), choice.refusal);
+    return;
+  }
+  options_.CoverImage = choice.single;
+  cmdCover_->setToolTip(path);
 }
 
 void frmCalendario::OnInfoCustom(int index) {
@@ -453,6 +525,7 @@ CalendarJob frmCalendario::MakeJob() {
   job.shiftFile = ToUtf8(services_.ShiftFile());
   job.openViewer = true;
   job.pumpEvents = PumpEvents;
+  job.preparePicture = pictures_;
   job.viewer = [this](const std::string& path) {
     services_.openUrl(QUrl::fromLocalFile(FromUtf8(path)));
   };

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/core/TextColourChoices.h"
@@ -74,6 +75,10 @@ class frmCalendario : public QWidget {
   void OnTextColor(int32_t colour);
   void OnCustomOption(int line, int index);
   void OnCustomAction(int line);
+  void ChooseCustomPicture(int line, const std::string& earlier,
+                           const std::vector<std::string>& earlierMonths);
+  void BuildCoverRow(QVBoxLayout* layout);
+  void ChooseCover();
   void OnInfoCustom(int index);
   void OpenNotesEditor();
   void OpenAbout();
@@ -90,6 +95,8 @@ class frmCalendario : public QWidget {
   bool closeAfterRun_ = false;
   bool cleanedUp_ = false;
   std::unique_ptr<frmInputBox> inputBox_;
+  // Pictures checked when chosen, placed by the run as they were prepared.
+  PicturePreparer pictures_;
 
   QWidget* controls_ = nullptr;  // everything a run must not let change
   QComboBox* cboAnno_ = nullptr;
@@ -99,6 +106,7 @@ class frmCalendario : public QWidget {
   std::array<QPushButton*, 2> cmdCustom_{};
   std::array<QPushButton*, 3> cmdInfoCustom_{};
   QPushButton* cmdNote_ = nullptr;
+  QPushButton* cmdCover_ = nullptr;
   QCheckBox* chkAllSelect_ = nullptr;
   QCheckBox* chkNotePersonali_ = nullptr;
   QCheckBox* chkTurno_ = nullptr;

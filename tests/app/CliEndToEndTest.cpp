@@ -237,6 +237,101 @@ TEST_F(CliEndToEnd, HeaderAndFooterAsTextAndAsPicture) {
   EXPECT_EQ(Count(pictures.bytes, "/ImgBottom Do"), 12u);
 }
 
+// The colour of pixel (x, y) of a page rendered by pdftoppm as PPM.
+std::vector<int> RenderedPixel(const std::string& ppm, int x, int y) {
+  std::size_t at = 2;  // after "P6"
+  int fields[3] = {};  // width, height, maximum
+  for (int& field : fields) {
+    at = ppm.find_first_of("0123456789", at);
+    const std::size_t end = ppm.find_first_not_of("0123456789", at);
+    field = std::stoi(ppm.substr(at, end - at));
+    at = end;
+  }
+  const std::size_t pixel = at + 1 + (static_cast<std::size_t>(y) * fields[0] + x) * 3;
+  return {static_cast<unsigned char>(ppm[pixel]), static_cast<unsigned char>(ppm[pixel + 1]),
+          static_cast<unsigned char>(ppm[pixel + 2])};
+}
+
+// Photos from a folder, one per month in name order, and a cover before
+// January: the photo upright and cut around its centre, the year below it.
+TEST_F(CliEndToEnd, TwelvePhotosAndACover) {
+  const fs::path pictures = fs::path(ORVANTA_SOURCE_DIR) / "tests/data/pictures";
+  const fs::path months = folder_ / "mesi";
+  fs::create_directory(months);
+  const char* kinds[] = {"baseline.jpg",      "progressive.jpg",   "cmyk.jpg", "orientation-3.jpg",
+                         "orientation-6.jpg", "orientation-8.jpg", "grey.jpg", "palette.png",
+                         "grey16.png",        "interlaced16.png",  "alpha.png"};
+  int n = 0;
+  for (const char* kind : kinds) {
+    ++n;
+    fs::copy_file(pictures / kind, months / ((n < 10 ? "0" : "") + std::to_string(n) + "-" + kind));
+  }
+  WriteFile(months / "12-dicembre.bmp", Bitmap24(210, 25));
+  WriteFile(months / "leggimi.txt", "");
+
+  const fs::path pdf = folder_ / "foto.pdf";
+  const RunResult run =
+      Orvanta({"--year", "2027", "--header-image", months.string(), "--cover",
+               (pictures / "orientation-6.jpg").string(), "--output", pdf.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const RunResult check = RunProgram(folder_, "qpdf", {"--check", pdf.string()});
+  EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+  const std::string bytes = ReadFile(pdf);
+  for (int month = 1; month <= 12; ++month)
+    EXPECT_EQ(Count(bytes, "/ImgTop" + std::to_string(month) + " Do"), 1u) << month;
+  EXPECT_EQ(Count(bytes, "/ImgCover Do"), 1u);
+  EXPECT_EQ(Count(bytes, "/DCTDecode"), 8u);  // the seven JPEGs and the cover
+  EXPECT_EQ(Count(bytes, "/FlateDecode"), 4u);
+  const std::string text = PdfText(folder_, pdf);
+  EXPECT_EQ(text.rfind("2027\n\fGENNAIO 2027\n", 0), 0u) << text.substr(0, 40);
+  EXPECT_EQ(Count(text, "\f"), 13u);
+
+  // Rendered at 20 dpi (166 x 234): red top left, green top right, blue
+  // bottom left of the photo; the band below it white.
+  const RunResult render =
+      RunProgram(folder_, "pdftoppm", {"-r", "20", "-f", "1", "-l", "1", pdf.string()});
+  ASSERT_EQ(render.exitCode, 0) << render.err;
+  auto near = [](const std::vector<int>& got, std::vector<int> want) {
+    for (int i = 0; i < 3; ++i)
+      if (std::abs(got[i] - want[i]) > 60) return false;
+    return true;
+  };
+  EXPECT_TRUE(near(RenderedPixel(render.out, 15, 15), {255, 0, 0}));
+  EXPECT_TRUE(near(RenderedPixel(render.out, 150, 15), {0, 255, 0}));
+  EXPECT_TRUE(near(RenderedPixel(render.out, 15, 180), {0, 0, 255}));
+  EXPECT_TRUE(near(RenderedPixel(render.out, 5, 228), {255, 255, 255}));
+}
+
+// A picture that cannot be printed is refused before anything is written,
+// naming the file and the reason; so is a folder short of twelve pictures.
+TEST_F(CliEndToEnd, BadPicturesExitWithTwoAndWriteNothing) {
+  const fs::path pictures = fs::path(ORVANTA_SOURCE_DIR) / "tests/data/pictures";
+  const fs::path pdf = folder_ / "cal.pdf";
+  const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+      {"--header-image", "truncated.jpg", "è un JPEG troncato"},
+      {"--footer-image", "badcrc.png", "CRC"},
+      {"--cover", "bomb.jpg", "60000 × 60000"},
+      {"--cover", "photo.heic", "HEIC"},
+      {"--header-image", "picture.webp", "WebP"},
+  };
+  for (const auto& [option, name, reason] : cases) {
+    const RunResult run = Orvanta({option, (pictures / name).string(), "--output", pdf.string()});
+    ExpectUsageError(run, option + ": il file '" + (pictures / name).string() + "' ", name);
+    EXPECT_TRUE(Contains(run.err, reason)) << run.err;
+    EXPECT_FALSE(fs::exists(pdf)) << name;
+  }
+  const fs::path few = folder_ / "poche";
+  fs::create_directory(few);
+  for (int i = 0; i < 11; ++i)
+    fs::copy_file(pictures / "baseline.jpg", few / (std::to_string(i) + ".jpg"));
+  ExpectUsageError(Orvanta({"--header-image", few.string(), "--output", pdf.string()}),
+                   "contiene 11 immagini JPEG, PNG o BMP, ne servono dodici", "eleven");
+  fs::copy_file(pictures / "truncated.jpg", few / "z.jpg");
+  ExpectUsageError(Orvanta({"--header-image", few.string(), "--output", pdf.string()}),
+                   "z.jpg' è un JPEG troncato", "twelfth truncated");
+  EXPECT_FALSE(fs::exists(pdf));
+}
+
 TEST_F(CliEndToEnd, CalendarThatCannotBeWrittenExitsWithOne) {
   const auto expectRefused = [&](const std::vector<std::string>& args, const fs::path& path,
                                  const RunSettings& settings = {}) {

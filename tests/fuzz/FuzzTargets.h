@@ -15,6 +15,10 @@ namespace orvanta::fuzz {
 // The bitmap reader: DecodeBMP and LoadImgFromBMPFile on the same bytes, the
 // image then written into a PDF in the scratch folder.
 int FuzzBitmapReader(const std::uint8_t* data, std::size_t size);
+// The JPEG and PNG readers (first byte: the box; the rest follows the
+// kind's signature), through fitting and compression.
+int FuzzJpegReader(const std::uint8_t* data, std::size_t size);
+int FuzzPngReader(const std::uint8_t* data, std::size_t size);
 // The composer's notes reader (first byte: the year), then the day lookup.
 int FuzzNotesForYear(const std::uint8_t* data, std::size_t size);
 // The editor's notes reader, then a rewrite and a second read: no record and

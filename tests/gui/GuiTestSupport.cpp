@@ -20,6 +20,10 @@ TestServices::TestServices() {
   };
   services.openUrl = [this](const QUrl& url) { opened.append(url); };
   services.chooseImageFile = [this](QWidget*) { return imageToChoose; };
+  services.chooseImageFiles = [this](QWidget*) {
+    return imagesToChoose.isEmpty() && !imageToChoose.isEmpty() ? QStringList{imageToChoose}
+                                                                : imagesToChoose;
+  };
   services.chooseColor = [this](QWidget*, const QColor& start) {
     colourDialogStart = start;
     return colourToChoose;

@@ -35,6 +35,7 @@ class TestServices {
   QList<QUrl> opened;
   int beeps = 0;
   QString imageToChoose;
+  QStringList imagesToChoose;  // the multiple choice; empty: imageToChoose alone
   std::optional<QColor> colourToChoose;
   QColor colourDialogStart;
   int composeCalls = 0;

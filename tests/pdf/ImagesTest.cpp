@@ -177,6 +177,35 @@ TEST(Images, PlacementMatrix) {
   EXPECT_EQ(content, "q\r56.693  0 0 -42.52 28.346 566.929 cm\r/Pic Do\rQ\r\n");
 }
 
+// Photos come compressed: their bytes go in as they are, behind their
+// filter, and their rows run top-down, so the placement does not turn them.
+TEST(Images, EncodedImagesKeepTheirBytesAndStandUpright) {
+  TempFolder dir;
+  EncodedImage jpeg{ImageFilter::Dct, 2, 1, false, false, {0xFF, 0xD8, 0xFF, 0xD9}};
+  EncodedImage flate{ImageFilter::Flate, 3, 2, true, true, {0x78, 0x9C, 0x03, 0x00}};
+  const std::string file = OnePage(
+      dir / "encoded.pdf", 3,
+      [&](clsPDFCreator& pdf) {
+        pdf.LoadImgFromEncoded("Jpg", jpeg);
+        pdf.LoadImgFromEncoded("Png", flate);
+      },
+      [](clsPDFCreator& pdf) {
+        pdf.DrawImg("Jpg", 1, 20, 2, 1.5f);
+        pdf.DrawImg("Png", 1, 20, 2, 1.5f);
+      });
+  EXPECT_NE(file.find("/Name /Jpg\r/Width 2\r/Height 1\r/Filter /DCTDecode\r\n"
+                      "/BitsPerComponent 8\r/ColorSpace /DeviceRGB\r/Length 6 0 R\r\n>>\r"
+                      "stream\r\n\xFF\xD8\xFF\xD9\rendstream\r\nendobj\r\n6 0 obj\r\n4\r\n"s),
+            std::string::npos);
+  EXPECT_NE(file.find("/Name /Png\r/Width 3\r/Height 2\r/Filter /FlateDecode\r\n"
+                      "/BitsPerComponent 8\r/ColorSpace /DeviceGray\r/DecodeParms << /Predictor 15 "
+                      "/Colors 1 /BitsPerComponent 8 /Columns 3 >>\r/Length 8 0 R\r\n"),
+            std::string::npos);
+  EXPECT_EQ(PageStream(file),
+            "q\r56.693  0 0 42.52 28.346 524.409 cm\r/Jpg Do\rQ\r\n"
+            "q\r56.693  0 0 42.52 28.346 524.409 cm\r/Png Do\rQ\r\n");
+}
+
 TEST(Images, ArraysMustMatchTheirLayout) {
   TempFolder dir;
   Writer w(dir / "arrays.pdf");

@@ -59,6 +59,11 @@ TEST(FuzzReplay, BitmapReader) {
   Replay("bitmap_reader", FuzzBitmapReader);
 }
 
+TEST(FuzzReplay, PictureReaders) {
+  Replay("jpeg_reader", FuzzJpegReader);
+  Replay("png_reader", FuzzPngReader);
+}
+
 TEST(FuzzReplay, NotesForYear) {
   Replay("notes_for_year", FuzzNotesForYear);
 }
