@@ -186,13 +186,6 @@ FileResult AtomicFile::MoveOverTarget(bool keepOld) {
     oldFile_ = FileDescriptor(
         ::open(target_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (oldFile_.IsOpen()) MarkInUse(oldFile_.Get());
-    // An exchange would also swap a folder that took the file's place since;
-    // a rename refuses it, and so does this.
-    struct stat old {};
-    if (oldFile_.IsOpen() && ::fstat(oldFile_.Get(), &old) == 0 && S_ISDIR(old.st_mode)) {
-      oldFile_.Reset();
-      return FileResult::FromErrno(target_, EISDIR);
-    }
     if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) ==
         0) {
       oldName_ = std::move(temporary_);
