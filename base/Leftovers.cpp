@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <random>
 
 namespace orvanta {
@@ -110,6 +111,20 @@ bool IsLeftoverFile(int folderFd, const char* name, FileDescriptor& held) {
   return IsLeftover(folderFd, name, held);
 }
 
+// Calls `visit` with the folder and the name of each entry of `folder`.
+void ForEachEntry(const std::string& folder,
+                  const std::function<void(int folderFd, const char* name)>& visit) {
+  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd < 0) return;
+  DIR* listing = ::fdopendir(folderFd);
+  if (listing == nullptr) {
+    ::close(folderFd);
+    return;
+  }
+  while (const dirent* entry = ::readdir(listing)) visit(folderFd, entry->d_name);
+  ::closedir(listing);  // also closes folderFd
+}
+
 }  // namespace
 
 std::string NewTemporaryName() {
@@ -131,19 +146,11 @@ bool IsTemporaryName(std::string_view name) {
 }
 
 void SweepTemporaryFiles(const std::string& folder) {
-  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderFd < 0) return;
-  DIR* listing = ::fdopendir(folderFd);
-  if (listing == nullptr) {
-    ::close(folderFd);
-    return;
-  }
-  while (const dirent* entry = ::readdir(listing)) {
-    if (!IsTemporaryName(entry->d_name)) continue;
+  ForEachEntry(folder, [](int folderFd, const char* name) {
     FileDescriptor held;
-    if (IsLeftoverFile(folderFd, entry->d_name, held)) ::unlinkat(folderFd, entry->d_name, 0);
-  }
-  ::closedir(listing);  // also closes folderFd
+    if (IsTemporaryName(name) && IsLeftoverFile(folderFd, name, held))
+      ::unlinkat(folderFd, name, 0);
+  });
 }
 
 bool MarkInUse(int fd) {
@@ -154,19 +161,11 @@ bool MarkInUse(int fd) {
 }
 
 void SweepLeftovers(const std::string& folder, std::string_view prefix) {
-  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderFd < 0) return;
-  DIR* listing = ::fdopendir(folderFd);
-  if (listing == nullptr) {
-    ::close(folderFd);
-    return;
-  }
-  while (const dirent* entry = ::readdir(listing)) {
-    if (!HasLeftoverName(entry->d_name, prefix)) continue;
+  ForEachEntry(folder, [prefix](int folderFd, const char* name) {
     FileDescriptor held;
-    if (IsLeftover(folderFd, entry->d_name, held)) RemoveTreeAt(folderFd, entry->d_name, 0);
-  }
-  ::closedir(listing);  // also closes folderFd
+    if (HasLeftoverName(name, prefix) && IsLeftover(folderFd, name, held))
+      RemoveTreeAt(folderFd, name, 0);
+  });
 }
 
 void RemoveFolderTree(const std::string& folder) {
