@@ -86,7 +86,10 @@ std::string ExeFolder(const std::string& exe) {
 }  // namespace
 
 std::string AdoptNotesBesideProgram(const std::string& appFolder) {
-  const std::string exeFolder = ExeFolder(ReadLink("/proc/self/exe"));
+  return AdoptNotesBesideProgram(appFolder, ExeFolder(ReadLink("/proc/self/exe")));
+}
+
+std::string AdoptNotesBesideProgram(const std::string& appFolder, const std::string& exeFolder) {
   if (appFolder.empty() || exeFolder.empty() || exeFolder == appFolder || InSystemFolder(exeFolder))
     return {};
   const std::string beside = exeFolder + kNotesFileName;

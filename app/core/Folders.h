@@ -22,6 +22,8 @@ std::string AppFolder(bool create = true);
 // they stay printed and editable. Answers what the user is told (Italian,
 // one sentence), empty when nothing was copied.
 std::string AdoptNotesBesideProgram(const std::string& appFolder);
+// The same beside the program in `exeFolder` (with its trailing "/").
+std::string AdoptNotesBesideProgram(const std::string& appFolder, const std::string& exeFolder);
 
 // The choice AppFolder() makes, given the executable's folder, whether it is
 // the user's own copy, and $XDG_DATA_HOME and the home folder (either may be

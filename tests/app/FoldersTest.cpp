@@ -92,5 +92,23 @@ TEST_F(FoldersTest, FileExistsOnlyForRegularFiles) {
   EXPECT_FALSE(FileExists("/dev/null"));
 }
 
+// Notes beside a copy of the program the user cannot change were lost to the
+// calendar and the editor: they move once, byte for byte and private.
+TEST_F(FoldersTest, NotesBesideTheProgramMoveOnceIntoTheDataFolder) {
+  fs::create_directories(dir_ / "programma");
+  fs::create_directories(dir_ / "dati");
+  const std::string exeFolder = (dir_ / "programma").string() + "/";
+  const std::string appFolder = (dir_ / "dati").string() + "/";
+  WriteFile(dir_ / "programma" / "Notes.dat", "40607,\"Anna\"\r\n");
+  EXPECT_NE(AdoptNotesBesideProgram(appFolder, exeFolder), "");
+  EXPECT_EQ(test::ReadFile(dir_ / "dati" / "Notes.dat"), "40607,\"Anna\"\r\n");
+  EXPECT_EQ(fs::status(dir_ / "dati" / "Notes.dat").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  WriteFile(dir_ / "programma" / "Notes.dat", "40608,\"altro\"\r\n");
+  EXPECT_EQ(AdoptNotesBesideProgram(appFolder, exeFolder), "");  // the user's own stay
+  EXPECT_EQ(test::ReadFile(dir_ / "dati" / "Notes.dat"), "40607,\"Anna\"\r\n");
+  EXPECT_EQ(AdoptNotesBesideProgram(exeFolder, exeFolder), "");
+}
+
 }  // namespace
 }  // namespace orvanta
