@@ -1,7 +1,7 @@
 #include "almanac/AlmanacYear.h"
 
 #include "almanac/Easter.h"
-#include "almanac/Text.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "almanac/Text.h"
+#include "base/Text.h"
 #include "calendar/CalendarColors.h"
 #include "calendar/Drawing.h"
 #include "calendar/MoonGlyph.h"

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "almanac/SummerTime.h"
-#include "almanac/Text.h"
+#include "base/Text.h"
 #include "calendar/DateText.h"
 
 namespace orvanta {

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "almanac/ShiftCycle.h"
-#include "almanac/Text.h"
 #include "app/core/NotesFile.h"
 #include "base/FileReading.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {

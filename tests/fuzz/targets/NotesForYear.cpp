@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "almanac/AlmanacYear.h"
-#include "almanac/Text.h"
 #include "app/core/NotesFile.h"
+#include "base/Text.h"
 #include "pdf/clsPDFCreator.h"
 #include "tests/fuzz/FuzzTargets.h"
 
