@@ -177,9 +177,4 @@ std::string PersonalNoteOf(const AlmanacYear& year, DayNumber day) {
   return {};
 }
 
-DayLookup LookupDay(const AlmanacYear& year, DayNumber day) {
-  const DayName name = NameDay(year, day);
-  return {name.red, PrintedDayName(year, name), PersonalNoteOf(year, day)};
-}
-
 }  // namespace orvanta
