@@ -1,7 +1,7 @@
 #include "almanac/AlmanacYear.h"
 
 #include "almanac/Easter.h"
-#include "almanac/Text.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {
@@ -175,11 +175,6 @@ std::string PersonalNoteOf(const AlmanacYear& year, DayNumber day) {
     if (note.day == day) return std::string(TrimSpaces(note.text));
   }
   return {};
-}
-
-DayLookup LookupDay(const AlmanacYear& year, DayNumber day) {
-  const DayName name = NameDay(year, day);
-  return {name.red, PrintedDayName(year, name), PersonalNoteOf(year, day)};
 }
 
 }  // namespace orvanta

@@ -20,7 +20,7 @@ struct NoteEntry {
 // The notes reader stops at this many entries.
 inline constexpr std::size_t kMaxNotes = 365;
 
-// Built once per run by the composer, read by every LookupDay.
+// Built once per run with the year's content, which names each day from it.
 struct AlmanacYear {
   int Year = 0;
   DayNumber EasterDay = 0;
@@ -85,13 +85,5 @@ std::string PrintedDayName(const AlmanacYear& year, const DayName& name);
 
 // The first note of `day` in the table, trimmed; empty when none.
 std::string PersonalNoteOf(const AlmanacYear& year, DayNumber day);
-
-struct DayLookup {
-  bool IsHoliday = false;    // printed red: Sundays and the red holidays
-  std::string HolidayName;   // empty when none
-  std::string PersonalNote;  // empty when none or when NotePersonali is off
-};
-
-DayLookup LookupDay(const AlmanacYear& year, DayNumber day);
 
 }  // namespace orvanta

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "almanac/Rounding.h"
-#include "almanac/Text.h"
 #include "base/FileReading.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {

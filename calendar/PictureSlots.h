@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/EventPicture.h"
 #include "pdf/EncodedImage.h"
 
 namespace orvanta {
@@ -17,23 +18,6 @@ namespace orvanta {
 class clsPDFCreator;
 struct CalendarOptions;
 
-// Event pictures in load order; the index is the slot.
-enum class EventPicture : std::size_t {
-  ClockOn,
-  ClockOff,
-  Valentino,
-  Primavera,
-  Estate,
-  Autunno,
-  Halloween,
-  Inverno,
-  Pasqua,
-  Befana,
-  Natale,
-  Ferragosto,
-  Capodanno,
-};
-inline constexpr std::size_t kEventPictureCount = 13;
 inline constexpr std::size_t kZodiacPictureCount = 12;
 
 // Writer resource name of an event picture ("ImgBefana") and of zodiac sign

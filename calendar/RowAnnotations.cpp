@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "almanac/Text.h"
+#include "base/Text.h"
 #include "calendar/CalendarColors.h"
 #include "calendar/Drawing.h"
 #include "calendar/MoonGlyph.h"
@@ -52,58 +52,29 @@ void ClockLabel(PageState& page, const char* label, double x, double y, double s
   page.writer.DrawText(F(x + 8 + s), F(y + 0.24), label, kBoldFont, kLabelSize, kAlignRight);
 }
 
+// The day's pictures as the year's content lists them; Easter on the
+// clock-change day moves aside for the clock.
 void DrawEventPictures(PageState& page, double x, double y, double s) {
-  const int day = page.day;
-  const DayNumber date = page.currentDate;
-  const DayNumber easter = page.content.almanac.EasterDay;
-  const ClockChange clock = page.today->clock;
-  switch (page.month) {
-    case 1:
-      if (day == 6) EventAt(page, EventPicture::Befana, x, y, s);
-      break;
-    case 2:
-      if (day == 14) EventAt(page, EventPicture::Valentino, x, y, s);
-      break;
-    case 3: {
-      const bool clockChange = clock == ClockChange::SummerTimeStart;
-      if (clockChange) {
-        Picture(page, EventPicture::ClockOn, x + 5 + s, y + 0.85, 1.1, 1.1);
+  bool clockDrawn = false;
+  for (const EventPicture picture : page.today->pictures) {
+    switch (picture) {
+      case EventPicture::ClockOn:
+        Picture(page, picture, x + 5 + s, y + 0.85, 1.1, 1.1);
         ClockLabel(page, "ora legale", x, y, s);
-      }
-      if (day == 21) EventAt(page, EventPicture::Primavera, x, y, s);
-      if (date == easter) {
-        // Easter on the clock-change day moves aside for the clock.
-        const double easterX = clockChange ? x + 3.5 + s : x + 5 + s;
-        Picture(page, EventPicture::Pasqua, easterX, y + 0.95, 1.3, 1.3);
-      }
-      break;
-    }
-    case 4:
-      if (date == easter) EventAt(page, EventPicture::Pasqua, x, y, s);
-      break;
-    case 6:
-      if (day == 21) EventAt(page, EventPicture::Estate, x, y, s);
-      break;
-    case 8:
-      if (day == 15) EventAt(page, EventPicture::Ferragosto, x, y, s);
-      break;
-    case 9:
-      if (day == 23) EventAt(page, EventPicture::Autunno, x, y, s);
-      break;
-    case 10:
-      if (clock == ClockChange::SummerTimeEnd) {
-        Picture(page, EventPicture::ClockOff, x + 5.2 + s, y + 0.85, 1.1, 1.1);
+        clockDrawn = true;
+        break;
+      case EventPicture::ClockOff:
+        Picture(page, picture, x + 5.2 + s, y + 0.85, 1.1, 1.1);
         ClockLabel(page, "ora solare", x, y, s);
-      }
-      if (day == 31) EventAt(page, EventPicture::Halloween, x, y, s);
-      break;
-    case 12:
-      if (day == 21) EventAt(page, EventPicture::Inverno, x, y, s);
-      if (day == 25) EventAt(page, EventPicture::Natale, x, y, s);
-      if (day == 31) EventAt(page, EventPicture::Capodanno, x, y, s);
-      break;
-    default:
-      break;
+        clockDrawn = true;
+        break;
+      case EventPicture::Pasqua:
+        Picture(page, picture, clockDrawn ? x + 3.5 + s : x + 5 + s, y + 0.95, 1.3, 1.3);
+        break;
+      default:
+        EventAt(page, picture, x, y, s);
+        break;
+    }
   }
 }
 

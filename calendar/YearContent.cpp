@@ -1,9 +1,10 @@
 #include "calendar/YearContent.h"
 
+#include <array>
 #include <utility>
 
 #include "almanac/SummerTime.h"
-#include "almanac/Text.h"
+#include "base/Text.h"
 #include "calendar/DateText.h"
 
 namespace orvanta {
@@ -13,6 +14,52 @@ ClockChange ClockChangeOf(DayNumber day) {
   if (IsSummerTimeStart(day)) return ClockChange::SummerTimeStart;
   if (IsSummerTimeEnd(day)) return ClockChange::SummerTimeEnd;
   return ClockChange::None;
+}
+
+constexpr std::array<ZodiacSign, 12> kZodiac = {{
+    {12, 22, "Capricorno"},
+    {1, 20, "Acquario"},
+    {2, 20, "Pesci"},
+    {3, 20, "Ariete"},
+    {4, 21, "Toro"},
+    {5, 21, "Gemelli"},
+    {6, 21, "Cancro"},
+    {7, 23, "Leone"},
+    {8, 23, "Vergine"},
+    {9, 23, "Bilancia"},
+    {10, 23, "Scorpione"},
+    {11, 22, "Sagittario"},
+}};
+
+struct FeastPicture {
+  int month;
+  int day;
+  EventPicture picture;
+};
+constexpr std::array<FeastPicture, 10> kFeastPictures = {{
+    {1, 6, EventPicture::Befana},
+    {2, 14, EventPicture::Valentino},
+    {3, 21, EventPicture::Primavera},
+    {6, 21, EventPicture::Estate},
+    {8, 15, EventPicture::Ferragosto},
+    {9, 23, EventPicture::Autunno},
+    {10, 31, EventPicture::Halloween},
+    {12, 21, EventPicture::Inverno},
+    {12, 25, EventPicture::Natale},
+    {12, 31, EventPicture::Capodanno},
+}};
+
+// The clock pictures stand for the changes of March and October only, the
+// months the clock has changed in for decades.
+void AddPictures(DayContent& day, const YearContent& content) {
+  const CivilDate date = DateOf(day.date);
+  if (date.Month == 3 && day.clock == ClockChange::SummerTimeStart)
+    day.pictures.push_back(EventPicture::ClockOn);
+  if (date.Month == 10 && day.clock == ClockChange::SummerTimeEnd)
+    day.pictures.push_back(EventPicture::ClockOff);
+  if (day.date == content.almanac.EasterDay) day.pictures.push_back(EventPicture::Pasqua);
+  for (const FeastPicture& feast : kFeastPictures)
+    if (feast.month == date.Month && feast.day == date.Day) day.pictures.push_back(feast.picture);
 }
 
 void AddMonthFacts(YearContent& content, int month, DayNumber firstOfYear) {
@@ -90,7 +137,9 @@ YearContent BuildYearContent(int year, const CalendarOptions& options, std::vect
     day.note = PersonalNoteOf(content.almanac, day.date);
     day.clock = ClockChangeOf(day.date);
     if (withShifts) day.shiftPosition = (shiftStart - 1 + i) % shiftCount + 1;
+    AddPictures(day, content);
   }
+  content.zodiac = kZodiac;
   for (int month = 1; month <= 12; ++month) AddMonthFacts(content, month, first);
   FillNeighbourMonths(content);
   return content;

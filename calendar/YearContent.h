@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "almanac/AlmanacYear.h"
@@ -16,6 +17,7 @@
 #include "almanac/MoonPhases.h"
 #include "almanac/ShiftCycle.h"
 #include "calendar/CalendarOptions.h"
+#include "calendar/EventPicture.h"
 
 namespace orvanta {
 
@@ -29,6 +31,16 @@ struct DayContent {
   MoonPhaseCode moon = 0;  // the principal phase of the day; 0 when none
   ClockChange clock = ClockChange::None;
   std::vector<const Commemoration*> commemorations;  // in footnote order
+  // The day's pictures in drawing order: the clock change's (March and
+  // October) before the feast's.
+  std::vector<EventPicture> pictures;
+};
+
+// A sign of the zodiac: the day it begins (in any year) and its name.
+struct ZodiacSign {
+  int month = 0;
+  int day = 0;
+  std::string_view name;
 };
 
 struct YearContent {
@@ -45,6 +57,10 @@ struct YearContent {
   // The shift entry of the day, trimmed; empty without shifts.
   [[nodiscard]] std::string ShiftText(const DayContent& day) const;
   [[nodiscard]] std::span<const Commemoration> Footnotes(int month) const;
+
+  // Sign n (1 = Capricorno, which begins in December, ... 12 = Sagittario) at
+  // n - 1: month m's page shows sign m and the one beginning in month m.
+  std::array<ZodiacSign, 12> zodiac{};
 
   std::array<bool, 31> previousDecemberRed{};
   std::array<bool, 31> nextJanuaryRed{};

@@ -1,8 +1,7 @@
 // The two zodiac signs of the month in the corners of the title band.
 
-#include <array>
+#include <cstdio>
 #include <string>
-#include <string_view>
 
 #include "calendar/Drawing.h"
 #include "calendar/PagePasses.h"
@@ -12,13 +11,6 @@
 
 namespace orvanta {
 namespace {
-
-// Sign n (1 = Capricorno ... 12 = Sagittario): start date "dd/mm" and name.
-constexpr std::array<std::string_view, 12> kSigns = {
-    "22/12Capricorno", "20/01Acquario", "20/02Pesci",     "20/03Ariete",
-    "21/04Toro",       "21/05Gemelli",  "21/06Cancro",    "23/07Leone",
-    "23/08Vergine",    "23/09Bilancia", "23/10Scorpione", "22/11Sagittario"};
-constexpr std::size_t kDateLength = 5;
 
 constexpr float kLabelSize = 11;
 constexpr float kPictureWidth = 1.5f;
@@ -35,13 +27,18 @@ void DrawPicture(PageState& page, int sign, float x) {
   }
 }
 
+// "dd/mm".
+std::string StartText(const ZodiacSign& sign) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d/%02d", sign.day % 100, sign.month % 100);
+  return text;
+}
+
 // Sign name below, start date above, centred on `x`.
-void DrawLabels(PageState& page, int sign, float x) {
-  const std::string_view entry = kSigns[static_cast<std::size_t>(sign - 1)];
-  page.writer.DrawText(x, 26.0f, std::string(entry.substr(kDateLength)), kBoldFont, kLabelSize,
-                       kAlignCentre);
-  page.writer.DrawText(x, 26.5f, std::string(entry.substr(0, kDateLength)), kBoldFont, kLabelSize,
-                       kAlignCentre);
+void DrawLabels(PageState& page, int number, float x) {
+  const ZodiacSign& sign = page.content.zodiac[static_cast<std::size_t>(number - 1)];
+  page.writer.DrawText(x, 26.0f, std::string(sign.name), kBoldFont, kLabelSize, kAlignCentre);
+  page.writer.DrawText(x, 26.5f, StartText(sign), kBoldFont, kLabelSize, kAlignCentre);
 }
 
 }  // namespace

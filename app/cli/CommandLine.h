@@ -10,6 +10,7 @@
 
 #include "app/core/CalendarJob.h"
 #include "app/core/CustomHeaderFooter.h"
+#include "app/core/InputFileChecks.h"
 #include "app/import/NotesImport.h"
 #include "calendar/CalendarOptions.h"
 #include "calendar/PictureSlots.h"
@@ -45,11 +46,12 @@ struct CommandLineContext {
   // The picture files of a folder in name order; may be left empty: then a
   // folder is no picture.
   std::function<std::vector<std::string>(const std::string& folder)> picturesInFolder;
-  // Why a notes file (for the year) or a shift file named on the command
-  // line cannot be used, in words that follow "file 'x' "; empty when it can.
-  // May be left empty: then a file that exists is taken.
-  std::function<std::string(const std::string& path, int year)> notesProblem;
-  std::function<std::string(const std::string& path)> shiftProblem;
+  // Checks a notes file (for the year) or a shift file named on the command
+  // line: why it cannot be used, in words that follow "file 'x' ", and what
+  // was read of it, which the run then prints. May be left empty: then a
+  // file that exists is taken, and the run reads it.
+  std::function<CheckedNotes(const std::string& path, int year)> checkNotes;
+  std::function<CheckedShift(const std::string& path)> checkShift;
   // Now, for the current year (local time) of a calendar without --year and
   // of --year next; empty means the system's clock.
   std::function<std::time_t()> clock;

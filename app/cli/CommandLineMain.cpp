@@ -21,14 +21,19 @@ int RunCommandLine(int argc, char** argv) {
   // A first look makes nothing: help, version, errors and a dry run leave no
   // folder behind. What writes asks again with its folders made (once per
   // run: the private folder may be one made just now).
-  CommandLineResult parsed = ParseCommandLine(arguments, SystemCommandLineContext({}, false));
+  const CommandLineContext look = SystemCommandLineContext({}, false);
+  CommandLineResult parsed = ParseCommandLine(arguments, look);
   const bool writes = parsed.action == CommandLineResult::Action::Run ||
                       (parsed.action == CommandLineResult::Action::Import && !parsed.import.dryRun);
   if (writes) {
     const std::string adopted = AdoptNotesBesideProgram(AppFolder());
     if (!adopted.empty()) std::cerr << "orvanta: " << adopted << '\n';
     const std::string privateFolder = PrivateTempFolder();
-    parsed = ParseCommandLine(arguments, SystemCommandLineContext(privateFolder));
+    CommandLineContext context = SystemCommandLineContext(privateFolder);
+    // The notes and shift files the first look read are not read again.
+    context.checkNotes = look.checkNotes;
+    context.checkShift = look.checkShift;
+    parsed = ParseCommandLine(arguments, context);
   }
   switch (parsed.action) {
     case CommandLineResult::Action::Help:

@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
+#include <memory>
+#include <utility>
+
 #include "app/core/BitmapCheck.h"
 #include "app/core/Folders.h"
 #include "app/core/InputFileChecks.h"
@@ -28,6 +32,30 @@ bool SameFile(const std::string& a, const std::string& b) {
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+namespace {
+
+// Each notes or shift file is read once per run, however often the
+// arguments are looked at: what the run prints is what was checked.
+std::function<CheckedNotes(const std::string&, int)> RememberingNotesCheck() {
+  auto kept = std::make_shared<std::map<std::pair<std::string, int>, CheckedNotes>>();
+  return [kept](const std::string& path, int year) {
+    const auto [slot, isNew] = kept->try_emplace({path, year});
+    if (isNew) slot->second = CheckNotesFile(path, year);
+    return slot->second;
+  };
+}
+
+std::function<CheckedShift(const std::string&)> RememberingShiftCheck() {
+  auto kept = std::make_shared<std::map<std::string, CheckedShift>>();
+  return [kept](const std::string& path) {
+    const auto [slot, isNew] = kept->try_emplace(path);
+    if (isNew) slot->second = CheckShiftFile(path);
+    return slot->second;
+  };
+}
+
+}  // namespace
+
 CommandLineContext SystemCommandLineContext(const std::string& privateFolder, bool makeFolders) {
   CommandLineContext context;
   context.appFolder = AppFolder(makeFolders);
@@ -41,8 +69,8 @@ CommandLineContext SystemCommandLineContext(const std::string& privateFolder, bo
   context.bitmapUsable = BitmapUsable;
   context.preparePicture = RememberingPreparer();
   context.picturesInFolder = PicturesInFolder;
-  context.notesProblem = NotesFileProblem;
-  context.shiftProblem = ShiftFileProblem;
+  context.checkNotes = RememberingNotesCheck();
+  context.checkShift = RememberingShiftCheck();
   return context;
 }
 

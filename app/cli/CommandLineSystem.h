@@ -20,7 +20,8 @@ bool SameFile(const std::string& a, const std::string& b);
 
 // The context for this process: application folder, the private temporary
 // folder the run uses (PrivateTempFolder(), asked once per run), working
-// folder and the callbacks above.
+// folder and the callbacks above; the checks of the notes and shift files
+// remember what they read.
 // Without `makeFolders` (a first look at the arguments) nothing is created:
 // the folders are only named.
 CommandLineContext SystemCommandLineContext(const std::string& privateFolder,

@@ -43,7 +43,7 @@ class RequestParser {
                                    const char* allowed, std::string& path) const;
   [[nodiscard]] Refusal NotesAndShift(CalendarJob& request) const;
   [[nodiscard]] Refusal Unusable(const std::string& name, const QCommandLineOption& given,
-                                 const std::string& path, int year) const;
+                                 CalendarJob& request) const;
   [[nodiscard]] Refusal OutputIsNoInput(CalendarJob& request) const;
   [[nodiscard]] Refusal OutputsApart(const CalendarJob& request) const;
   [[nodiscard]] Refusal OnlyOutputAsked(const CalendarJob& request) const;

@@ -145,19 +145,28 @@ Refusal RequestParser::NotesAndShift(CalendarJob& request) const {
                                         : context_.appFolder + input.defaultName;
     if (given && wanted) {
       if (Refusal refusal = Relative(input.name, input.option)) return refusal;
-      if (Refusal refusal = Unusable(input.name, input.option, path, request.options.Anno))
-        return refusal;
+      if (Refusal refusal = Unusable(input.name, input.option, request)) return refusal;
     }
     request.options.*(input.flag) = wanted && !path.empty() && context_.fileExists(path);
   }
   return {};
 }
 
+// What the check read goes with the request: the run reads no file twice.
 Refusal RequestParser::Unusable(const std::string& name, const QCommandLineOption& given,
-                                const std::string& path, int year) const {
+                                CalendarJob& request) const {
   const bool notes = name == "notes";
-  std::string problem = notes ? (context_.notesProblem ? context_.notesProblem(path, year) : "")
-                              : (context_.shiftProblem ? context_.shiftProblem(path) : "");
+  const std::string& path = notes ? request.notesFile : request.shiftFile;
+  std::string problem;
+  if (notes && context_.checkNotes) {
+    CheckedNotes checked = context_.checkNotes(path, request.options.Anno);
+    problem = std::move(checked.problem);
+    request.notesRead = std::move(checked.notes);
+  } else if (!notes && context_.checkShift) {
+    CheckedShift checked = context_.checkShift(path);
+    problem = std::move(checked.problem);
+    request.shiftRead = std::move(checked.shift);
+  }
   if (problem.empty() && !context_.fileExists(path)) problem = "non trovato";
   if (problem.empty()) return {};
   return "orvanta: --" + name + ": file " + Quoted(parser_.value(given)) + " " + problem +

@@ -5,7 +5,12 @@
 
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "almanac/AlmanacYear.h"
+#include "almanac/ShiftCycle.h"
 
 #include "calendar/CalendarOptions.h"
 #include "calendar/PictureSlots.h"
@@ -23,6 +28,10 @@ struct CalendarJob {
   CalendarOptions options;  // options.Anno is the year; a job only reads them
   std::string notesFile;    // the personal notes (Notes.dat), read when options.NotePersonali
   std::string shiftFile;    // the shift cycle (Turno.txt), read when options.Turno
+  // What a front end already read of those files while checking them: the
+  // job uses it and does not read that file again. Empty: the job reads it.
+  std::optional<std::vector<NoteEntry>> notesRead;
+  std::optional<ShiftCycle> shiftRead;
   JobOutput pdf;            // the twelve pages
   JobOutput ics;            // the year's iCalendar file
   JobOutput csv;            // the year as a spreadsheet, one row per day

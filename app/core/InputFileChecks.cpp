@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "almanac/ShiftCycle.h"
-#include "almanac/Text.h"
 #include "app/core/NotesFile.h"
 #include "base/FileReading.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {
@@ -42,25 +42,27 @@ std::string TextProblem(const std::string& path, std::size_t limit, bool headOnl
 
 }  // namespace
 
-std::string NotesFileProblem(const std::string& path, int year) {
+CheckedNotes CheckNotesFile(const std::string& path, int year) {
+  CheckedNotes checked;
   std::string bytes;
-  if (std::string problem = TextProblem(path, kMaxNotesLineBytes + 2, true, bytes);
-      !problem.empty())
-    return problem;
-  if (LoadNotesForYear(path, year).empty()) {
-    return "ha una prima riga che non è una nota da stampare nel " + std::to_string(year);
-  }
-  return {};
+  checked.problem = TextProblem(path, kMaxNotesLineBytes + 2, true, bytes);
+  if (!checked.problem.empty()) return checked;
+  checked.notes = LoadNotesForYear(path, year);
+  if (checked.notes.empty())
+    checked.problem =
+        "ha una prima riga che non è una nota da stampare nel " + std::to_string(year);
+  return checked;
 }
 
-std::string ShiftFileProblem(const std::string& path) {
+// The whole file is read once, and the cycle comes from those bytes.
+CheckedShift CheckShiftFile(const std::string& path) {
+  CheckedShift checked;
   std::string bytes;
-  if (std::string problem = TextProblem(path, kMaxShiftFileBytes, false, bytes); !problem.empty())
-    return problem;
-  if (!ParseShiftCycle(DecodeUserText(bytes)).Usable()) {
-    return "non è nel formato del turno";
-  }
-  return {};
+  checked.problem = TextProblem(path, kMaxShiftFileBytes, false, bytes);
+  if (!checked.problem.empty()) return checked;
+  checked.shift = ParseShiftCycle(DecodeUserText(bytes));
+  if (!checked.shift.Usable()) checked.problem = "non è nel formato del turno";
+  return checked;
 }
 
 }  // namespace orvanta

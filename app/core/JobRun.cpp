@@ -52,8 +52,10 @@ bool Stopped(const CalendarJob& job, JobResult& result) {
 PreparedYear ReadAndPrepare(const CalendarJob& job) {
   const CalendarOptions& options = job.options;
   std::vector<NoteEntry> notes;
-  if (options.NotePersonali) notes = LoadNotesForYear(job.notesFile, options.Anno);
-  ShiftCycle shifts = options.Turno ? LoadShiftCycle(job.shiftFile) : ShiftCycle{};
+  if (options.NotePersonali)
+    notes = job.notesRead ? *job.notesRead : LoadNotesForYear(job.notesFile, options.Anno);
+  ShiftCycle shifts;
+  if (options.Turno) shifts = job.shiftRead ? *job.shiftRead : LoadShiftCycle(job.shiftFile);
   return PrepareYear(options, std::move(notes), std::move(shifts));
 }
 

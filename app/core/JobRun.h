@@ -29,7 +29,8 @@ struct JobResult {
 };
 
 // Runs `job`: reads the notes and the shift file (once each, only when the
-// options ask for them), prepares the year, renders every output asked for
+// options ask for them and the front end has not read them already),
+// prepares the year, renders every output asked for
 // into a file beside its target (or into standardOutput) and commits them
 // together. job.cancelled is asked between the steps too; once every file is
 // in place the viewer starts when the job asks for it.

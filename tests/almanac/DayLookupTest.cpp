@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "almanac/AlmanacYear.h"
 
 namespace orvanta {
@@ -9,7 +11,19 @@ DayNumber Day(int year, int month, int day) {
   return MakeDayNumber(year, month, day).value();
 }
 
-DayLookup Lookup(const AlmanacYear& state, int month, int day) {
+// What the year's content keeps of a day, read as it reads it.
+struct Looked {
+  bool IsHoliday = false;
+  std::string HolidayName;
+  std::string PersonalNote;
+};
+
+Looked LookupDay(const AlmanacYear& state, DayNumber day) {
+  const DayName name = NameDay(state, day);
+  return {name.red, PrintedDayName(state, name), PersonalNoteOf(state, day)};
+}
+
+Looked Lookup(const AlmanacYear& state, int month, int day) {
   return LookupDay(state, Day(state.Year, month, day));
 }
 

@@ -287,5 +287,22 @@ TEST(ICalendarFile, AppearsWholeOrNotAtAll) {
   EXPECT_FALSE(fs::exists(folder / "manca"));
 }
 
+// What the command line read while checking the files is what the run
+// prints: the files are not read again (here they are gone meanwhile).
+TEST(ICalendarFile, PrintsTheNotesAndShiftsAlreadyRead) {
+  const TempFolder folder("orvanta-ics-read");
+  CalendarJob job;
+  job.ics.path = (folder / "anno.ics").string();
+  job.clock = [] { return kStamp; };
+  job.notesFile = (folder / "sparito.dat").string();
+  job.shiftFile = (folder / "sparito.txt").string();
+  job.notesRead = std::vector<NoteEntry>{{Day(2013, 3, 1), "letta prima"}};
+  job.shiftRead = ParseShiftCycle("1;M;P;");
+  ASSERT_TRUE(RunJob(job).Written());
+  const std::string text = ReadFile(job.ics.path);
+  EXPECT_NE(text.find("SUMMARY:letta prima"), std::string::npos);
+  EXPECT_NE(text.find("SUMMARY:Turno: M"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace orvanta

@@ -132,7 +132,7 @@ TEST_F(NotesFileTest, ReadsAtMost365RecordsAndTheFirstOfADayWins) {
 
   AlmanacYear year = PrepareAlmanacYear(2013, false, true);
   year.NotesTable = table;
-  EXPECT_EQ(LookupDay(year, Day(2013, 3, 15)).PersonalNote, "primo");
+  EXPECT_EQ(PersonalNoteOf(year, Day(2013, 3, 15)), "primo");
 
   const NotesFileContents contents = ReadNotesFile(path_);
   EXPECT_EQ(contents.records.size(), kMaxNotes);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ComposeFixture.h"
+#include "calendar/YearContent.h"
 
 namespace orvanta::test {
 namespace {
@@ -32,6 +33,33 @@ TEST_F(Annotations, EasterOnTheClockChangeMovesAside) {
                        "BT\n/Fn3 8 Tf\n495.561 145.701 Td\n(ora legale) Tj\nET\n"
                        "q\\r36.85  0 0 -36.85 405.354 165.827 cm\\r/ImgPasqua Do\\rQ\n"),
             std::string::npos);
+}
+
+// The pictures as the year's content lists them, for every year: the
+// clock's before the feast's on one day, and the clock only in March and
+// October.
+TEST(YearPictures, EveryYearItsFeastsEasterAndClocks) {
+  for (const int year : {1900, 1916, 2010, 2013, 2100}) {
+    const YearContent content = BuildYearContent(year, CalendarOptions{}, {}, {});
+    std::size_t count = 0;
+    for (const DayContent& day : content.days) {
+      count += day.pictures.size();
+      const int month = DateOf(day.date).Month;
+      const bool clock = (month == 3 && day.clock == ClockChange::SummerTimeStart) ||
+                         (month == 10 && day.clock == ClockChange::SummerTimeEnd);
+      EXPECT_EQ(!day.pictures.empty() && day.pictures.front() <= EventPicture::ClockOff, clock)
+          << year << " " << day.date;
+    }
+    const std::size_t clocks = static_cast<std::size_t>(
+        std::count_if(content.days.begin(), content.days.end(), [](const DayContent& day) {
+          return !day.pictures.empty() && day.pictures.front() <= EventPicture::ClockOff;
+        }));
+    EXPECT_EQ(count, 11 + clocks) << year;  // ten feasts and Easter
+    EXPECT_EQ(content.Day(content.almanac.EasterDay).pictures.back(), EventPicture::Pasqua);
+  }
+  const YearContent y2010 = BuildYearContent(2010, CalendarOptions{}, {}, {});
+  EXPECT_EQ(y2010.Day(*MakeDayNumber(2010, 10, 31)).pictures,
+            (std::vector{EventPicture::ClockOff, EventPicture::Halloween}));
 }
 
 // 2012: Easter on 8 April, left column day 8, at the usual place x + 5.

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "almanac/Text.h"
 #include "app/core/NotesFile.h"
 #include "app/core/NotesKeeper.h"
 #include "base/FileReading.h"
+#include "base/Text.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 namespace orvanta::fuzz {

@@ -1,12 +1,12 @@
 // The composer's notes reader: whatever the file holds, the table has at most
-// 365 entries of the calendar's year with UTF-8 texts, and the day lookup
+// 365 entries of the calendar's year with UTF-8 texts, and the note of each day
 // finds the first note of each day, trimmed, which the writer can print.
 #include <ctime>
 #include <string_view>
 
 #include "almanac/AlmanacYear.h"
-#include "almanac/Text.h"
 #include "app/core/NotesFile.h"
+#include "base/Text.h"
 #include "pdf/clsPDFCreator.h"
 #include "tests/fuzz/FuzzTargets.h"
 
@@ -49,7 +49,7 @@ int FuzzNotesForYear(const std::uint8_t* data, std::size_t size) {
   writer.LoadFont("Fn4", "Arial", 2);
   writer.BeginPage();
   for (const NoteEntry& entry : almanac.NotesTable) {
-    const DayLookup lookup = LookupDay(almanac, entry.day);
+    const std::string note = PersonalNoteOf(almanac, entry.day);
     // The first entry of a day wins, without surrounding spaces.
     const NoteEntry* first = &entry;
     for (const NoteEntry& other : almanac.NotesTable) {
@@ -58,9 +58,9 @@ int FuzzNotesForYear(const std::uint8_t* data, std::size_t size) {
         break;
       }
     }
-    FUZZ_CHECK(lookup.PersonalNote == TrimSpaces(first->text));
-    writer.DrawText(5, 20, lookup.PersonalNote, "Fn4", 8);
-    FUZZ_CHECK(writer.Length(lookup.PersonalNote, "Fn4", 8) >= 0);
+    FUZZ_CHECK(note == TrimSpaces(first->text));
+    writer.DrawText(5, 20, note, "Fn4", 8);
+    FUZZ_CHECK(writer.Length(note, "Fn4", 8) >= 0);
   }
   writer.EndPage();
   writer.ClosePDFFile();

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "almanac/ShiftCycle.h"
-#include "almanac/Text.h"
+#include "base/Text.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 namespace orvanta::fuzz {

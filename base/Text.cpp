@@ -1,4 +1,4 @@
-#include "almanac/Text.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {
