@@ -45,9 +45,13 @@ std::string TextProblem(const std::string& path, std::size_t limit, bool headOnl
 CheckedNotes CheckNotesFile(const std::string& path, int year) {
   CheckedNotes checked;
   std::string bytes;
-  checked.problem = TextProblem(path, kMaxNotesLineBytes + 2, true, bytes);
+  checked.problem = TextProblem(path, kMaxPrintedNotesBytes, true, bytes);
   if (!checked.problem.empty()) return checked;
-  checked.notes = LoadNotesForYear(path, year);
+  // One reading serves the check and the run; only a file longer than the
+  // calendar could ever read is opened a second time.
+  checked.notes = !bytes.empty() && bytes.size() < kMaxPrintedNotesBytes
+                      ? NotesForYear(bytes, year)
+                      : LoadNotesForYear(path, year);
   if (checked.notes.empty())
     checked.problem =
         "ha una prima riga che non è una nota da stampare nel " + std::to_string(year);

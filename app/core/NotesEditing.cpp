@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "almanac/Text.h"
+#include "base/Text.h"
 
 namespace orvanta {
 

@@ -13,10 +13,10 @@
 #include <memory>
 #include <optional>
 
-#include "almanac/Text.h"
 #include "app/core/FileNames.h"
 #include "base/FileDescriptor.h"
 #include "base/FileReading.h"
+#include "base/Text.h"
 #include "base/Windows1252.h"
 
 namespace orvanta {
@@ -258,6 +258,13 @@ NotesTable LoadNotesForYear(const std::string& path, int year) {
   const FilePtr file = OpenNotesFile(path, result);
   if (!file) return {};
   return ReadRecords(file.get(), year, Reading::Calendar).entries;
+}
+
+NotesTable NotesForYear(std::string_view bytes, int year) {
+  if (bytes.empty()) return {};
+  const FilePtr memory = OpenMemory(bytes);
+  if (!memory) return {};
+  return ReadRecords(memory.get(), year, Reading::Calendar).entries;
 }
 
 NotesFileContents ReadNotesFile(const std::string& path) {

@@ -38,6 +38,11 @@ std::string NotesFilePath(std::string_view appFolder);
 // unreadable file gives an empty table. Texts are as read (not trimmed),
 // decoded from Windows-1252 whatever the bytes look like.
 [[nodiscard]] NotesTable LoadNotesForYear(const std::string& path, int year);
+// The same reading of a file's bytes already in memory.
+[[nodiscard]] NotesTable NotesForYear(std::string_view bytes, int year);
+
+// No more of a file than this can hold what the calendar reads.
+inline constexpr std::size_t kMaxPrintedNotesBytes = kMaxNotes * (kMaxNotesLineBytes + 2);
 
 // What the notes editor reads: every readable record with its date moved into
 // kEditorYear and its line as read, and every other line of the file (but

@@ -10,9 +10,9 @@
 #include <map>
 #include <memory>
 
-#include "almanac/Text.h"
 #include "base/FileReading.h"
 #include "base/FolderLock.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {

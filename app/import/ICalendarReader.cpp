@@ -10,10 +10,10 @@
 
 #include "almanac/DayNumber.h"
 #include "almanac/SummerTime.h"
-#include "almanac/Text.h"
 #include "app/core/ICalendar.h"
 #include "app/import/InputKind.h"
 #include "base/AsciiCase.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {

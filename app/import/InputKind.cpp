@@ -1,7 +1,7 @@
 #include "app/import/InputKind.h"
 
-#include "almanac/Text.h"
 #include "base/AsciiCase.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {

@@ -4,10 +4,10 @@
 #include <map>
 
 #include "almanac/DayNumber.h"
-#include "almanac/Text.h"
 #include "app/core/NotesEditing.h"
 #include "app/core/NotesFile.h"
 #include "app/import/Composition.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {

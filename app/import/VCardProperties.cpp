@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "almanac/Text.h"
 #include "app/import/InputKind.h"
 #include "base/AsciiCase.h"
+#include "base/Text.h"
 #include "base/Windows1252.h"
 
 namespace orvanta {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "almanac/Text.h"
 #include "app/import/InputKind.h"
 #include "app/import/VCardProperties.h"
 #include "base/AsciiCase.h"
+#include "base/Text.h"
 
 namespace orvanta {
 namespace {
