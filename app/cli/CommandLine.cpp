@@ -7,8 +7,8 @@
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/CommandLineUsage.h"
 #include "app/cli/RequestParser.h"
-#include "app/core/PrintOptions.h"
-#include "app/core/TextColourChoices.h"
+#include "app/core/run/PrintOptions.h"
+#include "app/core/run/TextColourChoices.h"
 #include "base/Version.h"
 
 namespace orvanta {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/cli/InterruptSignals.h"
-#include "app/core/JobRun.h"
+#include "app/core/run/JobRun.h"
 #include "app/import/NotesMerge.h"
 
 namespace orvanta {

@@ -7,9 +7,9 @@
 #include <memory>
 #include <utility>
 
-#include "app/core/BitmapCheck.h"
-#include "app/core/Folders.h"
-#include "app/core/InputFileChecks.h"
+#include "app/core/platform/Folders.h"
+#include "app/core/run/BitmapCheck.h"
+#include "app/core/run/InputFileChecks.h"
 #include "app/pictures/PicturePreparation.h"
 
 namespace orvanta {

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/core/PlatformDesktopEntry.h"
-#include "app/core/PlatformPaths.h"
-#include "app/core/ViewerProbe.h"
+#include "app/core/platform/PlatformDesktopEntry.h"
+#include "app/core/platform/PlatformPaths.h"
+#include "app/core/platform/ViewerProbe.h"
 #include "app/gui/GuiServices.h"
 
 namespace orvanta {

@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "app/core/Folders.h"
+#include "app/core/platform/Folders.h"
 
 namespace orvanta {
 

@@ -1,4 +1,4 @@
-#include "app/core/YearFacts.h"
+#include "app/core/export/YearFacts.h"
 
 #include <utility>
 

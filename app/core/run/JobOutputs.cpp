@@ -1,4 +1,4 @@
-#include "app/core/JobOutputs.h"
+#include "app/core/run/JobOutputs.h"
 
 namespace orvanta {
 

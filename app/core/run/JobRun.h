@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/core/CalendarJob.h"
+#include "app/core/run/CalendarJob.h"
 
 namespace orvanta {
 

@@ -1,4 +1,4 @@
-#include "app/core/NotesKeeper.h"
+#include "app/core/notes/NotesKeeper.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,8 +1,8 @@
 // The calendar's twelve pages as a job's output.
 #include <ctime>
 
-#include "app/core/EmbeddedFiles.h"
-#include "app/core/JobOutputs.h"
+#include "app/core/run/EmbeddedFiles.h"
+#include "app/core/run/JobOutputs.h"
 #include "calendar/ComposeCalendar.h"
 
 namespace orvanta {

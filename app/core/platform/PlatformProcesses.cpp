@@ -1,4 +1,4 @@
-#include "app/core/PlatformProcesses.h"
+#include "app/core/platform/PlatformProcesses.h"
 
 #include <dirent.h>
 #include <signal.h>
@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/core/PlatformPaths.h"
+#include "app/core/platform/PlatformPaths.h"
 #include "base/AsciiCase.h"
 #include "base/FileReading.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/BitmapCheck.h"
+#include "app/core/run/BitmapCheck.h"
 
 #include <exception>
 

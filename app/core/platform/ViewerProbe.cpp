@@ -1,4 +1,4 @@
-#include "app/core/ViewerProbe.h"
+#include "app/core/platform/ViewerProbe.h"
 
 #include "pdf/PdfError.h"
 #include "pdf/clsPDFCreator.h"

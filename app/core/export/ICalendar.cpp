@@ -1,4 +1,4 @@
-#include "app/core/ICalendar.h"
+#include "app/core/export/ICalendar.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "app/core/NotesEditing.h"
+#include "app/core/notes/NotesEditing.h"
 
 #include <algorithm>
 #include <utility>

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/CalendarJob.h"
+#include "app/core/run/CalendarJob.h"
 #include "base/FileResult.h"
 #include "calendar/YearContent.h"
 

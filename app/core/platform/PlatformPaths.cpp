@@ -1,4 +1,4 @@
-#include "app/core/PlatformPaths.h"
+#include "app/core/platform/PlatformPaths.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -2,9 +2,9 @@
 // in, as on the page; the job's clock gives the DTSTAMP.
 #include <ctime>
 
-#include "app/core/ICalendar.h"
-#include "app/core/JobOutputs.h"
-#include "app/core/YearFacts.h"
+#include "app/core/export/ICalendar.h"
+#include "app/core/export/YearFacts.h"
+#include "app/core/run/JobOutputs.h"
 
 namespace orvanta {
 

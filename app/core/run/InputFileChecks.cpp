@@ -1,11 +1,11 @@
-#include "app/core/InputFileChecks.h"
+#include "app/core/run/InputFileChecks.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
 #include "almanac/ShiftCycle.h"
-#include "app/core/NotesFile.h"
+#include "app/core/notes/NotesFile.h"
 #include "base/FileReading.h"
 #include "base/Text.h"
 

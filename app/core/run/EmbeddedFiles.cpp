@@ -1,8 +1,8 @@
-#include "app/core/EmbeddedFiles.h"
+#include "app/core/run/EmbeddedFiles.h"
 
 #include <string_view>
 
-#include "app/core/Folders.h"
+#include "app/core/platform/Folders.h"
 #include "app/embedded/EmbeddedData.h"
 #include "base/AtomicFile.h"
 

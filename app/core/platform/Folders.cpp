@@ -1,4 +1,4 @@
-#include "app/core/Folders.h"
+#include "app/core/platform/Folders.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/core/FileNames.h"
+#include "app/core/run/FileNames.h"
 #include "base/AtomicFile.h"
 #include "base/FileReading.h"
 #include "base/PrivateFolder.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "almanac/DayNumber.h"
-#include "app/core/YearFacts.h"
+#include "app/core/export/YearFacts.h"
 
 namespace orvanta {
 

@@ -1,4 +1,4 @@
-#include "app/core/NotesFile.h"
+#include "app/core/notes/NotesFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +13,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/core/FileNames.h"
+#include "app/core/run/FileNames.h"
 #include "base/FileDescriptor.h"
 #include "base/FileReading.h"
 #include "base/Text.h"

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <map>
 
-#include "app/core/JobOutputs.h"
-#include "app/core/YearFacts.h"
+#include "app/core/export/YearFacts.h"
+#include "app/core/run/JobOutputs.h"
 #include "base/Utf8.h"
 
 namespace orvanta {

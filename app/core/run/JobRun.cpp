@@ -1,12 +1,12 @@
-#include "app/core/JobRun.h"
+#include "app/core/run/JobRun.h"
 
 #include <exception>
 #include <memory>
 #include <vector>
 
 #include "almanac/ShiftCycle.h"
-#include "app/core/JobOutputs.h"
-#include "app/core/NotesFile.h"
+#include "app/core/notes/NotesFile.h"
+#include "app/core/run/JobOutputs.h"
 #include "base/AtomicFile.h"
 #include "calendar/YearRanges.h"
 #include "pdf/clsPDFCreator.h"

@@ -1,4 +1,4 @@
-#include "app/core/PlatformDesktopEntry.h"
+#include "app/core/platform/PlatformDesktopEntry.h"
 
 #include <sys/stat.h>
 

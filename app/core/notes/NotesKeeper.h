@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "almanac/DayNumber.h"
-#include "app/core/NotesFile.h"
+#include "app/core/notes/NotesFile.h"
 #include "base/AtomicFile.h"
 #include "base/FileResult.h"
 

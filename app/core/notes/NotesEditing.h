@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "almanac/DayNumber.h"
-#include "app/core/NotesFile.h"
-#include "app/core/NotesKeeper.h"
+#include "app/core/notes/NotesFile.h"
+#include "app/core/notes/NotesKeeper.h"
 
 namespace orvanta {
 
