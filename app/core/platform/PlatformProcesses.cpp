@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <signal.h>
+#include <spawn.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -215,6 +216,14 @@ std::vector<pid_t> ViewerProcesses(const std::vector<ProcessInfo>& processes,
     if (StartedAs(process, viewerName) || launchedIt(process)) viewers.push_back(process.pid);
   }
   return viewers;
+}
+
+bool StartProgram(const std::string& program, const std::string& argument) {
+  std::string name = program;
+  std::string value = argument;
+  char* const argv[] = {name.data(), value.data(), nullptr};
+  pid_t child = 0;
+  return ::posix_spawnp(&child, name.c_str(), nullptr, nullptr, argv, environ) == 0;
 }
 
 bool TerminateProcessById(pid_t pid) {

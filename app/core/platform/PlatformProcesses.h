@@ -41,6 +41,11 @@ std::vector<pid_t> ViewerProcesses(const std::vector<ProcessInfo>& processes,
                                    std::string_view viewerName, const std::string& document,
                                    uid_t uid);
 
+// Starts `program` (looked up in PATH) with the one argument `argument`, as
+// the user's bytes whatever their encoding, without waiting for it. False
+// when it could not be started.
+bool StartProgram(const std::string& program, const std::string& argument);
+
 // Asks the process to end (SIGTERM). True when the signal was delivered.
 bool TerminateProcessById(pid_t pid);
 

@@ -1,4 +1,4 @@
-#include "app/cli/InterruptSignals.h"
+#include "app/core/platform/InterruptSignals.h"
 
 #include <csignal>
 
