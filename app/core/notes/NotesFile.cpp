@@ -1,9 +1,5 @@
 #include "app/core/notes/NotesFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -14,30 +10,17 @@
 #include <optional>
 
 #include "app/core/run/FileNames.h"
-#include "base/FileDescriptor.h"
 #include "base/FileReading.h"
+#include "base/FileStreams.h"
 #include "base/Text.h"
 #include "base/Windows1252.h"
 
 namespace orvanta {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 // A regular file opened for reading, or null with the reason in `result`.
 FilePtr OpenNotesFile(const std::string& path, FileResult& result) {
-  FileDescriptor fd = OpenForReading(path, result);
-  if (!fd.IsOpen()) return nullptr;
-  FilePtr file(::fdopen(fd.Get(), "rb"));
-  if (!file) {
-    result = FileResult::FromErrno(path, errno);
-    return nullptr;
-  }
-  fd.Release();
-  return file;
+  return OpenStreamForReading(path, result);
 }
 
 bool IsMissing(const FileResult& result) {
@@ -244,7 +227,7 @@ NotesFileContents EditorReading(std::FILE* file, const std::string& path,
 // A stream over bytes in memory, for the readers.
 FilePtr OpenMemory(std::string_view bytes) {
   // Callers hand no empty buffer, which fmemopen refuses.
-  return FilePtr(::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb"));
+  return OpenMemoryStream(bytes);
 }
 
 }  // namespace

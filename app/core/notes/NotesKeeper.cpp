@@ -1,15 +1,12 @@
 #include "app/core/notes/NotesKeeper.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <map>
 #include <memory>
 
+#include "base/FileAccess.h"
 #include "base/FileReading.h"
 #include "base/FolderLock.h"
 #include "base/Text.h"
@@ -21,35 +18,8 @@ namespace {
 // plus kMaxKeptNotesBytes; one far beyond that did not come from a few notes.
 constexpr std::size_t kMaxNotesFileBytes = std::size_t{8} * 1024 * 1024;
 
-// More links in a row than the system itself follows.
-constexpr int kMaxLinks = 40;
-
 bool IsValidDayNumber(DayNumber day) {
   return day >= 0 && day <= kLastDayNumber;
-}
-
-// The file `path` stands for, following symbolic links as the user's own
-// files may do; a link that belongs to another user (but root) is not
-// followed, since in a shared folder anyone may plant one there. A link to
-// nothing stays the path, which the replace then refuses.
-FileResult ResolveTarget(const std::string& path, std::string& target) {
-  target = path;
-  for (int hop = 0; hop < kMaxLinks; ++hop) {
-    struct stat info {};
-    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return FileResult::Success();
-    if (info.st_uid != ::geteuid() && info.st_uid != 0)
-      return FileResult::Failure(FileStatus::ForeignLink, path);
-    std::string next(static_cast<std::size_t>(info.st_size) + 256, '\0');
-    const ssize_t length = ::readlink(target.c_str(), next.data(), next.size());
-    if (length < 0) return FileResult::FromErrno(path, errno);
-    next.resize(static_cast<std::size_t>(length));
-    if (next.empty()) return FileResult::Failure(FileStatus::SymbolicLink, path);
-    const bool dangling = ::access(target.c_str(), F_OK) != 0;
-    if (next.front() != '/') next = FolderOfPath(target) + "/" + next;
-    if (dangling) return FileResult::Failure(FileStatus::SymbolicLink, path);
-    target = std::move(next);
-  }
-  return FileResult::FromErrno(path, ELOOP);
 }
 
 // The file as it is now; a missing file is empty.
@@ -144,7 +114,7 @@ FileResult NotesKeeper::Inspect(NotesFileContents& now, std::size_t& room) const
   now = {};
   room = 0;
   std::string target;
-  if (FileResult resolved = ResolveTarget(path_, target); !resolved) return resolved;
+  if (FileResult resolved = ResolveOwnLinks(path_, target); !resolved) return resolved;
   std::string bytes;
   if (FileResult read = ReadNow(target, bytes); !read) return read;
   if (!LooksLikeNotesFile(bytes)) return FileResult::Failure(FileStatus::UnexpectedContent, path_);
@@ -156,7 +126,7 @@ FileResult NotesKeeper::Inspect(NotesFileContents& now, std::size_t& room) const
 
 NotesChangeResult NotesKeeper::Transaction(const Edit& edit, const Confirmation& confirm) const {
   std::string target;
-  if (FileResult resolved = ResolveTarget(path_, target); !resolved) return Failed(resolved);
+  if (FileResult resolved = ResolveOwnLinks(path_, target); !resolved) return Failed(resolved);
   FileDescriptor lock;
   const FileResult locked =
       LockFolder(FolderOfPath(target), std::chrono::milliseconds(kNotesLockPatienceMs), lock);
@@ -246,21 +216,19 @@ NotesChangeResult NotesKeeper::Insert(const Chooser& choose, const Confirmation&
 
 bool IsNotesFileReadOnly(const std::string& path) {
   std::string target;
-  if (!ResolveTarget(path, target)) return true;
-  struct stat st {};
-  if (::stat(target.c_str(), &st) != 0) return errno != ENOENT;
-  if (!S_ISREG(st.st_mode)) return true;
-  // Unreadable: left exactly as it is (making it writable would invite a
-  // save that replaces notes nobody could see).
-  if (::faccessat(AT_FDCWD, target.c_str(), R_OK, AT_EACCESS) != 0) return true;
-  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-    ::chmod(target.c_str(), (st.st_mode & 07777) | S_IWUSR);
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return true;
+  if (!ResolveOwnLinks(path, target)) return true;
+  switch (ReplaceableFile(target)) {
+    case Replaceable::Missing:
+      return false;
+    case Replaceable::No:
+      return true;
+    case Replaceable::Yes:
+      break;
   }
   NotesFileContents now;
   std::size_t room = 0;
   if (!NotesKeeper(path).Inspect(now, room)) return true;
-  return ::faccessat(AT_FDCWD, FolderOfPath(target).c_str(), W_OK | X_OK, AT_EACCESS) != 0;
+  return !FolderWritable(FolderOfPath(target));
 }
 
 bool AppendNoteRecord(const std::string& path, DayNumber day, std::string_view text,
