@@ -226,6 +226,16 @@ bool StartProgram(const std::string& program, const std::string& argument) {
   return ::posix_spawnp(&child, name.c_str(), nullptr, nullptr, argv, environ) == 0;
 }
 
+uid_t CurrentUserId() {
+  return ::geteuid();
+}
+
+void ExitAtOnce(std::string_view message, int status) {
+  const ssize_t ignored = ::write(STDERR_FILENO, message.data(), message.size());
+  static_cast<void>(ignored);
+  ::_exit(status);
+}
+
 bool TerminateProcessById(pid_t pid) {
   return pid > 0 && ::kill(pid, SIGTERM) == 0;
 }

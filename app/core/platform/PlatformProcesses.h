@@ -46,6 +46,13 @@ std::vector<pid_t> ViewerProcesses(const std::vector<ProcessInfo>& processes,
 // when it could not be started.
 bool StartProgram(const std::string& program, const std::string& argument);
 
+// The user this process acts for (its effective user id).
+uid_t CurrentUserId();
+
+// Writes `message` to standard error and ends the process with `status` on
+// the spot: no destructor, no atexit handler (for a library that would abort).
+[[noreturn]] void ExitAtOnce(std::string_view message, int status);
+
 // Asks the process to end (SIGTERM). True when the signal was delivered.
 bool TerminateProcessById(pid_t pid);
 
