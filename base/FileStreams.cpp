@@ -23,4 +23,8 @@ FilePtr OpenMemoryStream(std::string_view bytes) {
   return FilePtr(::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb"));
 }
 
+int DescriptorOf(std::FILE* file) {
+  return ::fileno(file);
+}
+
 }  // namespace orvanta

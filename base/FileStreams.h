@@ -20,6 +20,9 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // with the reason in `result`.
 FilePtr OpenStreamForReading(const std::string& path, FileResult& result);
 
+// The open file under `file`, for the readers that take a descriptor.
+int DescriptorOf(std::FILE* file);
+
 // A stream over `bytes`, which must not be empty and must outlive it; null
 // (errno set) when the system refuses.
 FilePtr OpenMemoryStream(std::string_view bytes);

@@ -260,7 +260,7 @@ NotesFileContents ReadNotesFile(const std::string& path) {
   return EditorReading(file.get(), path, [&](std::uint64_t offset) {
     std::string bytes;
     // More than can be kept (or unreadable): a rest that long marks it cut.
-    if (!ReadBoundedAt(::fileno(file.get()), offset, kMaxKeptNotesBytes, path, bytes))
+    if (!ReadBoundedAt(DescriptorOf(file.get()), offset, kMaxKeptNotesBytes, path, bytes))
       bytes.assign(kMaxKeptNotesBytes + 1, ' ');
     return bytes;
   });

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 namespace orvanta {
 
 std::string FileNameOfPath(std::string_view path) {
@@ -34,6 +36,11 @@ std::string ResolveProgram(const std::string& program, std::string_view searchPa
     if (colon == std::string_view::npos) return {};
     searchPath.remove_prefix(colon + 1);
   }
+}
+
+std::string ResolveProgramInPath(const std::string& program) {
+  const char* searchPath = std::getenv("PATH");
+  return ResolveProgram(program, searchPath != nullptr ? searchPath : "");
 }
 
 }  // namespace orvanta

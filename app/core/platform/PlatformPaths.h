@@ -14,4 +14,7 @@ std::string FileNameOfPath(std::string_view path);
 // contains "/" is returned as it is when it names an executable file.
 std::string ResolveProgram(const std::string& program, std::string_view searchPath);
 
+// ResolveProgram() over this process's PATH (none set: no folder).
+std::string ResolveProgramInPath(const std::string& program);
+
 }  // namespace orvanta
