@@ -3,6 +3,7 @@
 
 #include "app/core/run/EmbeddedFiles.h"
 #include "app/core/run/JobOutputs.h"
+#include "base/LocalTime.h"
 #include "calendar/ComposeCalendar.h"
 
 namespace orvanta {
@@ -14,7 +15,7 @@ std::function<std::tm()> LocalTimeOf(const std::function<std::time_t()>& clock) 
   return [clock] {
     const std::time_t now = clock();
     std::tm local{};
-    localtime_r(&now, &local);
+    LocalTime(now, local);
     return local;
   };
 }
