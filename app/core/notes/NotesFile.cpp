@@ -40,9 +40,7 @@ class LineReader {
     line.clear();
     lineStart_ = offset_;
     int c = 0;
-    // One reader per file: the unlocked form spares a lock per byte, which
-    // is most of the time of a large file.
-    while ((c = ::getc_unlocked(file_)) != EOF) {
+    while ((c = NextByte(file_)) != EOF) {
       ++offset_;
       if (c == '\n') return Ended(line);
       if (line.size() > kMaxNotesLineBytes) return Result::Overlong;  // one spare byte for CR
