@@ -74,4 +74,10 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
   return ReadBounded(path, std::numeric_limits<std::size_t>::max(), bytes);
 }
 
+std::optional<std::uint64_t> OpenFileSize(int fd) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
 }  // namespace orvanta

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/FileDescriptor.h"
@@ -23,6 +24,9 @@ namespace orvanta {
 
 // The whole file, however long.
 [[nodiscard]] FileResult ReadWholeFile(const std::string& path, std::string& bytes);
+
+// The size of the open file `fd` now; nothing when the system cannot tell.
+[[nodiscard]] std::optional<std::uint64_t> OpenFileSize(int fd);
 
 // The bytes of the open file `fd` from `offset` on, at most `limit` of them
 // (TooLarge when more follow; `bytes` then holds the first `limit`).

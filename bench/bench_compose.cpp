@@ -9,7 +9,7 @@
 
 #include "almanac/DayNumber.h"
 #include "almanac/ShiftCycle.h"
-#include "app/core/EmbeddedFiles.h"
+#include "app/core/run/EmbeddedFiles.h"
 #include "base/AtomicFile.h"
 #include "calendar/ComposeCalendar.h"
 

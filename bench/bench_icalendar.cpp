@@ -9,9 +9,9 @@
 #include <string>
 
 #include "almanac/ShiftCycle.h"
-#include "app/core/ICalendar.h"
-#include "app/core/JobRun.h"
-#include "app/core/YearFacts.h"
+#include "app/core/export/ICalendar.h"
+#include "app/core/export/YearFacts.h"
+#include "app/core/run/JobRun.h"
 
 namespace {
 namespace fs = std::filesystem;

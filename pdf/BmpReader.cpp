@@ -1,8 +1,5 @@
 #include "pdf/BmpReader.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -220,11 +217,11 @@ std::optional<Layout> OpenLayout(const std::string& FileName, FileDescriptor& fi
   FileResult opened;
   file = OpenForReading(FileName, opened);
   if (!file.IsOpen()) return std::nullopt;
-  struct stat info {};
-  if (::fstat(file.Get(), &info) != 0) return std::nullopt;
+  const std::optional<uint64_t> size = OpenFileSize(file.Get());
+  if (!size) return std::nullopt;
   std::array<uint8_t, kHeadBytes> head{};
   const uint64_t got = ReadAt(file.Get(), 0, head.size(), head.data(), FileName);
-  return ReadLayout({head.data(), got}, static_cast<uint64_t>(info.st_size));
+  return ReadLayout({head.data(), got}, *size);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "base/AtomicFile.h"
+#include "base/LocalTime.h"
 #include "pdf/NumberFormat.h"
 #include "pdf/TextEncoding.h"
 #include "pdf/clsPDFCreator.h"
@@ -24,7 +25,7 @@ constexpr const char* kMessageTitle = "Orvanta";
 std::tm LocalNow() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  LocalTime(now, local);
   return local;
 }
 

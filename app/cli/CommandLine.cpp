@@ -7,8 +7,9 @@
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/CommandLineUsage.h"
 #include "app/cli/RequestParser.h"
-#include "app/core/PrintOptions.h"
-#include "app/core/TextColourChoices.h"
+#include "app/core/run/PrintOptions.h"
+#include "app/core/run/TextColourChoices.h"
+#include "base/LocalTime.h"
 #include "base/Version.h"
 
 namespace orvanta {
@@ -177,7 +178,7 @@ CommandLineResult RequestParser::Parse(const QStringList& arguments) {
 int RequestParser::CurrentYear() const {
   const std::time_t now = context_.clock ? context_.clock() : std::time(nullptr);
   std::tm local{};
-  if (::localtime_r(&now, &local) == nullptr) return 0;
+  if (!LocalTime(now, local)) return 0;
   return local.tm_year + 1900;
 }
 

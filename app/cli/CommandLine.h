@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/CalendarJob.h"
-#include "app/core/CustomHeaderFooter.h"
-#include "app/core/InputFileChecks.h"
+#include "app/core/run/CalendarJob.h"
+#include "app/core/run/CustomHeaderFooter.h"
+#include "app/core/run/InputFileChecks.h"
 #include "app/import/NotesImport.h"
 #include "calendar/CalendarOptions.h"
 #include "calendar/PictureSlots.h"

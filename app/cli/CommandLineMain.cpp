@@ -6,7 +6,7 @@
 
 #include "app/cli/CommandLineRun.h"
 #include "app/cli/CommandLineSystem.h"
-#include "app/core/Folders.h"
+#include "app/core/platform/Folders.h"
 #include "base/Version.h"
 
 namespace orvanta {

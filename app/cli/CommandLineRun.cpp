@@ -1,27 +1,19 @@
 #include "app/cli/CommandLineRun.h"
 
-#include <spawn.h>
-#include <unistd.h>
-
 #include <string>
 
-#include "app/cli/InterruptSignals.h"
-#include "app/core/JobRun.h"
+#include "app/core/platform/InterruptSignals.h"
+#include "app/core/platform/PlatformProcesses.h"
+#include "app/core/run/JobRun.h"
 #include "app/import/NotesMerge.h"
 
 namespace orvanta {
 namespace {
 
-// Starts the desktop's viewer on the calendar without waiting for it; the
-// path goes as the user's bytes, whatever their encoding.
+// Starts the desktop's viewer on the calendar without waiting for it.
 void StartViewer(const std::string& path, std::ostream& err) {
-  std::string program = "xdg-open";
-  std::string argument = path;
-  char* const argv[] = {program.data(), argument.data(), nullptr};
-  pid_t child = 0;
-  if (::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
+  if (!StartProgram("xdg-open", path))
     err << "orvanta: impossibile avviare il visualizzatore PDF (xdg-open)\n";
-  }
 }
 
 // Standard output carries either a file's content (shown before the files

@@ -5,22 +5,13 @@
 #include <string>
 
 #include "app/cli/CommandLine.h"
+#include "app/core/platform/PlatformFiles.h"
 
 namespace orvanta {
 
-// False when the working folder has been deleted (no links left) or cannot be
-// searched: a relative path would then name nothing, or something else.
-bool WorkingFolderUsable();
-
-// True when `path` names a folder (a symbolic link to one counts).
-bool FolderExists(const std::string& path);
-
-// True when both paths name existing files with the same device and inode.
-bool SameFile(const std::string& a, const std::string& b);
-
 // The context for this process: application folder, the private temporary
 // folder the run uses (PrivateTempFolder(), asked once per run), working
-// folder and the callbacks above; the checks of the notes and shift files
+// folder and the file tests of PlatformFiles.h; the checks of the notes and shift files
 // remember what they read.
 // Without `makeFolders` (a first look at the arguments) nothing is created:
 // the folders are only named.

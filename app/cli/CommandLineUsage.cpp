@@ -7,10 +7,10 @@
 
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineValues.h"
-#include "app/core/CustomHeaderFooter.h"
-#include "app/core/FileNames.h"
-#include "app/core/PrintOptions.h"
-#include "app/core/TextColourChoices.h"
+#include "app/core/run/CustomHeaderFooter.h"
+#include "app/core/run/FileNames.h"
+#include "app/core/run/PrintOptions.h"
+#include "app/core/run/TextColourChoices.h"
 #include "base/Utf8.h"
 
 namespace orvanta {

@@ -8,7 +8,7 @@
 
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/RequestParser.h"
-#include "app/core/FileNames.h"
+#include "app/core/run/FileNames.h"
 #include "base/AtomicFile.h"
 
 namespace orvanta {

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <memory>
 
+#include "app/core/platform/QuitSignalPipe.h"
+
 class QSocketNotifier;
 
 namespace orvanta {
@@ -33,7 +35,7 @@ class QuitOnSignals : public QObject {
  private:
   void Quit();
 
-  int pipe_[2] = {-1, -1};
+  QuitSignalPipe signals_;
   QSocketNotifier* notifier_ = nullptr;
 };
 

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/core/Folders.h"
-#include "app/core/NotesFile.h"
-#include "app/core/NotesKeeper.h"
-#include "app/core/PlatformProcesses.h"
+#include "app/core/notes/NotesFile.h"
+#include "app/core/notes/NotesKeeper.h"
+#include "app/core/platform/Folders.h"
+#include "app/core/platform/PlatformProcesses.h"
 #include "app/gui/BitmapChooser.h"
 #include "app/gui/PdfViewer.h"
 #include "app/gui/WaitSeconds.h"

@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 
-#include "app/core/FileNames.h"
-#include "app/core/JobRun.h"
+#include "app/core/run/FileNames.h"
+#include "app/core/run/JobRun.h"
 
 class QWidget;
 

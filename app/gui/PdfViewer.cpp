@@ -5,12 +5,11 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
-#include <cstdlib>
 #include <string>
 
-#include "app/core/PlatformDesktopEntry.h"
-#include "app/core/PlatformPaths.h"
-#include "app/core/ViewerProbe.h"
+#include "app/core/platform/PlatformDesktopEntry.h"
+#include "app/core/platform/PlatformPaths.h"
+#include "app/core/platform/ViewerProbe.h"
 #include "app/gui/GuiServices.h"
 
 namespace orvanta {
@@ -68,8 +67,7 @@ QString FindAssociatedProgram(const QString& documentPath, const DefaultApplicat
   const std::string program =
       DesktopExecProgram(std::string_view(text.constData(), static_cast<size_t>(text.size())));
   if (program.empty()) return QString::fromUtf8(kErrorBadFormat);
-  const char* searchPath = std::getenv("PATH");
-  const std::string resolved = ResolveProgram(program, searchPath != nullptr ? searchPath : "");
+  const std::string resolved = ResolveProgramInPath(program);
   return FromUtf8(resolved.empty() ? program : resolved);
 }
 

@@ -2,8 +2,8 @@
 
 #include <QUrl>
 
-#include "app/core/EmbeddedFiles.h"
-#include "app/core/Folders.h"
+#include "app/core/platform/Folders.h"
+#include "app/core/run/EmbeddedFiles.h"
 #include "app/gui/GuiServices.h"
 #include "app/gui/WaitSeconds.h"
 

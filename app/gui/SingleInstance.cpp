@@ -1,8 +1,7 @@
 #include "app/gui/SingleInstance.h"
 
-#include <unistd.h>
-
-#include "app/core/Folders.h"
+#include "app/core/platform/Folders.h"
+#include "app/core/platform/PlatformProcesses.h"
 
 namespace orvanta {
 
@@ -23,7 +22,7 @@ QString AlreadyRunningMessage() {
 SingleInstanceLock::SingleInstanceLock(const QString& folder) {
   if (folder.isEmpty()) return;
   lock_ = std::make_unique<QLockFile>(
-      folder + QStringLiteral("Orvanta-%1.lock").arg(static_cast<qulonglong>(::geteuid())));
+      folder + QStringLiteral("Orvanta-%1.lock").arg(static_cast<qulonglong>(CurrentUserId())));
   // Only a dead owner makes a lock stale, however long the window stays open.
   lock_->setStaleLockTime(0);
 }

@@ -8,7 +8,7 @@
 #include <QTranslator>
 #include <memory>
 
-#include "app/core/Folders.h"
+#include "app/core/platform/Folders.h"
 #include "app/gui/GuiApplication.h"
 #include "app/gui/GuiServices.h"
 #include "app/gui/SingleInstance.h"

@@ -16,11 +16,11 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "app/core/CustomHeaderFooter.h"
-#include "app/core/EmbeddedFiles.h"
-#include "app/core/Folders.h"
-#include "app/core/NotesFile.h"
-#include "app/core/PrintOptions.h"
+#include "app/core/notes/NotesFile.h"
+#include "app/core/platform/Folders.h"
+#include "app/core/run/CustomHeaderFooter.h"
+#include "app/core/run/EmbeddedFiles.h"
+#include "app/core/run/PrintOptions.h"
 #include "app/gui/BusyPanel.h"
 #include "app/gui/HandCursors.h"
 #include "app/gui/PdfViewer.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/TextColourChoices.h"
+#include "app/core/run/TextColourChoices.h"
 #include "app/gui/GuiServices.h"
 #include "calendar/CalendarOptions.h"
 

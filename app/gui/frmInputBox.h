@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <cstdint>
 
-#include "app/core/CustomHeaderFooter.h"
+#include "app/core/run/CustomHeaderFooter.h"
 
 class QLabel;
 class QLineEdit;

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/core/NotesEditing.h"
+#include "app/core/notes/NotesEditing.h"
 #include "app/gui/GuiServices.h"
 #include "app/gui/HandCursors.h"
 #include "app/gui/NoteEntries.h"

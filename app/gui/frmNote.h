@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/NotesEditing.h"
+#include "app/core/notes/NotesEditing.h"
 
 class QFrame;
 class QLabel;

@@ -10,7 +10,7 @@
 
 #include "almanac/DayNumber.h"
 #include "almanac/SummerTime.h"
-#include "app/core/ICalendar.h"
+#include "app/core/export/ICalendar.h"
 #include "app/import/InputKind.h"
 #include "base/AsciiCase.h"
 #include "base/Text.h"

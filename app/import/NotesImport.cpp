@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "app/core/NotesFile.h"
-#include "app/core/NotesKeeper.h"
+#include "app/core/notes/NotesFile.h"
+#include "app/core/notes/NotesKeeper.h"
 #include "app/import/ICalendarReader.h"
 #include "app/import/InputKind.h"
 #include "app/import/NotesMerge.h"

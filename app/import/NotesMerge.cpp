@@ -4,8 +4,8 @@
 #include <map>
 
 #include "almanac/DayNumber.h"
-#include "app/core/NotesEditing.h"
-#include "app/core/NotesFile.h"
+#include "app/core/notes/NotesEditing.h"
+#include "app/core/notes/NotesFile.h"
 #include "app/import/Composition.h"
 #include "base/Text.h"
 

@@ -14,7 +14,7 @@
 #include "app/cli/ArgumentBytes.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineSystem.h"
-#include "app/core/BitmapCheck.h"
+#include "app/core/run/BitmapCheck.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestBitmaps.h"
 #include "tests/support/TestFiles.h"

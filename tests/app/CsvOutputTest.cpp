@@ -5,7 +5,7 @@
 #include <string>
 
 #include "almanac/ShiftCycle.h"
-#include "app/core/JobOutputs.h"
+#include "app/core/run/JobOutputs.h"
 
 namespace orvanta {
 namespace {

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/core/EmbeddedFiles.h"
-#include "app/core/Folders.h"
+#include "app/core/platform/Folders.h"
+#include "app/core/run/EmbeddedFiles.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 

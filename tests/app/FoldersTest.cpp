@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/core/Folders.h"
+#include "app/core/platform/Folders.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/ICalendar.h"
-#include "app/core/JobRun.h"
-#include "app/core/YearFacts.h"
+#include "app/core/export/ICalendar.h"
+#include "app/core/export/YearFacts.h"
+#include "app/core/run/JobRun.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvanta {

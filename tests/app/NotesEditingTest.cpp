@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/core/NotesEditing.h"
+#include "app/core/notes/NotesEditing.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvanta {

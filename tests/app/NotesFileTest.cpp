@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "almanac/AlmanacYear.h"
-#include "app/core/NotesFile.h"
-#include "app/core/NotesKeeper.h"
+#include "app/core/notes/NotesFile.h"
+#include "app/core/notes/NotesKeeper.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvanta {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/NotesEditing.h"
+#include "app/core/notes/NotesEditing.h"
 #include "app/import/NotesImport.h"
 #include "tests/support/TestFiles.h"
 

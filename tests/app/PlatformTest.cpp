@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/core/PlatformDesktopEntry.h"
-#include "app/core/PlatformPaths.h"
-#include "app/core/PlatformProcesses.h"
+#include "app/core/platform/PlatformDesktopEntry.h"
+#include "app/core/platform/PlatformPaths.h"
+#include "app/core/platform/PlatformProcesses.h"
 #include "tests/support/TestFiles.h"
 
 extern char** environ;

@@ -7,9 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/core/JobRun.h"
-#include "app/core/NotesFile.h"
-#include "app/core/NotesKeeper.h"
+#include "app/core/notes/NotesFile.h"
+#include "app/core/notes/NotesKeeper.h"
+#include "app/core/run/JobRun.h"
 #include "pdf/PdfError.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"

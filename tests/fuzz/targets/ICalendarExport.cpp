@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "almanac/ShiftCycle.h"
-#include "app/core/ICalendar.h"
-#include "app/core/NotesEditing.h"
-#include "app/core/YearFacts.h"
+#include "app/core/export/ICalendar.h"
+#include "app/core/export/YearFacts.h"
+#include "app/core/notes/NotesEditing.h"
 #include "app/import/ICalendarReader.h"
 #include "base/Utf8.h"
 #include "base/Windows1252.h"

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "almanac/DayNumber.h"
-#include "app/core/NotesEditing.h"
-#include "app/core/NotesFile.h"
+#include "app/core/notes/NotesEditing.h"
+#include "app/core/notes/NotesFile.h"
 #include "app/import/ICalendarReader.h"
 #include "app/import/NotesMerge.h"
 #include "app/import/VCardReader.h"

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/NotesFile.h"
-#include "app/core/NotesKeeper.h"
+#include "app/core/notes/NotesFile.h"
+#include "app/core/notes/NotesKeeper.h"
 #include "base/FileReading.h"
 #include "base/Text.h"
 #include "tests/fuzz/FuzzTargets.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "almanac/AlmanacYear.h"
-#include "app/core/NotesFile.h"
+#include "app/core/notes/NotesFile.h"
 #include "base/Text.h"
 #include "pdf/clsPDFCreator.h"
 #include "tests/fuzz/FuzzTargets.h"
