@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/cli/CommandLineRun.h"
@@ -11,6 +12,30 @@
 
 namespace orvanta {
 
+namespace {
+
+// A first look makes nothing: help, version, errors and a dry run leave no
+// folder behind. What writes asks again with its folders made (once per
+// run: the private folder may be one made just now). What the checks read
+// stays only in the answer.
+CommandLineResult ParseArguments(const std::vector<std::string>& arguments) {
+  const CommandLineContext look = SystemCommandLineContext({}, false);
+  CommandLineResult parsed = ParseCommandLine(arguments, look);
+  const bool writes = parsed.action == CommandLineResult::Action::Run ||
+                      (parsed.action == CommandLineResult::Action::Import && !parsed.import.dryRun);
+  if (!writes) return parsed;
+  const std::string adopted = AdoptNotesBesideProgram(AppFolder());
+  if (!adopted.empty()) std::cerr << "orvanta: " << adopted << '\n';
+  const std::string privateFolder = PrivateTempFolder();
+  CommandLineContext context = SystemCommandLineContext(privateFolder);
+  // The notes and shift files the first look read are not read again.
+  context.checkNotes = look.checkNotes;
+  context.checkShift = look.checkShift;
+  return ParseCommandLine(arguments, context);
+}
+
+}  // namespace
+
 int RunCommandLine(int argc, char** argv) {
   // The bytes as the user gave them, before Qt decodes (or removes) any.
   const std::vector<std::string> arguments(argv, argv + argc);
@@ -18,23 +43,7 @@ int RunCommandLine(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
   QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
 
-  // A first look makes nothing: help, version, errors and a dry run leave no
-  // folder behind. What writes asks again with its folders made (once per
-  // run: the private folder may be one made just now).
-  const CommandLineContext look = SystemCommandLineContext({}, false);
-  CommandLineResult parsed = ParseCommandLine(arguments, look);
-  const bool writes = parsed.action == CommandLineResult::Action::Run ||
-                      (parsed.action == CommandLineResult::Action::Import && !parsed.import.dryRun);
-  if (writes) {
-    const std::string adopted = AdoptNotesBesideProgram(AppFolder());
-    if (!adopted.empty()) std::cerr << "orvanta: " << adopted << '\n';
-    const std::string privateFolder = PrivateTempFolder();
-    CommandLineContext context = SystemCommandLineContext(privateFolder);
-    // The notes and shift files the first look read are not read again.
-    context.checkNotes = look.checkNotes;
-    context.checkShift = look.checkShift;
-    parsed = ParseCommandLine(arguments, context);
-  }
+  CommandLineResult parsed = ParseArguments(arguments);
   switch (parsed.action) {
     case CommandLineResult::Action::Help:
     case CommandLineResult::Action::Version:
@@ -53,7 +62,7 @@ int RunCommandLine(int argc, char** argv) {
       break;
   }
   for (const std::string& warning : parsed.warnings) std::cerr << warning << '\n';
-  return RunCalendarRequest(parsed.request, std::cout, std::cerr);
+  return RunCalendarRequest(std::move(parsed.request), std::cout, std::cerr);
 }
 
 }  // namespace orvanta

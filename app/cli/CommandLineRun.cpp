@@ -1,6 +1,7 @@
 #include "app/cli/CommandLineRun.h"
 
 #include <string>
+#include <utility>
 
 #include "app/core/platform/InterruptSignals.h"
 #include "app/core/platform/PlatformProcesses.h"
@@ -28,16 +29,21 @@ void Report(const CalendarJob& request, std::ostream& out) {
 
 }  // namespace
 
-int RunCalendarRequest(const CalendarJob& request, std::ostream& out, std::ostream& err) {
+int RunCalendarRequest(CalendarJob request, std::ostream& out, std::ostream& err) {
   const InterruptSignals interrupts;
+  // What the checks read moves on into the run, not copied beside it.
+  auto notesRead = std::exchange(request.notesRead, std::nullopt);
+  auto shiftRead = std::exchange(request.shiftRead, std::nullopt);
   CalendarJob job = request;
+  job.notesRead = std::move(notesRead);
+  job.shiftRead = std::move(shiftRead);
   job.cancelled = [] { return InterruptSignals::Received() != 0; };
   // A file is committed only once what goes to standard output went through.
   job.publish = [&out](const std::string& content) {
     out << content << std::flush;
     return static_cast<bool>(out);
   };
-  const JobResult result = RunJob(job);
+  const JobResult result = RunJob(std::move(job));
   if (result.status == JobResult::Status::Cancelled) return 128 + InterruptSignals::Received();
   if (!result.Written()) {
     err << "orvanta: " << result.failedOutput << " non è stato scritto: " << result.detail << '\n';

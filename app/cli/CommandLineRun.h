@@ -22,8 +22,7 @@ namespace orvanta {
 // the files take their names stop the run and it answers 128 + the signal's
 // number, with nothing of the run left behind; the viewer starts only once
 // the files are in place.
-[[nodiscard]] int RunCalendarRequest(const CalendarJob& request, std::ostream& out,
-                                     std::ostream& err);
+[[nodiscard]] int RunCalendarRequest(CalendarJob request, std::ostream& out, std::ostream& err);
 
 // Imports the notes: prints the report to `out` and what went wrong to
 // `err`. Answers kExitOk when every input was read (even with items

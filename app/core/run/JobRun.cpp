@@ -49,13 +49,16 @@ bool Stopped(const CalendarJob& job, JobResult& result) {
 }
 
 // The one read of each input of the run.
-PreparedYear ReadAndPrepare(const CalendarJob& job) {
+// What the front end already read moves into the year, never copied.
+PreparedYear ReadAndPrepare(CalendarJob& job) {
   const CalendarOptions& options = job.options;
   std::vector<NoteEntry> notes;
   if (options.NotePersonali)
-    notes = job.notesRead ? *job.notesRead : LoadNotesForYear(job.notesFile, options.Anno);
+    notes =
+        job.notesRead ? std::move(*job.notesRead) : LoadNotesForYear(job.notesFile, options.Anno);
   ShiftCycle shifts;
-  if (options.Turno) shifts = job.shiftRead ? *job.shiftRead : LoadShiftCycle(job.shiftFile);
+  if (options.Turno)
+    shifts = job.shiftRead ? std::move(*job.shiftRead) : LoadShiftCycle(job.shiftFile);
   return PrepareYear(options, std::move(notes), std::move(shifts));
 }
 
@@ -120,7 +123,7 @@ FileResult CommitAll(const std::vector<std::unique_ptr<AtomicFile>>& files) {
 
 }  // namespace
 
-JobResult RunJob(const CalendarJob& job) {
+JobResult RunJob(CalendarJob job) {
   JobResult result;
   const int year = job.options.Anno;
   if (!kComposableYears.Contains(year)) {

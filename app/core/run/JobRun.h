@@ -34,6 +34,6 @@ struct JobResult {
 // into a file beside its target (or into standardOutput) and commits them
 // together. job.cancelled is asked between the steps too; once every file is
 // in place the viewer starts when the job asks for it.
-[[nodiscard]] JobResult RunJob(const CalendarJob& job);
+[[nodiscard]] JobResult RunJob(CalendarJob job);
 
 }  // namespace orvanta
