@@ -13,7 +13,7 @@ TESTS      ?= ON
 PACKAGE_BUILD ?= build-package
 CHECK_BUILD ?= build-check
 
-.PHONY: all deps test-deps configure build test run bench fuzz format check install package clean
+.PHONY: all deps test-deps configure build test run bench bench-startup fuzz format check install package clean
 
 all: build
 
@@ -44,6 +44,13 @@ bench: test-deps
 	@build-release/bench/bench_compose
 	@build-release/bench/bench_icalendar
 	@build-release/bench/bench_import
+
+# The program's start and the pictures' cost against their floors
+# (scripts/benchmark-startup), in a Release build with the window.
+bench-startup: test-deps
+	@cmake -S . -B build-startup -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON -DORVANTA_TESTS=OFF >/dev/null
+	@cmake --build build-startup -j $(JOBS) --target orvanta time-to-map one-label
+	@bash scripts/benchmark-startup build-startup
 
 fuzz: test-deps
 	@bash scripts/fuzz $(FUZZ_SECONDS)
