@@ -78,9 +78,10 @@ install: build
 # the stack protector, full RELRO with bind-now, and PIE.
 HARDENING = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package: deps
-	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DORVANTA_TESTS=OFF \
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DORVANTA_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
 	  "-DCMAKE_CXX_FLAGS=$$($(HARDENING) CPPFLAGS) $$($(HARDENING) CXXFLAGS)" \
-	  "-DCMAKE_EXE_LINKER_FLAGS=$$($(HARDENING) LDFLAGS)" $(CMAKE_ARGS) >/dev/null
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$($(HARDENING) LDFLAGS)" \
+	  "-DCMAKE_MODULE_LINKER_FLAGS=$$($(HARDENING) LDFLAGS)" $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	@cd $(PACKAGE_BUILD) && cpack -G DEB
 	@ls $(PACKAGE_BUILD)/orvanta_*.deb
