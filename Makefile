@@ -13,7 +13,7 @@ TESTS      ?= ON
 PACKAGE_BUILD ?= build-package
 CHECK_BUILD ?= build-check
 
-.PHONY: all deps test-deps configure build test run bench fuzz format check install package clean
+.PHONY: all deps test-deps configure build test run bench bench-startup fuzz format check install package clean
 
 all: build
 
@@ -45,6 +45,13 @@ bench: test-deps
 	@build-release/bench/bench_icalendar
 	@build-release/bench/bench_import
 
+# The program's start and the pictures' cost against their floors
+# (scripts/benchmark-startup), in a Release build with the window.
+bench-startup: test-deps
+	@cmake -S . -B build-startup -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON -DORVANTA_TESTS=OFF >/dev/null
+	@cmake --build build-startup -j $(JOBS) --target orvanta time-to-map one-label
+	@bash scripts/benchmark-startup build-startup
+
 fuzz: test-deps
 	@bash scripts/fuzz $(FUZZ_SECONDS)
 
@@ -71,9 +78,10 @@ install: build
 # the stack protector, full RELRO with bind-now, and PIE.
 HARDENING = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package: deps
-	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DORVANTA_TESTS=OFF \
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DORVANTA_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
 	  "-DCMAKE_CXX_FLAGS=$$($(HARDENING) CPPFLAGS) $$($(HARDENING) CXXFLAGS)" \
-	  "-DCMAKE_EXE_LINKER_FLAGS=$$($(HARDENING) LDFLAGS)" $(CMAKE_ARGS) >/dev/null
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$($(HARDENING) LDFLAGS)" \
+	  "-DCMAKE_MODULE_LINKER_FLAGS=$$($(HARDENING) LDFLAGS)" $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	@cd $(PACKAGE_BUILD) && cpack -G DEB
 	@ls $(PACKAGE_BUILD)/orvanta_*.deb

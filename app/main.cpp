@@ -1,9 +1,12 @@
 // With options the program runs headless on the command line; without any it
-// starts the window.
+// loads the window module and starts the window. The command line never
+// loads the window's libraries.
 #include "app/cli/CommandLineRun.h"
-#include "app/gui/StartUp.h"
+#include "app/core/platform/WindowModule.h"
 
 int main(int argc, char** argv) {
   if (argc > 1) return orvanta::RunCommandLine(argc, argv);
-  return orvanta::StartUp(argc, argv);
+  // Beside the program (the build tree, a copy of the two files), else where
+  // the install puts it.
+  return orvanta::RunWindowModule({orvanta::kWindowModuleName, ORVANTA_WINDOW_MODULE}, argc, argv);
 }

@@ -5,5 +5,8 @@ set(root ${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX})
 file(MAKE_DIRECTORY ${root}/share/doc/orvanta ${root}/share/lintian/overrides)
 file(COPY_FILE ${CPACK_ORVANTA_CHANGELOG} ${root}/share/doc/orvanta/changelog.Debian.gz)
 file(COPY_FILE ${CPACK_ORVANTA_LINTIAN_OVERRIDES} ${root}/share/lintian/overrides/orvanta)
-execute_process(COMMAND ${CPACK_ORVANTA_OBJCOPY} --remove-section=.comment ${root}/bin/orvanta
-                COMMAND_ERROR_IS_FATAL ANY)
+file(GLOB window_module ${root}/lib/orvanta/orvanta-window.so ${root}/lib/*/orvanta/orvanta-window.so)
+foreach(binary ${root}/bin/orvanta ${window_module})
+  execute_process(COMMAND ${CPACK_ORVANTA_OBJCOPY} --remove-section=.comment ${binary}
+                  COMMAND_ERROR_IS_FATAL ANY)
+endforeach()

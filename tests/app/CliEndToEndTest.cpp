@@ -451,6 +451,38 @@ TEST_F(CliEndToEnd, BadOptionsExitWithTwoAndWriteNothing) {
   EXPECT_TRUE(Contains(window.err, "orvanta --help")) << window.err;
 }
 
+// The window's libraries load only with the window: a calendar, its
+// iCalendar file and the import map none of them (the loader reports every
+// object it maps, also those loaded later, to LD_DEBUG_OUTPUT).
+TEST_F(CliEndToEnd, TheCommandLineMapsNoWindowLibrary) {
+  WriteFile(folder_ / "a.vcf",
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna\r\nBDAY:1990-04-02\r\nEND:VCARD\r\n");
+  const std::vector<std::vector<std::string>> runs = {
+      {"--year", "2013", "-o", (folder_ / "a.pdf").string(), "--ics", (folder_ / "a.ics").string()},
+      {"--import-notes", (folder_ / "a.vcf").string()},
+      {"--version"}};
+  for (const std::vector<std::string>& args : runs) {
+    const fs::path log = folder_ / "loader";
+    fs::remove_all(log);
+    fs::create_directory(log);
+    RunSettings settings;
+    settings.environment = {{"LD_DEBUG", "files"}, {"LD_DEBUG_OUTPUT", (log / "maps").string()}};
+    ASSERT_EQ(Orvanta(args, settings).exitCode, 0) << args[0];
+    std::string mapped;
+    for (const fs::directory_entry& entry : fs::directory_iterator(log))
+      mapped += ReadFile(entry.path());
+    EXPECT_TRUE(Contains(mapped, "file=libc.so.6")) << args[0];
+    for (const char* library : {"libQt6Gui", "libQt6Widgets", "libX11", "libxcb", "libGL", "libEGL",
+                                "libOpenGL", "libfontconfig", "libdbus"})
+      EXPECT_FALSE(Contains(mapped, library)) << args[0] << " maps " << library;
+  }
+  // Without its module the program says why the window cannot open.
+  fs::remove(folder_ / "orvanta-window.so");
+  const RunResult window = Orvanta({});
+  EXPECT_EQ(window.exitCode, 2);
+  EXPECT_TRUE(Contains(window.err, "impossibile caricare la finestra")) << window.err;
+}
+
 TEST_F(CliEndToEnd, OpenStartsTheViewerOnlyForAWrittenCalendar) {
   // A stand-in for xdg-open that notes which file it was asked to open.
   fs::create_directory(folder_ / "bin");

@@ -79,14 +79,17 @@ inline constexpr double kSlowdown = 1;
 int PicturesLeft(const fs::path& folder);
 
 #ifdef ORVANTA_EXE
-// The real executable, hard-linked (or copied) into `folder`, so that its
-// application folder (pictures, Notes.dat, Turno.txt) is private to the test.
+// The real executable, hard-linked (or copied) into `folder` with the window
+// module beside it, so that its application folder (pictures, Notes.dat,
+// Turno.txt) is private to the test.
 inline fs::path PrivateOrvanta(const fs::path& folder) {
-  const fs::path exe = folder / "orvanta";
-  std::error_code error;
-  fs::create_hard_link(ORVANTA_EXE, exe, error);
-  if (error) fs::copy_file(ORVANTA_EXE, exe);
-  return exe;
+  const fs::path built = ORVANTA_EXE;
+  for (const char* name : {"orvanta", "orvanta-window.so"}) {
+    std::error_code error;
+    fs::create_hard_link(built.parent_path() / name, folder / name, error);
+    if (error) fs::copy_file(built.parent_path() / name, folder / name);
+  }
+  return folder / "orvanta";
 }
 #endif
 

@@ -85,8 +85,12 @@ std::string ExeFolder(const std::string& exe) {
 
 }  // namespace
 
+std::string ProgramFolder() {
+  return ExeFolder(ReadLink("/proc/self/exe"));
+}
+
 std::string AdoptNotesBesideProgram(const std::string& appFolder) {
-  return AdoptNotesBesideProgram(appFolder, ExeFolder(ReadLink("/proc/self/exe")));
+  return AdoptNotesBesideProgram(appFolder, ProgramFolder());
 }
 
 std::string AdoptNotesBesideProgram(const std::string& appFolder, const std::string& exeFolder) {

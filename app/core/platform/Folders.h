@@ -31,6 +31,10 @@ std::string AdoptNotesBesideProgram(const std::string& appFolder, const std::str
 std::string ChooseAppFolder(const std::string& exeFolder, bool ownCopy, const std::string& dataHome,
                             const std::string& home);
 
+// The folder of the running program (from /proc/self/exe), ending in "/";
+// empty when unknown.
+std::string ProgramFolder();
+
 // The user's temporary folder ending in exactly one "/": $TMPDIR when it is
 // an absolute path naming a folder, otherwise "/tmp/".
 std::string TempFolder();
