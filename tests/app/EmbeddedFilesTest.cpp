@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +12,8 @@
 
 #include "app/core/platform/Folders.h"
 #include "app/core/run/EmbeddedFiles.h"
+#include "pdf/BmpReader.h"
+#include "pdf/PdfConstants.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
@@ -63,13 +66,36 @@ TEST(EmbeddedFile, CatalogueMatchesTheFilesOfResources) {
   for (int unknown : {0, 299, 301, 400, 426, -401}) {
     EXPECT_EQ(EmbeddedFileName(unknown), "") << unknown;
     EXPECT_TRUE(EmbeddedFile(unknown).empty()) << unknown;
+    EXPECT_TRUE(EmbeddedPictureSamples(unknown).rgb.empty()) << unknown;
   }
-  std::vector<int> ids{300};
-  for (int id = 401; id <= 425; ++id) ids.push_back(id);
-  for (int id : ids) {
-    const std::string original = ReadFile(kResources / EmbeddedFileName(id));
-    ASSERT_FALSE(original.empty()) << id;
-    EXPECT_EQ(Embedded(id), original) << "id " << id;
+  const std::string guide = ReadFile(kResources / EmbeddedFileName(300));
+  ASSERT_FALSE(guide.empty());
+  EXPECT_EQ(Embedded(300), guide);
+  // The pictures are carried once, as samples, not also as files.
+  EXPECT_TRUE(EmbeddedPictureSamples(300).rgb.empty());
+  for (int id = 401; id <= 425; ++id) EXPECT_TRUE(EmbeddedFile(id).empty()) << id;
+}
+
+// The samples prepared at build time are exactly what the writer's reader
+// makes of each bitmap of resources/, RGB and grey; the two clocks stay in
+// colour on a monochrome page and carry no grey.
+TEST(EmbeddedFile, PictureSamplesAreWhatTheReaderDecodes) {
+  for (int id = 401; id <= 425; ++id) {
+    SCOPED_TRACE(EmbeddedFileName(id));
+    const std::string file = ReadFile(kResources / EmbeddedFileName(id));
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()),
+                                              file.size());
+    BmpImage rgb;
+    BmpImage grey;
+    ASSERT_TRUE(DecodeBMP(bytes, kColorSpaceRgb, rgb));
+    ASSERT_TRUE(DecodeBMP(bytes, kColorSpaceGrey, grey));
+    const ProgramPicture samples = EmbeddedPictureSamples(id);
+    EXPECT_EQ(samples.width, rgb.ImgWidth);
+    EXPECT_EQ(samples.height, rgb.ImgHeight);
+    EXPECT_TRUE(std::ranges::equal(samples.rgb, rgb.ImgBuf));
+    const bool clock = id == 413 || id == 414;
+    EXPECT_TRUE(
+        std::ranges::equal(samples.grey, clock ? std::vector<std::uint8_t>{} : grey.ImgBuf));
   }
 }
 
@@ -77,7 +103,7 @@ TEST(EmbeddedFile, PicturesAreUncompressed24BitBitmapsOfTheRightSizes) {
   bool widthWithPadding = false;
   for (int n = 1; n <= 25; ++n) {
     SCOPED_TRACE("picture " + std::to_string(n));
-    const std::string bmp = Embedded(400 + n);
+    const std::string bmp = ReadFile(kResources / EmbeddedFileName(400 + n));
     ASSERT_GE(bmp.size(), 54u);
     EXPECT_EQ(bmp[0], 'B');
     EXPECT_EQ(bmp[1], 'M');

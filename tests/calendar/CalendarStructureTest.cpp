@@ -235,9 +235,7 @@ TEST_F(Calendar, FileThatCannotBeOpenedWritesNothing) {
 // earlier calendar as it was and nothing else, starts no viewer, and says why.
 TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
   WriteFile(output, "the calendar of last year");
-  env.pictures = [](int) -> std::span<const std::uint8_t> {
-    throw PdfError(PdfErrorCode::Io, "disco pieno");
-  };
+  env.pictures = [](int) -> ProgramPicture { throw PdfError(PdfErrorCode::Io, "disco pieno"); };
   CalendarOptions o = AllOptions();
   const ComposeOutcome failed = ComposeCalendar(o, env);
   EXPECT_EQ(failed.status, ComposeOutcome::Status::Failed);
@@ -247,7 +245,7 @@ TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
   EXPECT_EQ(viewerCalls, 0);
   // The writer says what failed; the composer phrases it.
   const FileResult full = FileResult::FromErrno(output, ENOSPC);
-  env.pictures = [full](int) -> std::span<const std::uint8_t> { throw PdfError(full); };
+  env.pictures = [full](int) -> ProgramPicture { throw PdfError(full); };
   EXPECT_EQ(ComposeCalendar(o, env).detail, "impossibile scrivere il file PDF " + full.Describe());
 
   // Missing pictures fail a run that requires them, and only then.
