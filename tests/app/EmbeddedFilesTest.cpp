@@ -15,6 +15,7 @@
 #include "pdf/BmpReader.h"
 #include "pdf/PdfConstants.h"
 #include "tests/support/RunProgram.h"
+#include "tests/support/TestBitmaps.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvanta {
@@ -22,6 +23,8 @@ namespace {
 
 using test::Entries;
 using test::ReadFile;
+using test::RunProgram;
+using test::RunResult;
 using test::ScopedEnvironment;
 using test::WriteFile;
 namespace fs = std::filesystem;
@@ -130,6 +133,30 @@ TEST(EmbeddedFile, PicturesAreUncompressed24BitBitmapsOfTheRightSizes) {
     widthWithPadding = widthWithPadding || width % 4 != 0;
   }
   EXPECT_TRUE(widthWithPadding) << "no picture exercises row padding";
+}
+
+// The build step: a bitmap its reader refuses gets no samples (the calendar
+// leaves it out) but still its row; --colour-only spares the grey samples;
+// and the source is written whole.
+TEST_F(EmbeddedFilesTest, BuildStepLeavesOutWhatTheReaderRefuses) {
+  WriteFile(dir_ / "1OV.bmp", test::Bitmap24(2, 1));
+  WriteFile(dir_ / "2OV.bmp", test::Bitmap24(2, 1).substr(0, 40));
+  WriteFile(dir_ / "3OV.bmp", test::Bitmap24(1, 1));
+  const fs::path source = dir_ / "Pictures.cpp";
+  const RunResult run =
+      RunProgram(dir_, ORVANTA_PREPARE_PICTURES,
+                 {source.string(), (dir_ / "1OV.bmp").string(), "--colour-only",
+                  (dir_ / "2OV.bmp").string(), "--colour-only", (dir_ / "3OV.bmp").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.err.find("2OV.bmp is not a usable bitmap"), std::string::npos) << run.err;
+  const std::string text = ReadFile(source);
+  EXPECT_NE(text.find("{\"1OV.bmp\", kRgb0, kGrey0, 2, 1},"), std::string::npos) << text;
+  EXPECT_NE(text.find("{\"2OV.bmp\", {}, {}, 0, 0},"), std::string::npos);
+  EXPECT_NE(text.find("{\"3OV.bmp\", kRgb2, {}, 1, 1},"), std::string::npos);
+  EXPECT_EQ(text.find("kGrey2"), std::string::npos);
+  // An output it cannot write fails the build step.
+  EXPECT_NE(RunProgram(dir_, ORVANTA_PREPARE_PICTURES, {(dir_ / "no" / "x.cpp").string()}).exitCode,
+            0);
 }
 
 TEST(EmbeddedFile, GuideIsAnItalianUtf8Page) {
