@@ -24,7 +24,7 @@ struct Scratch {
     std::ofstream(dir / "Turno.txt") << "3;M;M;P;P;N;N;R;R;";
     output = (dir / "Orvanta.pdf").string();
     env.pictures = [](int n) {
-      return orvanta::EmbeddedFile(orvanta::kFirstZodiacImageId - 1 + n);
+      return orvanta::EmbeddedPictureSamples(orvanta::kFirstZodiacImageId - 1 + n);
     };
     env.clock = [] { return std::tm{}; };
   }

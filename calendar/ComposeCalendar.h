@@ -13,7 +13,7 @@ namespace orvanta {
 // What the application lends one composition; each may be empty.
 struct ComposeEnvironment {
   // The program's 25 pictures, straight from memory; empty: no pictures.
-  PictureFiles pictures;
+  ProgramPictures pictures;
   // A picture that cannot be loaded fails the run (the command line) instead
   // of being left out of the page (the window).
   bool picturesRequired = false;

@@ -14,11 +14,16 @@ constexpr std::array<std::string_view, kEventPictureCount> kEventNames = {
 // Event picture i is file "<i + 13>OV.bmp"; zodiac sign n is "<n>OV.bmp".
 constexpr int kFirstEventFile = 13;
 
-bool LoadPicture(clsPDFCreator& writer, const std::string& name, const PictureFiles& pictures,
+bool LoadPicture(clsPDFCreator& writer, const std::string& name, const ProgramPictures& pictures,
                  int number, int32_t colorSpace) {
-  const std::span<const std::uint8_t> file =
-      pictures ? pictures(number) : std::span<const std::uint8_t>{};
-  return writer.LoadImgFromBMPBytes(name, file, colorSpace);
+  if (!pictures) return false;
+  const ProgramPicture picture = pictures(number);
+  if (picture.rgb.empty()) return writer.LoadImgFromBMPBytes(name, picture.bitmap, colorSpace);
+  const std::span<const std::uint8_t> samples =
+      colorSpace == kColorSpaceRgb ? picture.rgb : picture.grey;
+  if (samples.empty()) return false;
+  writer.LoadImgFromArray(name, samples, {}, picture.width, picture.height, 24, colorSpace);
+  return true;
 }
 
 }  // namespace
@@ -31,7 +36,7 @@ std::string ZodiacPictureName(int sign) {
   return "ImgZ" + std::to_string(sign);
 }
 
-void LoadEventPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool greyLoad,
+void LoadEventPictures(clsPDFCreator& writer, const ProgramPictures& pictures, bool greyLoad,
                        PictureSlots& slots) {
   for (std::size_t i = 0; i < kEventPictureCount; ++i) {
     const auto picture = static_cast<EventPicture>(i);
@@ -43,7 +48,7 @@ void LoadEventPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool
   }
 }
 
-void LoadZodiacPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool greyLoad,
+void LoadZodiacPictures(clsPDFCreator& writer, const ProgramPictures& pictures, bool greyLoad,
                         PictureSlots& slots) {
   for (int sign = 1; sign <= static_cast<int>(kZodiacPictureCount); ++sign) {
     slots.zodiac[static_cast<std::size_t>(sign - 1)] =

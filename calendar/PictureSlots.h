@@ -63,18 +63,29 @@ struct PictureSlots {
   bool HasZodiac(int sign) const { return zodiac[static_cast<std::size_t>(sign - 1)]; }
 };
 
-// The program's bitmap file number `number` ("<number>OV.bmp": 1 to 12 the
-// zodiac signs, 13 to 25 the event pictures) as bytes; empty when it has
-// none.
-using PictureFiles = std::function<std::span<const std::uint8_t>(int number)>;
+// One of the program's own pictures as the writer takes it: samples decoded
+// when the program was built (rows bottom-up, RGB and, for a monochrome page,
+// grey), or else a bitmap file for the writer to decode. Nothing at all, or
+// the samples a page asks for missing: no picture.
+struct ProgramPicture {
+  std::span<const std::uint8_t> rgb;   // width * height * 3 bytes
+  std::span<const std::uint8_t> grey;  // width * height bytes
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::span<const std::uint8_t> bitmap;  // used when there are no samples
+};
+
+// The program's picture number `number` ("<number>OV.bmp": 1 to 12 the
+// zodiac signs, 13 to 25 the event pictures).
+using ProgramPictures = std::function<ProgramPicture(int number)>;
 
 // Loads the event pictures 13 to 25 (with `greyLoad` for all but the two
 // clocks) and records each result.
-void LoadEventPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool greyLoad,
+void LoadEventPictures(clsPDFCreator& writer, const ProgramPictures& pictures, bool greyLoad,
                        PictureSlots& slots);
 
 // Loads pictures 1 to 12 as "ImgZ1".."ImgZ12".
-void LoadZodiacPictures(clsPDFCreator& writer, const PictureFiles& pictures, bool greyLoad,
+void LoadZodiacPictures(clsPDFCreator& writer, const ProgramPictures& pictures, bool greyLoad,
                         PictureSlots& slots);
 
 // Loads the custom header and footer pictures (always in colour); an empty

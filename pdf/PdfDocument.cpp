@@ -183,6 +183,10 @@ void clsPDFCreator::WriteRaw(std::string_view bytes) {
     flushed_ += static_cast<int64_t>(bytes.size());
     return;
   }
+  // What the buffer holds goes first when the bytes would not fit in the
+  // room it was given: a picture's samples never make it grow into a new,
+  // larger copy.
+  if (out_.size() + bytes.size() > kFlushSize) Flush();
   out_.append(bytes);
   if (out_.size() >= kFlushSize) Flush();
 }

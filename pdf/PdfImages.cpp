@@ -12,8 +12,8 @@ namespace orvanta {
 namespace {
 
 // Bytes of samples and palette that the layout of an image needs.
-void CheckLayout(const std::vector<uint8_t>& ImgBuf, const std::vector<uint8_t>& ImgColor,
-                 int32_t width, int32_t height, uint8_t bpp, bool grey) {
+void CheckLayout(std::span<const uint8_t> ImgBuf, std::span<const uint8_t> ImgColor, int32_t width,
+                 int32_t height, uint8_t bpp, bool grey) {
   auto fail = [](const std::string& what) {
     throw PdfError(PdfErrorCode::InvalidArgument, "image data unusable: " + what);
   };
@@ -58,6 +58,13 @@ bool clsPDFCreator::LoadImgFromBMPBytes(const std::string& Name, std::span<const
 
 void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
                                      const std::vector<uint8_t>& ImgColor, int32_t ImgWidth,
+                                     int32_t ImgHeight, uint8_t ImgBPP, int32_t ColorSpace) {
+  LoadImgFromArray(Name, std::span<const uint8_t>(ImgBuf), std::span<const uint8_t>(ImgColor),
+                   ImgWidth, ImgHeight, ImgBPP, ColorSpace);
+}
+
+void clsPDFCreator::LoadImgFromArray(const std::string& Name, std::span<const uint8_t> ImgBuf,
+                                     std::span<const uint8_t> ImgColor, int32_t ImgWidth,
                                      int32_t ImgHeight, uint8_t ImgBPP, int32_t ColorSpace) {
   RequireNoStream("LoadImgFromArray");
   const bool indexed = ImgBPP != 24;
@@ -109,7 +116,7 @@ void clsPDFCreator::WriteImageDictionary(const std::string& name, int32_t width,
 
 // Writes "stream" ... "endstream" around the samples (ASCII85 text when
 // encoding) and answers the length of what lies between.
-size_t clsPDFCreator::WriteSampleStream(const std::vector<uint8_t>& data) {
+size_t clsPDFCreator::WriteSampleStream(std::span<const uint8_t> data) {
   size_t length = 0;
   WriteRaw("stream\r\n");
   if (encodeAscii85_) {
@@ -125,7 +132,7 @@ size_t clsPDFCreator::WriteSampleStream(const std::vector<uint8_t>& data) {
 }
 
 // The palette's length is known before it is written: direct, not an object.
-void clsPDFCreator::WritePalette(const std::vector<uint8_t>& palette) {
+void clsPDFCreator::WritePalette(std::span<const uint8_t> palette) {
   const size_t length =
       encodeAscii85_ ? ToASCII85(palette.data(), palette.size()).size() : palette.size();
   OpenIndirectObject(0);

@@ -128,6 +128,11 @@ class clsPDFCreator {
   void LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
                         const std::vector<uint8_t>& ImgColor, int32_t ImgWidth, int32_t ImgHeight,
                         uint8_t ImgBPP, int32_t ColorSpace = kColorSpaceRgb);
+  // The same, the samples read where they lie and not copied first (the
+  // program's own pictures, decoded when it was built).
+  void LoadImgFromArray(const std::string& Name, std::span<const uint8_t> ImgBuf,
+                        std::span<const uint8_t> ImgColor, int32_t ImgWidth, int32_t ImgHeight,
+                        uint8_t ImgBPP, int32_t ColorSpace = kColorSpaceRgb);
   // A picture compressed elsewhere (JPEG or zlib), its rows top-down; DrawImg
   // shows it upright like the bitmaps.
   void LoadImgFromEncoded(const std::string& Name, const EncodedImage& image);
@@ -212,8 +217,8 @@ class clsPDFCreator {
   void WriteLengthObject(int64_t length);
   void WriteImageDictionary(const std::string& name, int32_t width, int32_t height, uint8_t bpp,
                             int32_t ColorSpace, int32_t number);
-  size_t WriteSampleStream(const std::vector<uint8_t>& data);
-  void WritePalette(const std::vector<uint8_t>& palette);
+  size_t WriteSampleStream(std::span<const uint8_t> data);
+  void WritePalette(std::span<const uint8_t> palette);
   void WriteHead(const std::tm& now);
   std::string MakeFileName(const std::tm& now) const;
   void ShowMessage(const std::string& text) const;

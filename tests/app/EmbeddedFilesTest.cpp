@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +12,10 @@
 
 #include "app/core/platform/Folders.h"
 #include "app/core/run/EmbeddedFiles.h"
+#include "pdf/BmpReader.h"
+#include "pdf/PdfConstants.h"
 #include "tests/support/RunProgram.h"
+#include "tests/support/TestBitmaps.h"
 #include "tests/support/TestFiles.h"
 
 namespace orvanta {
@@ -19,6 +23,8 @@ namespace {
 
 using test::Entries;
 using test::ReadFile;
+using test::RunProgram;
+using test::RunResult;
 using test::ScopedEnvironment;
 using test::WriteFile;
 namespace fs = std::filesystem;
@@ -63,13 +69,36 @@ TEST(EmbeddedFile, CatalogueMatchesTheFilesOfResources) {
   for (int unknown : {0, 299, 301, 400, 426, -401}) {
     EXPECT_EQ(EmbeddedFileName(unknown), "") << unknown;
     EXPECT_TRUE(EmbeddedFile(unknown).empty()) << unknown;
+    EXPECT_TRUE(EmbeddedPictureSamples(unknown).rgb.empty()) << unknown;
   }
-  std::vector<int> ids{300};
-  for (int id = 401; id <= 425; ++id) ids.push_back(id);
-  for (int id : ids) {
-    const std::string original = ReadFile(kResources / EmbeddedFileName(id));
-    ASSERT_FALSE(original.empty()) << id;
-    EXPECT_EQ(Embedded(id), original) << "id " << id;
+  const std::string guide = ReadFile(kResources / EmbeddedFileName(300));
+  ASSERT_FALSE(guide.empty());
+  EXPECT_EQ(Embedded(300), guide);
+  // The pictures are carried once, as samples, not also as files.
+  EXPECT_TRUE(EmbeddedPictureSamples(300).rgb.empty());
+  for (int id = 401; id <= 425; ++id) EXPECT_TRUE(EmbeddedFile(id).empty()) << id;
+}
+
+// The samples prepared at build time are exactly what the writer's reader
+// makes of each bitmap of resources/, RGB and grey; the two clocks stay in
+// colour on a monochrome page and carry no grey.
+TEST(EmbeddedFile, PictureSamplesAreWhatTheReaderDecodes) {
+  for (int id = 401; id <= 425; ++id) {
+    SCOPED_TRACE(EmbeddedFileName(id));
+    const std::string file = ReadFile(kResources / EmbeddedFileName(id));
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()),
+                                              file.size());
+    BmpImage rgb;
+    BmpImage grey;
+    ASSERT_TRUE(DecodeBMP(bytes, kColorSpaceRgb, rgb));
+    ASSERT_TRUE(DecodeBMP(bytes, kColorSpaceGrey, grey));
+    const ProgramPicture samples = EmbeddedPictureSamples(id);
+    EXPECT_EQ(samples.width, rgb.ImgWidth);
+    EXPECT_EQ(samples.height, rgb.ImgHeight);
+    EXPECT_TRUE(std::ranges::equal(samples.rgb, rgb.ImgBuf));
+    const bool clock = id == 413 || id == 414;
+    EXPECT_TRUE(
+        std::ranges::equal(samples.grey, clock ? std::vector<std::uint8_t>{} : grey.ImgBuf));
   }
 }
 
@@ -77,7 +106,7 @@ TEST(EmbeddedFile, PicturesAreUncompressed24BitBitmapsOfTheRightSizes) {
   bool widthWithPadding = false;
   for (int n = 1; n <= 25; ++n) {
     SCOPED_TRACE("picture " + std::to_string(n));
-    const std::string bmp = Embedded(400 + n);
+    const std::string bmp = ReadFile(kResources / EmbeddedFileName(400 + n));
     ASSERT_GE(bmp.size(), 54u);
     EXPECT_EQ(bmp[0], 'B');
     EXPECT_EQ(bmp[1], 'M');
@@ -104,6 +133,30 @@ TEST(EmbeddedFile, PicturesAreUncompressed24BitBitmapsOfTheRightSizes) {
     widthWithPadding = widthWithPadding || width % 4 != 0;
   }
   EXPECT_TRUE(widthWithPadding) << "no picture exercises row padding";
+}
+
+// The build step: a bitmap its reader refuses gets no samples (the calendar
+// leaves it out) but still its row; --colour-only spares the grey samples;
+// and the source is written whole.
+TEST_F(EmbeddedFilesTest, BuildStepLeavesOutWhatTheReaderRefuses) {
+  WriteFile(dir_ / "1OV.bmp", test::Bitmap24(2, 1));
+  WriteFile(dir_ / "2OV.bmp", test::Bitmap24(2, 1).substr(0, 40));
+  WriteFile(dir_ / "3OV.bmp", test::Bitmap24(1, 1));
+  const fs::path source = dir_ / "Pictures.cpp";
+  const RunResult run =
+      RunProgram(dir_, ORVANTA_PREPARE_PICTURES,
+                 {source.string(), (dir_ / "1OV.bmp").string(), "--colour-only",
+                  (dir_ / "2OV.bmp").string(), "--colour-only", (dir_ / "3OV.bmp").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.err.find("2OV.bmp is not a usable bitmap"), std::string::npos) << run.err;
+  const std::string text = ReadFile(source);
+  EXPECT_NE(text.find("{\"1OV.bmp\", kRgb0, kGrey0, 2, 1},"), std::string::npos) << text;
+  EXPECT_NE(text.find("{\"2OV.bmp\", {}, {}, 0, 0},"), std::string::npos);
+  EXPECT_NE(text.find("{\"3OV.bmp\", kRgb2, {}, 1, 1},"), std::string::npos);
+  EXPECT_EQ(text.find("kGrey2"), std::string::npos);
+  // An output it cannot write fails the build step.
+  EXPECT_NE(RunProgram(dir_, ORVANTA_PREPARE_PICTURES, {(dir_ / "no" / "x.cpp").string()}).exitCode,
+            0);
 }
 
 TEST(EmbeddedFile, GuideIsAnItalianUtf8Page) {

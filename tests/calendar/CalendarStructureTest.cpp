@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <clocale>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -15,6 +16,8 @@
 #include "ComposeFixture.h"
 #include "almanac/Commemorations.h"
 #include "almanac/SunTimes.h"
+#include "pdf/BmpReader.h"
+#include "pdf/PdfConstants.h"
 #include "pdf/PdfError.h"
 #include "tests/support/RunProgram.h"
 
@@ -114,6 +117,37 @@ TEST_F(Calendar, MonochromeUsesGreyBandsAndBlackText) {
   // Pictures in grey, except the two clocks.
   EXPECT_EQ(Count(pdf, "/ColorSpace /DeviceRGB"), 2u);
   EXPECT_EQ(Count(pdf, "/ColorSpace /DeviceGray"), 23u);
+}
+
+// Samples decoded beforehand (as the program carries its pictures) make the
+// same file as the bitmaps they come from, in colour and monochrome; a page
+// that asks for grey samples a picture lacks leaves that picture out.
+TEST_F(Calendar, DecodedSamplesMakeTheSameFileAsTheirBitmaps) {
+  CopyPictures();
+  const ProgramPictures bitmaps = env.pictures;
+  std::map<int, std::array<BmpImage, 2>> decoded;  // RGB, grey
+  bool withGrey = true;
+  const ProgramPictures samples = [&](int number) {
+    const std::span<const std::uint8_t> file = bitmaps(number).bitmap;
+    auto& [rgb, grey] = decoded[number];
+    EXPECT_TRUE(DecodeBMP(file, kColorSpaceRgb, rgb) && DecodeBMP(file, kColorSpaceGrey, grey));
+    ProgramPicture picture;
+    picture.rgb = rgb.ImgBuf;
+    if (withGrey) picture.grey = grey.ImgBuf;
+    picture.width = rgb.ImgWidth;
+    picture.height = rgb.ImgHeight;
+    return picture;
+  };
+  CalendarOptions o = AllOptions();
+  for (bool colour : {true, false}) {
+    o.PrintColor = colour;
+    env.pictures = bitmaps;
+    const std::string fromBitmaps = Compose(2013, o);
+    env.pictures = samples;
+    EXPECT_TRUE(Compose(2013, o) == fromBitmaps) << "colour " << colour;
+  }
+  withGrey = false;
+  EXPECT_EQ(Count(Compose(2013, o), "/Subtype /Image"), 2u);  // the clocks, in colour
 }
 
 TEST_F(Calendar, ColourPageKeepsTheChosenTextColour) {
@@ -235,9 +269,7 @@ TEST_F(Calendar, FileThatCannotBeOpenedWritesNothing) {
 // earlier calendar as it was and nothing else, starts no viewer, and says why.
 TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
   WriteFile(output, "the calendar of last year");
-  env.pictures = [](int) -> std::span<const std::uint8_t> {
-    throw PdfError(PdfErrorCode::Io, "disco pieno");
-  };
+  env.pictures = [](int) -> ProgramPicture { throw PdfError(PdfErrorCode::Io, "disco pieno"); };
   CalendarOptions o = AllOptions();
   const ComposeOutcome failed = ComposeCalendar(o, env);
   EXPECT_EQ(failed.status, ComposeOutcome::Status::Failed);
@@ -247,7 +279,7 @@ TEST_F(Calendar, FailureAfterOpeningKeepsTheEarlierCalendar) {
   EXPECT_EQ(viewerCalls, 0);
   // The writer says what failed; the composer phrases it.
   const FileResult full = FileResult::FromErrno(output, ENOSPC);
-  env.pictures = [full](int) -> std::span<const std::uint8_t> { throw PdfError(full); };
+  env.pictures = [full](int) -> ProgramPicture { throw PdfError(full); };
   EXPECT_EQ(ComposeCalendar(o, env).detail, "impossibile scrivere il file PDF " + full.Describe());
 
   // Missing pictures fail a run that requires them, and only then.

@@ -63,11 +63,13 @@ void ComposeFixture::SetUp() {
   fs::create_directory(dir / "pictures");
   output = (dir / "Orvanta.pdf").string();
   env.outputFile = output;
-  env.pictures = [this](int number) -> std::span<const std::uint8_t> {
+  env.pictures = [this](int number) -> ProgramPicture {
     const fs::path path = dir / "pictures" / (std::to_string(number) + "OV.bmp");
     if (!fs::exists(path)) return {};
     const std::string& bytes = pictureBytes[number] = ReadFile(path);
-    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+    ProgramPicture picture;
+    picture.bitmap = {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+    return picture;
   };
   env.shiftFile = (dir / "Turno.txt").string();
   env.loadNotes = [this](int) { return notes; };

@@ -44,7 +44,7 @@ class ComposeFixture : public ::testing::Test {
   void TearDown() override;
 
   // Copies the program's 25 pictures into the picture folder, from which
-  // env.pictures hands them to the composer.
+  // env.pictures hands them to the composer as bitmap files.
   void CopyPictures();
   // Writes a small 24-bit BMP of `width` x `height` pixels as picture `number`.
   void WritePicture(int number, int width, int height);

@@ -73,7 +73,7 @@ TEST_F(Annotations, EasterInAprilAtTheUsualPlace) {
 
 TEST_F(Annotations, ClockLabelsWithoutPicturesAndNothingWithoutIcons) {
   int asked = 0;
-  const PictureFiles fromFolder = env.pictures;
+  const ProgramPictures fromFolder = env.pictures;
   env.pictures = [&](int number) {
     ++asked;
     return fromFolder(number);

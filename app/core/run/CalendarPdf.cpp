@@ -25,8 +25,11 @@ std::function<std::tm()> LocalTimeOf(const std::function<std::time_t()>& clock) 
 RenderOutcome RenderCalendarPdf(const CalendarJob& job, const PreparedYear& year,
                                 const OutputSink& sink) {
   ComposeEnvironment env;
-  // The pictures go from the program's own data to the writer: no file.
-  env.pictures = [](int number) { return EmbeddedFile(kFirstZodiacImageId - 1 + number); };
+  // The pictures go from the program's own data to the writer, decoded
+  // already: no file, no decoding.
+  env.pictures = [](int number) {
+    return EmbeddedPictureSamples(kFirstZodiacImageId - 1 + number);
+  };
   env.picturesRequired = job.picturesRequired;
   env.preparePicture = job.preparePicture;
   env.pumpEvents = job.pumpEvents;

@@ -46,6 +46,22 @@ std::span<const std::uint8_t> EmbeddedFile(int id) {
   return {};
 }
 
+ProgramPicture EmbeddedPictureSamples(int id) {
+  const std::string name = EmbeddedFileName(id);
+  if (name.empty()) return {};
+  for (const embedded::EmbeddedPicture& picture : embedded::AllPictures()) {
+    if (picture.name == name) {
+      ProgramPicture samples;
+      samples.rgb = picture.rgb;
+      samples.grey = picture.grey;
+      samples.width = picture.width;
+      samples.height = picture.height;
+      return samples;
+    }
+  }
+  return {};
+}
+
 std::string WriteShiftGuide(const std::string& tempFolder, const EventPump& pump) {
   return WriteEmbedded(kShiftGuideId, tempFolder, pump);
 }
