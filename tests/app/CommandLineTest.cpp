@@ -263,6 +263,10 @@ TEST_F(CommandLineTest, PathsKeepTheUsersBytes) {
   EXPECT_EQ(request.options.CustomTopImage, "testata-" + latin1 + ".bmp");
   EXPECT_EQ(request.options.CustomDownImage, "/srv/piede\xFF.bmp");
   EXPECT_TRUE(request.options.NotePersonali && request.options.Turno);
+  // A byte order mark is a character of the name too (Qt's reading of the
+  // arguments dropped one that started a name, writing another file).
+  EXPECT_EQ(Parse({"-o", "\uFEFFcal.pdf"}).request.pdf.path, "\uFEFFcal.pdf");
+  EXPECT_EQ(Parse({"-o", "\xFF\uFEFF.pdf"}).request.pdf.path, "\xFF\uFEFF.pdf");
   const std::string utf8 = "calendario-perch\u00E9-\U0001F600.pdf";
   EXPECT_EQ(Parse({"--output=" + utf8}).request.pdf.path, utf8);
 
@@ -517,8 +521,9 @@ TEST(ArgumentBytes, EveryByteStringSurvivesTheScan) {
       ASSERT_FALSE(scanner.Scan(form).has_value()) << ::testing::PrintToString(bytes);
       ASSERT_EQ(scanner.Value(output), bytes) << ::testing::PrintToString(bytes);
     }
-    const QString text = QString::fromUtf8(bytes);
-    const bool valid = text.toUtf8().toStdString() == bytes;
+    // After a letter, since Qt drops a byte order mark at the start.
+    const QString text = QString::fromUtf8("x" + bytes).mid(1);
+    const bool valid = ("x" + text).toUtf8().toStdString() == "x" + bytes;
     ASSERT_EQ(IsValidUtf8(bytes), valid) << ::testing::PrintToString(bytes);
     const std::string shown = Quoted(bytes);
     ASSERT_TRUE(IsValidUtf8(shown)) << ::testing::PrintToString(bytes);
@@ -535,8 +540,8 @@ TEST(ArgumentBytes, EveryByteStringSurvivesTheScan) {
     check(std::string(1, static_cast<char>(a)));
     for (int b = 0; b < 256; ++b) check({static_cast<char>(a), static_cast<char>(b)});
   }
-  const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF,
-                                 0xC0, 0xC2, 0xDF, 0xE0, 0xED, 0xF0, 0xF4, 0xFF};
+  const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBB,
+                                 0xBF, 0xC0, 0xC2, 0xDF, 0xE0, 0xED, 0xF0, 0xF4, 0xFF};
   for (int lead = 0xC0; lead < 256; ++lead) {
     for (const unsigned char second : edges) {
       for (const unsigned char third : edges) {
