@@ -7,8 +7,8 @@
 namespace orvanta {
 namespace {
 
-// Whether a terminal counts `name` as one letter: one character of the
-// Basic Multilingual Plane, or one byte that is not UTF-8.
+// Whether a message names `name` after one dash, as it always has: one
+// character of the Basic Multilingual Plane, or one byte that is not UTF-8.
 bool IsOneLetter(std::string_view name) {
   std::size_t at = 0;
   char32_t cp = 0;
@@ -152,6 +152,11 @@ Refusal ArgumentScanner::ShortGroup(const std::vector<std::string>& arguments, s
   return {};
 }
 
+// Two passes, as the arguments have always been read: long names after one
+// dash get their second dash (which also decides, on its own terms, which
+// arguments are values and stay as they are), then the scan proper. The
+// first unknown option decides the message whatever follows: the scan stops
+// there.
 Refusal ArgumentScanner::Scan(const std::vector<std::string>& given) {
   const std::vector<std::string> arguments = WithLongOptionsSpelledOut(given);
   bool optionsEnded = false;

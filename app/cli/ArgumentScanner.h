@@ -29,7 +29,7 @@ class ArgumentScanner {
   // does not take. Stray arguments are kept for the caller.
   [[nodiscard]] Refusal Scan(const std::vector<std::string>& arguments);
 
-  bool IsSet(Option option) const { return !values_[option].empty() || set_[option]; }
+  bool IsSet(Option option) const { return set_[option]; }
   // The last value given, empty when none.
   const std::string& Value(Option option) const;
   const std::vector<std::string>& Values(Option option) const { return values_[option]; }
