@@ -93,12 +93,18 @@ void CheckPath(const std::string& path, std::string_view given, const std::strin
 void CheckRequest(const CalendarJob& request, std::string_view given, bool usable) {
   const CalendarOptions& o = request.options;
   FUZZ_CHECK(o.Anno >= kFirstCommandLineYear && o.Anno <= kLastCommandLineYear);
-  FUZZ_CHECK(given.find("year") != std::string_view::npos || o.Anno == kClockYear);
+  FUZZ_CHECK(given.find('y') != std::string_view::npos || o.Anno == kClockYear);  // -y2013 too
   FUZZ_CHECK(o.TextColor == 0x000000 || o.TextColor == 0xCD0000 || o.TextColor == 0x00A900);
   FUZZ_CHECK(o.CustomTopColor >= 0 && o.CustomTopColor <= 0xFFFFFF);
   FUZZ_CHECK(o.CustomDownColor >= 0 && o.CustomDownColor <= 0xFFFFFF);
-  // The PDF, the iCalendar file or both, never into one file.
-  FUZZ_CHECK(!request.pdf.path.empty() || !request.ics.path.empty());
+  // The PDF, the iCalendar file, the CSV file or some of them (one may go to
+  // standard output), never into one file.
+  bool anyOutput = false;
+  for (const JobOutput* output : {&request.pdf, &request.ics, &request.csv}) {
+    FUZZ_CHECK(output->path.empty() || !output->toStandardOutput);
+    anyOutput = anyOutput || !output->path.empty() || output->toStandardOutput;
+  }
+  FUZZ_CHECK(anyOutput);
   std::vector<std::string> outputs;
   if (!request.pdf.path.empty()) {
     CheckPath(request.pdf.path, given, kDefaultOutput, usable);
