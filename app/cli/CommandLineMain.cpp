@@ -1,5 +1,5 @@
 // The headless program's entry: parse the arguments, then write the calendar.
-#include <QCoreApplication>
+#include <clocale>
 #include <iostream>
 #include <string>
 #include <utility>
@@ -8,7 +8,6 @@
 #include "app/cli/CommandLineRun.h"
 #include "app/cli/CommandLineSystem.h"
 #include "app/core/platform/Folders.h"
-#include "base/Version.h"
 
 namespace orvanta {
 
@@ -37,11 +36,10 @@ CommandLineResult ParseArguments(const std::vector<std::string>& arguments) {
 }  // namespace
 
 int RunCommandLine(int argc, char** argv) {
-  // The bytes as the user gave them, before Qt decodes (or removes) any.
+  // The system's reasons ("No such file or directory") in the user's
+  // language, as the messages around them.
+  std::setlocale(LC_ALL, "");
   const std::vector<std::string> arguments(argv, argv + argc);
-  QCoreApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
-  QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
 
   CommandLineResult parsed = ParseArguments(arguments);
   switch (parsed.action) {

@@ -9,8 +9,7 @@
 
 namespace orvanta {
 
-// The whole command line; creates its own QCoreApplication. Answers the exit
-// code: kExitOk, kExitNotWritten or kExitUsage.
+// The whole command line. Answers the exit code: kExitOk, kExitNotWritten or kExitUsage.
 [[nodiscard]] int RunCommandLine(int argc, char** argv);
 
 // Writes one calendar: the PDF, the iCalendar file or both. On success

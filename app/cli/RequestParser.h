@@ -1,13 +1,12 @@
 #pragma once
-// One parse of the command line: the options Qt's parser knows, and the steps
-// that turn their values into a calendar request. The steps on files live in
-// RequestParserFiles.cpp.
+// One parse of the command line: the options the scanner knows, and the
+// steps that turn their values into a calendar request. The steps on files
+// live in RequestParserFiles.cpp.
 
-#include <QCommandLineParser>
-#include <QStringList>
 #include <string>
 #include <vector>
 
+#include "app/cli/ArgumentScanner.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineValues.h"
 
@@ -16,14 +15,15 @@ namespace orvanta {
 class RequestParser {
  public:
   explicit RequestParser(const CommandLineContext& context);
-  [[nodiscard]] CommandLineResult Parse(const QStringList& arguments);
+  [[nodiscard]] CommandLineResult Parse(const std::vector<std::string>& arguments);
 
  private:
+  using Option = ArgumentScanner::Option;
   using Step = Refusal (RequestParser::*)(CalendarJob&) const;
   // An option naming a file the run writes, and how messages name that file.
   struct OutputOption {
     const char* name;  // "ics"
-    const QCommandLineOption& option;
+    Option option;
     JobOutput CalendarJob::*output;
     const char* allowed;  // what the option takes, for a refusal
     const char* subject;  // "il file iCalendar"
@@ -32,18 +32,13 @@ class RequestParser {
   };
   std::vector<OutputOption> OutputOptions() const;
 
-  QCommandLineOption ValueOption(const char* name, const char* valueName,
-                                 const char* shortName = nullptr);
-  QStringList WithLongOptionsSpelledOut(const QStringList& arguments) const;
-  bool TakesValue(const QString& name) const { return valueNames_.contains(name); }
   [[nodiscard]] Refusal YearAndColours(CalendarJob& request) const;
   [[nodiscard]] Refusal HeaderAndFooter(CalendarJob& request) const;
   [[nodiscard]] Refusal Output(CalendarJob& request) const;
-  [[nodiscard]] Refusal OutputFile(const char* option, const QCommandLineOption& given,
-                                   const char* allowed, std::string& path) const;
+  [[nodiscard]] Refusal OutputFile(const char* option, Option given, const char* allowed,
+                                   std::string& path) const;
   [[nodiscard]] Refusal NotesAndShift(CalendarJob& request) const;
-  [[nodiscard]] Refusal Unusable(const std::string& name, const QCommandLineOption& given,
-                                 CalendarJob& request) const;
+  [[nodiscard]] Refusal Unusable(const std::string& name, Option given, CalendarJob& request) const;
   [[nodiscard]] Refusal OutputIsNoInput(CalendarJob& request) const;
   [[nodiscard]] Refusal OutputsApart(const CalendarJob& request) const;
   [[nodiscard]] Refusal OnlyOutputAsked(const CalendarJob& request) const;
@@ -52,25 +47,23 @@ class RequestParser {
   bool SameTarget(const std::string& a, const std::string& b) const;
   int CurrentYear() const;
   [[nodiscard]] Refusal Year(CalendarOptions& options) const;
-  [[nodiscard]] Refusal Picture(const std::string& option, const QCommandLineOption& given,
-                                PictureBox box, std::string& path) const;
-  [[nodiscard]] Refusal PictureFile(const std::string& option, const QString& shown,
-                                    const std::string& bytes, PictureBox box) const;
-  [[nodiscard]] Refusal MonthPictures(const QCommandLineOption& given,
-                                      std::vector<std::string>& paths) const;
+  [[nodiscard]] Refusal Picture(const std::string& option, Option given, PictureBox box,
+                                std::string& path) const;
+  [[nodiscard]] Refusal PictureFile(const std::string& option, const std::string& path,
+                                    PictureBox box) const;
+  [[nodiscard]] Refusal MonthPictures(Option given, std::vector<std::string>& paths) const;
   [[nodiscard]] Refusal Cover(CalendarJob& request) const;
-  [[nodiscard]] Refusal Relative(const std::string& option, const QCommandLineOption& given) const;
-  [[nodiscard]] Refusal Relative(const std::string& option, const QString& value) const;
+  [[nodiscard]] Refusal Relative(const std::string& option, Option given) const;
+  [[nodiscard]] Refusal Relative(const std::string& option, std::string_view value) const;
   [[nodiscard]] Refusal Import(NotesImportRequest& request) const;
   [[nodiscard]] Refusal ImportOptionsOnly() const;
 
   const CommandLineContext& context_;
-  QCommandLineParser parser_;
-  QStringList valueNames_;  // every name of the options that take a value
-  QStringList longNames_;   // every option name longer than one letter
-  QCommandLineOption help_, version_, year_, output_, ics_, csv_, textColour_, headerText_,
+  ArgumentScanner scanner_;
+  Option help_, helpAll_, version_, year_, output_, ics_, csv_, textColour_, headerText_,
       headerColour_, headerImage_, footerText_, footerColour_, footerImage_, notes_, shift_, open_,
       mono_, noNotes_, noShift_, importNotes_, dryRun_, cover_;
+  std::vector<Option> offSwitches_;  // those of kPrintOptions without a file, in its order
 };
 
 }  // namespace orvanta

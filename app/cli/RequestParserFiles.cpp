@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/ArgumentBytes.h"
 #include "app/cli/RequestParser.h"
 #include "app/core/run/FileNames.h"
 #include "base/AtomicFile.h"
@@ -40,60 +39,58 @@ bool EndsAsFolder(const std::string& path) {
 
 }  // namespace
 
-Refusal RequestParser::Relative(const std::string& option, const QCommandLineOption& given) const {
-  return Relative(option, parser_.value(given));
+Refusal RequestParser::Relative(const std::string& option, Option given) const {
+  return Relative(option, std::string_view(scanner_.Value(given)));
 }
 
-Refusal RequestParser::Relative(const std::string& option, const QString& value) const {
-  if (context_.workingFolderUsable || value.isEmpty() || value.startsWith(u'/')) return {};
+Refusal RequestParser::Relative(const std::string& option, std::string_view value) const {
+  if (context_.workingFolderUsable || value.empty() || value.starts_with('/')) return {};
   return "orvanta: la cartella di lavoro non è utilizzabile (cancellata o non accessibile), "
          "quindi il percorso relativo " +
          Quoted(value) + " di --" + option +
          " non si può risolvere; valori ammessi: un percorso assoluto";
 }
 
-Refusal RequestParser::Picture(const std::string& option, const QCommandLineOption& given,
-                               PictureBox box, std::string& path) const {
+Refusal RequestParser::Picture(const std::string& option, Option given, PictureBox box,
+                               std::string& path) const {
   if (Refusal refusal = Relative(option, given)) return refusal;
-  const QString value = parser_.value(given);
-  const std::string bytes = BytesFromArgument(value);
-  if (bytes.empty() || !context_.fileExists(bytes)) {
+  const std::string& value = scanner_.Value(given);
+  if (value.empty() || !context_.fileExists(value)) {
     return MissingFile(option, value,
                        context_.preparePicture ? kPictureFileAllowed
                                                : "il percorso di un file bitmap (.bmp) esistente");
   }
-  if (Refusal refusal = PictureFile(option, value, bytes, box)) return refusal;
-  path = bytes;
+  if (Refusal refusal = PictureFile(option, value, box)) return refusal;
+  path = value;
   return {};
 }
 
 // Refused here rather than left out of the calendar without a word.
-Refusal RequestParser::PictureFile(const std::string& option, const QString& shown,
-                                   const std::string& bytes, PictureBox box) const {
+Refusal RequestParser::PictureFile(const std::string& option, const std::string& path,
+                                   PictureBox box) const {
   if (!context_.preparePicture) {
-    if (context_.bitmapUsable(bytes)) return {};
-    return "orvanta: --" + option + ": il file " + Quoted(shown) +
+    if (context_.bitmapUsable(path)) return {};
+    return "orvanta: --" + option + ": il file " + Quoted(path) +
            " non è una bitmap che il programma sa leggere; valori ammessi: " + kBitmapsAllowed;
   }
-  const std::shared_ptr<const PreparedPicture> prepared = context_.preparePicture(bytes, box);
+  const std::shared_ptr<const PreparedPicture> prepared = context_.preparePicture(path, box);
   std::string problem;
   if (prepared->kind == PreparedPicture::Kind::Unusable) {
     problem = prepared->problem;
-  } else if (prepared->kind == PreparedPicture::Kind::Bitmap && !context_.bitmapUsable(bytes)) {
+  } else if (prepared->kind == PreparedPicture::Kind::Bitmap && !context_.bitmapUsable(path)) {
     problem = "non è una bitmap che il programma sa leggere";
   }
   if (problem.empty()) return {};
-  return "orvanta: --" + option + ": il file " + Quoted(shown) + " " + problem +
+  return "orvanta: --" + option + ": il file " + Quoted(path) + " " + problem +
          "; valori ammessi: " + kPicturesAllowed;
 }
 
 // A folder for the header: its first twelve pictures in name order, one per
 // month.
-Refusal RequestParser::MonthPictures(const QCommandLineOption& given,
-                                     std::vector<std::string>& paths) const {
+Refusal RequestParser::MonthPictures(Option given, std::vector<std::string>& paths) const {
   if (Refusal refusal = Relative("header-image", given)) return refusal;
-  const QString value = parser_.value(given);
-  std::vector<std::string> found = context_.picturesInFolder(BytesFromArgument(value));
+  const std::string& value = scanner_.Value(given);
+  std::vector<std::string> found = context_.picturesInFolder(value);
   if (found.size() < 12) {
     return "orvanta: --header-image: la cartella " + Quoted(value) + " contiene " +
            std::to_string(found.size()) +
@@ -103,8 +100,7 @@ Refusal RequestParser::MonthPictures(const QCommandLineOption& given,
   }
   found.resize(12);
   for (const std::string& path : found) {
-    if (Refusal refusal = PictureFile("header-image", ArgumentFromBytes(path), path, kHeaderBox))
-      return refusal;
+    if (Refusal refusal = PictureFile("header-image", path, kHeaderBox)) return refusal;
   }
   paths = std::move(found);
   return {};
@@ -112,7 +108,7 @@ Refusal RequestParser::MonthPictures(const QCommandLineOption& given,
 
 // The cover takes a photo; a bitmap would do as well.
 Refusal RequestParser::Cover(CalendarJob& request) const {
-  if (!parser_.isSet(cover_)) return {};
+  if (!scanner_.IsSet(cover_)) return {};
   return Picture("cover", cover_, kCoverBox, request.options.CoverImage);
 }
 
@@ -123,8 +119,8 @@ Refusal RequestParser::Cover(CalendarJob& request) const {
 Refusal RequestParser::NotesAndShift(CalendarJob& request) const {
   struct InputFile {
     const char* name;
-    const QCommandLineOption& option;
-    const QCommandLineOption& off;
+    Option option;
+    Option off;
     const char* defaultName;
     std::string CalendarJob::*path;
     bool CalendarOptions::*flag;
@@ -136,11 +132,11 @@ Refusal RequestParser::NotesAndShift(CalendarJob& request) const {
   };
   for (const InputFile& input : inputs) {
     std::string& path = request.*(input.path);
-    const bool given = parser_.isSet(input.option);
-    const bool wanted = !parser_.isSet(input.off);
+    const bool given = scanner_.IsSet(input.option);
+    const bool wanted = !scanner_.IsSet(input.off);
     // Without an application folder there is no default file (a bare
     // "Notes.dat" would be looked for in the working folder).
-    path = given                        ? BytesFromArgument(parser_.value(input.option))
+    path = given                        ? scanner_.Value(input.option)
            : context_.appFolder.empty() ? std::string()
                                         : context_.appFolder + input.defaultName;
     if (given && wanted) {
@@ -153,8 +149,7 @@ Refusal RequestParser::NotesAndShift(CalendarJob& request) const {
 }
 
 // What the check read goes with the request: the run reads no file twice.
-Refusal RequestParser::Unusable(const std::string& name, const QCommandLineOption& given,
-                                CalendarJob& request) const {
+Refusal RequestParser::Unusable(const std::string& name, Option given, CalendarJob& request) const {
   const bool notes = name == "notes";
   const std::string& path = notes ? request.notesFile : request.shiftFile;
   std::string problem;
@@ -169,23 +164,22 @@ Refusal RequestParser::Unusable(const std::string& name, const QCommandLineOptio
   }
   if (problem.empty() && !context_.fileExists(path)) problem = "non trovato";
   if (problem.empty()) return {};
-  return "orvanta: --" + name + ": file " + Quoted(parser_.value(given)) + " " + problem +
+  return "orvanta: --" + name + ": file " + Quoted(scanner_.Value(given)) + " " + problem +
          "; valori ammessi: " +
          (notes ? "un file di note personali (righe come 40607,\"Compleanno di Anna\")"
                 : "un file di turni (come 1;Mattino;Pomeriggio;Notte;Riposo;)");
 }
 
-Refusal RequestParser::OutputFile(const char* option, const QCommandLineOption& given,
-                                  const char* allowed, std::string& path) const {
-  const QString value = parser_.value(given);
-  if (value.isEmpty()) return BadValue(option, value, allowed);
+Refusal RequestParser::OutputFile(const char* option, Option given, const char* allowed,
+                                  std::string& path) const {
+  const std::string& value = scanner_.Value(given);
+  if (value.empty()) return BadValue(option, value, allowed);
   if (Refusal refusal = Relative(option, given)) return refusal;
-  const std::string bytes = BytesFromArgument(value);
-  if (EndsAsFolder(bytes) || context_.folderExists(bytes)) {
+  if (EndsAsFolder(value) || context_.folderExists(value)) {
     return "orvanta: --" + std::string(option) + ": " + Quoted(value) +
            " indica una cartella, serve il nome di un file; valori ammessi: " + allowed;
   }
-  path = bytes;
+  path = value;
   return {};
 }
 
@@ -207,13 +201,14 @@ Refusal RequestParser::Output(CalendarJob& request) const {
   const std::vector<OutputOption> outputs = OutputOptions();
   bool otherAsked = false;
   for (const OutputOption& output : outputs)
-    otherAsked = otherAsked || (output.output != &CalendarJob::pdf && parser_.isSet(output.option));
-  const bool pdf = parser_.isSet(output_) || !otherAsked;
+    otherAsked =
+        otherAsked || (output.output != &CalendarJob::pdf && scanner_.IsSet(output.option));
+  const bool pdf = scanner_.IsSet(output_) || !otherAsked;
   request.pdf.path = pdf ? context_.tempFolder + kCalendarFileName : std::string();
   for (const OutputOption& output : outputs) {
-    if (!parser_.isSet(output.option)) continue;
+    if (!scanner_.IsSet(output.option)) continue;
     JobOutput& target = request.*(output.output);
-    target.toStandardOutput = parser_.value(output.option) == QLatin1String(kStandardOutputName);
+    target.toStandardOutput = scanner_.Value(output.option) == kStandardOutputName;
     if (target.toStandardOutput) {
       target.path.clear();
     } else if (Refusal refusal =
@@ -229,7 +224,7 @@ Refusal RequestParser::Output(CalendarJob& request) const {
 Refusal RequestParser::OnlyOutputAsked(const CalendarJob&) const {
   std::string name = "ics";
   for (const OutputOption& output : OutputOptions())
-    if (output.output != &CalendarJob::pdf && parser_.isSet(output.option)) {
+    if (output.output != &CalendarJob::pdf && scanner_.IsSet(output.option)) {
       name = output.name;
       break;
     }
@@ -272,7 +267,7 @@ Refusal RequestParser::OutputIsNoInput(CalendarJob& request) const {
   const CalendarOptions& o = request.options;
   struct Input {
     const char* name;
-    const QCommandLineOption& option;
+    Option option;
     const std::string& path;
     bool used;
   };
@@ -290,15 +285,14 @@ Refusal RequestParser::OutputIsNoInput(CalendarJob& request) const {
     for (const Input& input : inputs) {
       if (path.empty() || !input.used || !context_.sameFile(path, input.path)) continue;
       // A month's picture is named itself, not by its folder.
-      const bool month = &input.option == &headerImage_ && !o.CustomTopImages.empty();
-      const bool ownValue = parser_.isSet(input.option) && !month;
-      const QString shown = ownValue ? parser_.value(input.option) : ArgumentFromBytes(input.path);
+      const bool month = input.option == headerImage_ && !o.CustomTopImages.empty();
+      const bool ownValue = scanner_.IsSet(input.option) && !month;
+      const std::string& shown = ownValue ? scanner_.Value(input.option) : input.path;
       // The PDF is "il calendario" here, as it has always been.
       const std::string subject =
           output.output == &CalendarJob::pdf ? "il calendario" : output.subject;
-      return "orvanta: --" + std::string(output.name) + ": " + subject + " " +
-             Quoted(ArgumentFromBytes(path)) + " è lo stesso file di --" + input.name + " " +
-             Quoted(shown) +
+      return "orvanta: --" + std::string(output.name) + ": " + subject + " " + Quoted(path) +
+             " è lo stesso file di --" + input.name + " " + Quoted(shown) +
              ", che verrebbe distrutto; valori ammessi: un file diverso da quelli che il "
              "calendario legge";
     }
@@ -315,8 +309,8 @@ Refusal RequestParser::OutputsApart(const CalendarJob& request) const {
       const std::string& second = (request.*(outputs[j].output)).path;
       if (first.empty() || second.empty() || !SameTarget(first, second)) continue;
       return "orvanta: --" + std::string(outputs[j].name) + ": " + outputs[j].subject + " " +
-             Quoted(parser_.value(outputs[j].option)) + " è lo stesso file " + outputs[i].ofIt +
-             " di --" + outputs[i].name + " " + Quoted(parser_.value(outputs[i].option)) +
+             Quoted(scanner_.Value(outputs[j].option)) + " è lo stesso file " + outputs[i].ofIt +
+             " di --" + outputs[i].name + " " + Quoted(scanner_.Value(outputs[i].option)) +
              "; valori ammessi: due file diversi, per esempio " + outputs[i].example + " e " +
              outputs[j].example;
     }
@@ -327,14 +321,12 @@ Refusal RequestParser::OutputsApart(const CalendarJob& request) const {
 // The import of notes takes its files, the notes file and --dry-run, and
 // nothing of the calendar.
 Refusal RequestParser::ImportOptionsOnly() const {
-  if (!parser_.isSet(importNotes_)) {
+  if (!scanner_.IsSet(importNotes_)) {
     return "orvanta: --dry-run vale solo per l'importazione; valori ammessi: --dry-run con "
            "--import-notes FILE";
   }
-  for (const QString& name : parser_.optionNames()) {
-    if (importNotes_.names().contains(name) || notes_.names().contains(name) ||
-        dryRun_.names().contains(name))
-      continue;
+  for (const auto& [option, name] : scanner_.FoundNames()) {
+    if (option == importNotes_ || option == notes_ || option == dryRun_) continue;
     return "orvanta: --import-notes: " + Quoted((name.size() == 1 ? "-" : "--") + name) +
            " non si usa con l'importazione delle note; valori ammessi: " + kImportAllowed;
   }
@@ -343,15 +335,15 @@ Refusal RequestParser::ImportOptionsOnly() const {
 
 Refusal RequestParser::Import(NotesImportRequest& request) const {
   if (Refusal refusal = ImportOptionsOnly()) return refusal;
-  for (const QString& value : parser_.values(importNotes_)) {
-    if (value.isEmpty()) return BadValue("import-notes", value, kImportAllowed);
-    if (Refusal refusal = Relative("import-notes", value)) return refusal;
-    request.inputFiles.push_back(BytesFromArgument(value));
+  for (const std::string& value : scanner_.Values(importNotes_)) {
+    if (value.empty()) return BadValue("import-notes", value, kImportAllowed);
+    if (Refusal refusal = Relative("import-notes", std::string_view(value))) return refusal;
+    request.inputFiles.push_back(value);
   }
-  request.dryRun = parser_.isSet(dryRun_);
+  request.dryRun = scanner_.IsSet(dryRun_);
   request.notesFile =
       context_.appFolder.empty() ? std::string() : context_.appFolder + kNotesFileName;
-  if (parser_.isSet(notes_)) {
+  if (scanner_.IsSet(notes_)) {
     // A missing notes file is fine: the import creates it.
     if (Refusal refusal = OutputFile("notes", notes_, kNotesAllowed, request.notesFile))
       return refusal;

@@ -8,9 +8,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <clocale>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <regex>
@@ -352,6 +355,18 @@ TEST_F(CliEndToEnd, CalendarThatCannotBeWrittenExitsWithOne) {
   const fs::path missing = folder_ / "manca" / "cal.pdf";
   expectRefused({"--output", missing.string()}, missing);
   EXPECT_FALSE(fs::exists(missing.parent_path()));
+  // The system's reason in the user's language, like the rest of the line
+  // (where the machine has the Italian locale and its messages).
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  const std::string italian =
+      std::setlocale(LC_ALL, "it_IT.UTF-8") != nullptr ? std::strerror(ENOENT) : "";
+  std::setlocale(LC_ALL, saved.c_str());
+  if (!italian.empty()) {
+    RunSettings settings;
+    settings.environment["LC_ALL"] = "it_IT.UTF-8";
+    const RunResult run = Orvanta({"--output", missing.string()}, settings);
+    EXPECT_NE(run.err.find(": " + italian + "\n"), std::string::npos) << run.err;
+  }
   WriteFile(folder_ / "file", "x");
   expectRefused({"--output", (folder_ / "file" / "cal.pdf").string()}, folder_ / "file");
   if (::geteuid() != 0) {

@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/ArgumentBytes.h"
+#include "app/cli/ArgumentScanner.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineSystem.h"
+#include "app/cli/CommandLineValues.h"
 #include "app/core/run/BitmapCheck.h"
+#include "base/Utf8.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestBitmaps.h"
 #include "tests/support/TestFiles.h"
@@ -261,6 +263,10 @@ TEST_F(CommandLineTest, PathsKeepTheUsersBytes) {
   EXPECT_EQ(request.options.CustomTopImage, "testata-" + latin1 + ".bmp");
   EXPECT_EQ(request.options.CustomDownImage, "/srv/piede\xFF.bmp");
   EXPECT_TRUE(request.options.NotePersonali && request.options.Turno);
+  // A byte order mark is a character of the name too (Qt's reading of the
+  // arguments dropped one that started a name, writing another file).
+  EXPECT_EQ(Parse({"-o", "\uFEFFcal.pdf"}).request.pdf.path, "\uFEFFcal.pdf");
+  EXPECT_EQ(Parse({"-o", "\xFF\uFEFF.pdf"}).request.pdf.path, "\xFF\uFEFF.pdf");
   const std::string utf8 = "calendario-perch\u00E9-\U0001F600.pdf";
   EXPECT_EQ(Parse({"--output=" + utf8}).request.pdf.path, utf8);
 
@@ -456,28 +462,86 @@ TEST_F(CommandLineTest, MalformedCommandLines) {
   EXPECT_EQ(version.action, Action::Version);
 }
 
+// How the scan has always read the arguments, quirks included: the first
+// unknown option wins over any other fault, else the last option missing
+// its value or given one it does not take; scanning goes on after a stray
+// argument; a letter is named with one dash, a longer name with two.
+TEST_F(CommandLineTest, ArgumentsAreScannedAsTheyAlwaysWere) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+      {{"-h=y", "-mono"}, "sconosciuta '-m'"},  // "-h=y" looked as if "y" took the next
+      {{"--mono=1", "--open=2"}, "'--open' non accetta"},
+      {{"--mono=1", "--year"}, "manca il valore dopo '--year'"},
+      {{"--year", "2013", "-x", "--year"}, "sconosciuta '-x'"},
+      {{"stray", "--bogus"}, "sconosciuta '--bogus'"},
+      {{"stray", "--year"}, "manca il valore dopo '--year'"},
+      {{"stray", "other"}, "argomento inatteso 'stray'"},
+      {{"-"}, "argomento inatteso '-'"},
+      {{"--", "-"}, "argomento inatteso '-'"},
+      {{""}, "argomento inatteso ''"},
+      {{"-vy"}, "manca il valore dopo '-vy'"},
+      {{"-year"}, "manca il valore dopo '--year'"},
+      {{"-hv=3"}, "'-hv' non accetta"},
+      {{"-mono=3"}, "'--mono' non accetta"},
+      {{"--=x"}, "sconosciuta '--'"},
+      {{"--\u00E9"}, "sconosciuta '-\u00E9'"},
+      {{"-h\u00E9"}, "sconosciuta '-\u00E9'"},
+      {{"--\xFF"}, "sconosciuta '-\uFFFD'"},
+      {{"-\U0001F600"}, "sconosciuta '-?'"},  // half a character
+      {{"--\U0001F600"}, "sconosciuta '--\U0001F600'"},
+      {{"--\x1B[31m"}, "sconosciuta '--?[31m'"},
+      {{"-y="}, "--year: valore ''"},
+      {{"-y", "2013\r"}, "--year: valore '2013?'"},
+  };
+  for (const auto& [args, message] : refused) {
+    const std::string error = Error(args, message);
+    EXPECT_EQ(error.rfind("orvanta: ", 0), 0u);
+  }
+  // Values: the last one counts; "=" after a letter is skipped; a line
+  // break may end a year or a colour, as it always could.
+  EXPECT_EQ(Options({"-y=2013"}).Anno, 2013);
+  EXPECT_EQ(Options({"--year=2013", "-y1999", "-year", "2001"}).Anno, 2001);
+  EXPECT_EQ(Options({"-y", "2013\n"}).Anno, 2013);
+  EXPECT_EQ(Options({"--header-color=#00FF00\n"}).CustomTopColor, 0x00FF00);
+  EXPECT_EQ(Parse({"-o", "a.pdf", "--output=b.pdf", "-ob=c.pdf"}).request.pdf.path, "b=c.pdf");
+  EXPECT_EQ(Parse({"--help-all"}).action, Action::Help);
+  EXPECT_EQ(Parse({"-v", "--", "x"}).action, Action::Error);
+}
+
 // Every string of up to two bytes, and three- and four-byte strings around
-// every boundary of UTF-8, survive the trip through QString unchanged; valid
-// UTF-8 becomes the characters Qt reads, anything else is marked as raw bytes.
-TEST(ArgumentBytes, EveryByteStringSurvivesTheTripThroughQString) {
+// every boundary of UTF-8, come through the scan unchanged, whatever form
+// carries them; messages show what Qt reads as UTF-8 as its characters and
+// each other byte as U+FFFD.
+TEST(ArgumentBytes, EveryByteStringSurvivesTheScan) {
   const auto check = [](const std::string& bytes) {
-    const QString argument = ArgumentFromBytes(bytes);
-    ASSERT_EQ(BytesFromArgument(argument), bytes) << ::testing::PrintToString(bytes);
-    const bool valid = QString::fromUtf8(bytes).toUtf8().toStdString() == bytes;
-    ASSERT_EQ(CarriesRawBytes(argument), !valid) << ::testing::PrintToString(bytes);
-    if (valid) {
-      ASSERT_EQ(argument, QString::fromUtf8(bytes));
+    for (const std::vector<std::string>& form : {std::vector<std::string>{"p", "--output=" + bytes},
+                                                 {"p", "-o=" + bytes},
+                                                 {"p", "-output", bytes}}) {
+      ArgumentScanner scanner;
+      const ArgumentScanner::Option output = scanner.Add({"o", "output"}, true);
+      ASSERT_FALSE(scanner.Scan(form).has_value()) << ::testing::PrintToString(bytes);
+      ASSERT_EQ(scanner.Value(output), bytes) << ::testing::PrintToString(bytes);
     }
-    // What a parser cuts off after an ASCII character keeps its bytes too.
-    ASSERT_EQ(BytesFromArgument(ArgumentFromBytes("--output=" + bytes).mid(9)), bytes);
+    // After a letter, since Qt drops a byte order mark at the start.
+    const QString text = QString::fromUtf8("x" + bytes).mid(1);
+    const bool valid = ("x" + text).toUtf8().toStdString() == "x" + bytes;
+    ASSERT_EQ(IsValidUtf8(bytes), valid) << ::testing::PrintToString(bytes);
+    const std::string shown = Quoted(bytes);
+    ASSERT_TRUE(IsValidUtf8(shown)) << ::testing::PrintToString(bytes);
+    if (valid) {
+      QString expected = text;
+      for (QChar& c : expected) {
+        if (c.category() == QChar::Other_Control) c = u'?';
+      }
+      ASSERT_EQ(shown, "'" + expected.toStdString() + "'");
+    }
   };
   check("");
   for (int a = 0; a < 256; ++a) {
     check(std::string(1, static_cast<char>(a)));
     for (int b = 0; b < 256; ++b) check({static_cast<char>(a), static_cast<char>(b)});
   }
-  const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF,
-                                 0xC0, 0xC2, 0xDF, 0xE0, 0xED, 0xF0, 0xF4, 0xFF};
+  const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBB,
+                                 0xBF, 0xC0, 0xC2, 0xDF, 0xE0, 0xED, 0xF0, 0xF4, 0xFF};
   for (int lead = 0xC0; lead < 256; ++lead) {
     for (const unsigned char second : edges) {
       for (const unsigned char third : edges) {
@@ -488,8 +552,25 @@ TEST(ArgumentBytes, EveryByteStringSurvivesTheTripThroughQString) {
       }
     }
   }
-  EXPECT_EQ(WithRawBytesShown(ArgumentFromBytes("a\xFF\U0001F600\x80")),
-            QString::fromUtf8("a\uFFFD\U0001F600\uFFFD"));
+  EXPECT_EQ(Quoted("a\xFF\U0001F600\x80"), "'a\uFFFD\U0001F600\uFFFD'");
+}
+
+// Texts are trimmed of what Qt counts as white space (the Unicode
+// separators, U+0085), cut after characters, not bytes or UTF-16 units.
+TEST(CommandLineValues, LimitTextTrimsAsQtDoes) {
+  for (const char32_t blank :
+       {0x09, 0x20, 0x85, 0xA0, 0x1680, 0x2000, 0x200A, 0x2028, 0x2029, 0x202F, 0x205F, 0x3000}) {
+    std::string text;
+    AppendUtf8(text, blank);
+    text += "a b";
+    AppendUtf8(text, blank);
+    EXPECT_EQ(LimitText(text, 40), "a b") << static_cast<unsigned>(blank);
+    EXPECT_EQ(LimitText(text, 40), QString::fromStdString(text).trimmed().toStdString());
+  }
+  for (const char* kept : {"\u200Ba\u200B", "\uFEFFa", "a\u00AD"})
+    EXPECT_EQ(LimitText(kept, 40), kept);
+  EXPECT_EQ(LimitText("\U0001F600\U0001F600\U0001F600", 2), "\U0001F600\U0001F600");
+  EXPECT_EQ(LimitText("\x1B[1m\u009Fx\x7F", 40), "[1m x");
 }
 
 // The real callbacks, on real files.
