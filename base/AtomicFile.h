@@ -82,6 +82,7 @@ class AtomicFile {
   std::string temporary_;  // empty while the file has no name
   FileDescriptor fd_;
   FileSystemHooks hooks_;
+  off_t length_ = 0;  // bytes written so far
   bool committed_ = false;
   bool targetExisted_ = false;
   std::string oldName_;  // where the replaced file waits until DropOld

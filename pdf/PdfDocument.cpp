@@ -14,7 +14,7 @@
 namespace orvanta {
 namespace {
 
-constexpr size_t kFlushSize = size_t{1} << 20;  // buffered bytes before a write
+constexpr size_t kFlushSize = size_t{1} << 18;  // buffered bytes before a write
 constexpr int32_t kMaxNumber = 32767;           // object and page numbers are 16-bit
 constexpr int64_t kMaxOffset = 9999999999;      // ten digits in a cross-reference entry
 constexpr const char* kAuthor = "Orvanta";
