@@ -2,11 +2,9 @@
 // loads the window module and starts the window. The command line never
 // loads the window's libraries.
 #include "app/cli/CommandLineRun.h"
-#include "app/core/platform/WindowModule.h"
+#include "app/core/platform/ProgramModules.h"
 
 int main(int argc, char** argv) {
   if (argc > 1) return orvanta::RunCommandLine(argc, argv);
-  // Beside the program (the build tree, a copy of the two files), else where
-  // the install puts it.
-  return orvanta::RunWindowModule({orvanta::kWindowModuleName, ORVANTA_WINDOW_MODULE}, argc, argv);
+  return orvanta::RunWindowModule(argc, argv);
 }

@@ -42,8 +42,8 @@ add_custom_command(OUTPUT ${changelog}
 add_custom_target(orvanta_changelog ALL DEPENDS ${changelog})
 
 # What only the package carries, beside what `make install` installs: the
-# changelog, lintian's overrides, and a program and a window module without
-# the compiler's .comment section (as dh_strip leaves them).
+# changelog, lintian's overrides, and a program and modules without the
+# compiler's .comment section (as dh_strip leaves them).
 set(CPACK_ORVANTA_CHANGELOG ${changelog})
 set(CPACK_ORVANTA_LINTIAN_OVERRIDES ${PROJECT_SOURCE_DIR}/data/lintian-overrides)
 set(CPACK_ORVANTA_OBJCOPY ${CMAKE_OBJCOPY})

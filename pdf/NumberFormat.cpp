@@ -1,8 +1,9 @@
 #include "pdf/NumberFormat.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
-#include <limits>
+#include <cstdint>
 
 #include "pdf/PdfError.h"
 
@@ -10,36 +11,50 @@ namespace orvanta {
 namespace {
 
 // Every number of a page goes through here, three decimals each, so this is
-// the writer's hot path. A double times 1000 is exact in a 64-bit significand
-// (53 + 7 bits), so with such a long double the rounding below sees the true
-// decimal value of the double, exactly as std::to_chars does, in a fraction of
-// its time.
-constexpr bool kExactThousandths = std::numeric_limits<long double>::digits >= 64;
-constexpr double kFastLimit = 1e15;  // keeps the thousandths within int64_t
+// the writer's hot path. A double is m * 2^e with a 53-bit m, so value * 1000
+// is m * 1000 * 2^e with m * 1000 below 2^63: shifting that integer gives the
+// thousandths, and the bits shifted out say exactly how to round, as
+// std::to_chars does (ties to even), in integer steps only.
+constexpr double kFastLimit = 1e15;  // keeps the thousandths below 2^63
+
+// The magnitude of `value` in thousandths, rounded half to even.
+uint64_t RoundedThousandths(double value) {
+  const auto bits = std::bit_cast<uint64_t>(value);
+  const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
+  const uint64_t m = biased == 0 ? fraction : fraction | (uint64_t{1} << 52);
+  const int e = (biased == 0 ? 1 : biased) - 1075;
+  const uint64_t scaled = m * 1000;
+  if (e >= 0) return scaled << e;  // below 1e18 by kFastLimit
+  if (e <= -64) return 0;          // below 2^63 * 2^-64: under one half
+  const int shift = -e;
+  const uint64_t whole = scaled >> shift;
+  const uint64_t rest = scaled & ((uint64_t{1} << shift) - 1);
+  const uint64_t half = uint64_t{1} << (shift - 1);
+  return whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
+}
 
 void AppendThousandths(std::string& out, double value) {
-  const long double scaled = static_cast<long double>(value) * 1000.0L;
-  const long double whole = std::floor(scaled);
-  const long double fraction = scaled - whole;  // exact
-  auto n = static_cast<int64_t>(whole);
-  if (fraction > 0.5L || (fraction == 0.5L && (n & 1) != 0)) ++n;  // ties to even
-  if (n == 0) {
+  const uint64_t magnitude = RoundedThousandths(value);
+  if (magnitude == 0) {
     out += '0';  // never "-0"
     return;
   }
-  if (n < 0) out += '-';
-  const uint64_t magnitude = n < 0 ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
-  char buffer[24];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude / 1000);
-  out.append(buffer, result.ptr);
-  auto thousandths = static_cast<unsigned>(magnitude % 1000);
-  if (thousandths == 0) return;
-  char digits[4] = {'.', static_cast<char>('0' + thousandths / 100),
-                    static_cast<char>('0' + thousandths / 10 % 10),
-                    static_cast<char>('0' + thousandths % 10)};
-  size_t length = 4;
-  while (digits[length - 1] == '0') --length;
-  out.append(digits, length);
+  // Built in place and appended once.
+  char buffer[32];
+  char* end = buffer;
+  if (std::signbit(value)) *end++ = '-';
+  end = std::to_chars(end, buffer + sizeof buffer, magnitude / 1000).ptr;
+  if (const auto thousandths = static_cast<unsigned>(magnitude % 1000); thousandths != 0) {
+    end[0] = '.';
+    end[1] = static_cast<char>('0' + thousandths / 100);
+    end[2] = static_cast<char>('0' + thousandths / 10 % 10);
+    end[3] = static_cast<char>('0' + thousandths % 10);
+    size_t length = 4;
+    while (end[length - 1] == '0') --length;
+    end += length;
+  }
+  out.append(buffer, end);
 }
 
 }  // namespace
@@ -48,7 +63,7 @@ void AppendReal(std::string& out, double value, int decimals) {
   if (!std::isfinite(value)) {
     throw PdfError(PdfErrorCode::Overflow, "number out of range for the PDF file");
   }
-  if (kExactThousandths && decimals == 3 && std::fabs(value) < kFastLimit) {
+  if (decimals == 3 && std::fabs(value) < kFastLimit) {
     AppendThousandths(out, value);
     return;
   }

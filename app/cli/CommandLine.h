@@ -11,7 +11,7 @@
 #include "app/core/run/CalendarJob.h"
 #include "app/core/run/CustomHeaderFooter.h"
 #include "app/core/run/InputFileChecks.h"
-#include "app/import/NotesImport.h"
+#include "app/core/notes/NotesImportRequest.h"
 #include "calendar/CalendarOptions.h"
 #include "calendar/PictureSlots.h"
 #include "calendar/YearRanges.h"

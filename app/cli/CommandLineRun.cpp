@@ -5,8 +5,8 @@
 
 #include "app/core/platform/InterruptSignals.h"
 #include "app/core/platform/PlatformProcesses.h"
+#include "app/core/platform/ProgramModules.h"
 #include "app/core/run/JobRun.h"
-#include "app/import/NotesMerge.h"
 
 namespace orvanta {
 namespace {
@@ -25,6 +25,24 @@ void Report(const CalendarJob& request, std::ostream& out) {
   for (const JobOutput* output : {&request.pdf, &request.ics, &request.csv})
     if (!output->path.empty()) out << output->path << '\n';
   out << std::flush;
+}
+
+// The import lives in a module of its own (app/importer, with libical),
+// loaded only here. Its errors come escaped for the terminal.
+NotesImportOutcome ImportNotesInModule(const NotesImportRequest& request,
+                                       const ReportPublisher& publish) {
+  using Entry = void (*)(const NotesImportRequest*, const ReportPublisher*, NotesImportOutcome*);
+  std::string why;
+  const auto import = reinterpret_cast<Entry>(ProgramModuleEntry(kImportModule, kImportEntry, why));
+  NotesImportOutcome outcome;
+  if (import == nullptr) {
+    outcome.status = NotesImportOutcome::Status::NotesNotWritten;
+    outcome.errors.push_back("orvanta: impossibile caricare l'importazione delle note (" + why +
+                             "); le note non sono state cambiate");
+    return outcome;
+  }
+  import(&request, &publish, &outcome);
+  return outcome;
 }
 
 }  // namespace
@@ -64,14 +82,13 @@ int RunNotesImport(const NotesImportRequest& request, std::ostream& out, std::os
   // The report goes out before the notes file takes its new content: a
   // report that cannot be written, or an interruption, leaves the file as it was.
   const NotesImportOutcome outcome =
-      ImportNotes(request, [&](const std::vector<std::string>& report) {
+      ImportNotesInModule(request, [&](const std::vector<std::string>& report) {
         for (const std::string& line : report) out << line << '\n';
         out << std::flush;
         outputFailed = !out;
         return !outputFailed && InterruptSignals::Received() == 0;
       });
-  // File names and what the files hold reach the terminal only escaped.
-  for (const std::string& line : outcome.errors) err << ReportText(line) << '\n';
+  for (const std::string& line : outcome.errors) err << line << '\n';
   switch (outcome.status) {
     case NotesImportOutcome::Status::InputUnusable:
       return kExitUsage;

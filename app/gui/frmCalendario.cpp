@@ -121,7 +121,7 @@ frmCalendario::frmCalendario(GuiServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)) {
   setObjectName(QStringLiteral("frmCalendario"));
   setWindowTitle(QStringLiteral("Orvanta"));
-  setWindowIcon(AppIcon());
+  // The icon is the application's (StartUp), drawn once for every window.
   BuildWindow();
 
   // Load sequence.

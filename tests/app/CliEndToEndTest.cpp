@@ -466,17 +466,23 @@ TEST_F(CliEndToEnd, BadOptionsExitWithTwoAndWriteNothing) {
   EXPECT_TRUE(Contains(window.err, "orvanta --help")) << window.err;
 }
 
-// Qt and the window's libraries load only with the window: a calendar, its
-// iCalendar file and the import map none of them (the loader reports every
-// object it maps, also those loaded later, to LD_DEBUG_OUTPUT).
-TEST_F(CliEndToEnd, TheCommandLineMapsNoWindowLibrary) {
+// The modules' libraries load only with their module: Qt and what the window
+// pulls in with the window, libical and ICU with the import. The loader
+// reports every object it maps, also those loaded later, to LD_DEBUG_OUTPUT.
+TEST_F(CliEndToEnd, EachRunMapsOnlyTheLibrariesItUses) {
   WriteFile(folder_ / "a.vcf",
             "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna\r\nBDAY:1990-04-02\r\nEND:VCARD\r\n");
-  const std::vector<std::vector<std::string>> runs = {
-      {"--year", "2013", "-o", (folder_ / "a.pdf").string(), "--ics", (folder_ / "a.ics").string()},
-      {"--import-notes", (folder_ / "a.vcf").string()},
-      {"--version"}};
-  for (const std::vector<std::string>& args : runs) {
+  const std::vector<std::string> window = {"libQt6", "libX11",    "libxcb",        "libGL",
+                                           "libEGL", "libOpenGL", "libfontconfig", "libdbus"};
+  std::vector<std::string> windowAndImport = window;
+  windowAndImport.insert(windowAndImport.end(), {"libical", "libicu"});
+  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> runs = {
+      {{"--year", "2013", "-o", (folder_ / "a.pdf").string(), "--ics",
+        (folder_ / "a.ics").string()},
+       windowAndImport},
+      {{"--version"}, windowAndImport},
+      {{"--import-notes", (folder_ / "a.vcf").string()}, window}};
+  for (const auto& [args, unused] : runs) {
     const fs::path log = folder_ / "loader";
     fs::remove_all(log);
     fs::create_directory(log);
@@ -487,15 +493,20 @@ TEST_F(CliEndToEnd, TheCommandLineMapsNoWindowLibrary) {
     for (const fs::directory_entry& entry : fs::directory_iterator(log))
       mapped += ReadFile(entry.path());
     EXPECT_TRUE(Contains(mapped, "file=libc.so.6")) << args[0];
-    for (const char* library :
-         {"libQt6", "libX11", "libxcb", "libGL", "libEGL", "libOpenGL", "libfontconfig", "libdbus"})
+    for (const std::string& library : unused)
       EXPECT_FALSE(Contains(mapped, library)) << args[0] << " maps " << library;
   }
-  // Without its module the program says why the window cannot open.
+  // Without its module the program says why, and the notes stay as they were.
+  fs::remove(folder_ / "orvanta-import.so");
+  const std::string notes = ReadFile(folder_ / "Notes.dat");
+  const RunResult import = Orvanta({"--import-notes", (folder_ / "a.vcf").string()});
+  EXPECT_EQ(import.exitCode, 1);
+  EXPECT_TRUE(Contains(import.err, "impossibile caricare l'importazione")) << import.err;
+  EXPECT_EQ(ReadFile(folder_ / "Notes.dat"), notes);
   fs::remove(folder_ / "orvanta-window.so");
-  const RunResult window = Orvanta({});
-  EXPECT_EQ(window.exitCode, 2);
-  EXPECT_TRUE(Contains(window.err, "impossibile caricare la finestra")) << window.err;
+  const RunResult noWindow = Orvanta({});
+  EXPECT_EQ(noWindow.exitCode, 2);
+  EXPECT_TRUE(Contains(noWindow.err, "impossibile caricare la finestra")) << noWindow.err;
 }
 
 TEST_F(CliEndToEnd, OpenStartsTheViewerOnlyForAWrittenCalendar) {

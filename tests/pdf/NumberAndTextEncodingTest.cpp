@@ -1,4 +1,5 @@
 // Number formatting, Windows-1252 text, string escaping and ASCII85.
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -61,6 +62,9 @@ TEST(FormatReal, ThreeDecimalsAgreeWithTheGeneralRounding) {
     values.push_back(std::nextafter(static_cast<double>(coordinate), 0.0));
     values.push_back((bits % 200001) / 1000.0 - 100.0 + 0.0005);  // near-ties
     values.push_back(static_cast<double>(coordinate) * 72 / 2.54);
+    // Any double below the switch, subnormals included.
+    const double any = std::bit_cast<double>(state % 0x4300000000000000ULL);
+    values.push_back(bits % 2 == 0 ? any : -any);
   }
   for (double value : values) ASSERT_EQ(FormatReal(value, 3), reference(value)) << value;
 }

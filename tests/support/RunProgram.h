@@ -79,12 +79,12 @@ inline constexpr double kSlowdown = 1;
 int PicturesLeft(const fs::path& folder);
 
 #ifdef ORVANTA_EXE
-// The real executable, hard-linked (or copied) into `folder` with the window
-// module beside it, so that its application folder (pictures, Notes.dat,
+// The real executable, hard-linked (or copied) into `folder` with its
+// modules beside it, so that its application folder (pictures, Notes.dat,
 // Turno.txt) is private to the test.
 inline fs::path PrivateOrvanta(const fs::path& folder) {
   const fs::path built = ORVANTA_EXE;
-  for (const char* name : {"orvanta", "orvanta-window.so"}) {
+  for (const char* name : {"orvanta", "orvanta-window.so", "orvanta-import.so"}) {
     std::error_code error;
     fs::create_hard_link(built.parent_path() / name, folder / name, error);
     if (error) fs::copy_file(built.parent_path() / name, folder / name);
