@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/core/notes/NotesImportRequest.h"
 #include "app/core/run/CalendarJob.h"
 #include "app/core/run/CustomHeaderFooter.h"
 #include "app/core/run/InputFileChecks.h"
-#include "app/core/notes/NotesImportRequest.h"
 #include "calendar/CalendarOptions.h"
 #include "calendar/PictureSlots.h"
 #include "calendar/YearRanges.h"
