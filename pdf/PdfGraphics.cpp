@@ -1,5 +1,8 @@
 // Vector graphics: colours, line style, paths and their painting.
+#include <bit>
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "pdf/NumberFormat.h"
 #include "pdf/clsPDFCreator.h"
@@ -189,9 +192,39 @@ bool clsPDFCreator::ArcReturningPie(float X, float Y, float Ray, float StartAngl
   if (Quality == 0) {
     throw PdfError(PdfErrorCode::InvalidArgument, "arc step (Quality) of 0 degrees");
   }
+  if ((Options & kPaintFill) != 0) Pie = true;
+  ArcCache::Key key;
+  key.values = {std::bit_cast<uint32_t>(X),        std::bit_cast<uint32_t>(Y),
+                std::bit_cast<uint32_t>(Ray),      std::bit_cast<uint32_t>(StartAngle),
+                std::bit_cast<uint32_t>(EndAngle), std::bit_cast<uint32_t>(Ratio),
+                std::bit_cast<uint32_t>(Rotate)};
+  key.options = Options;
+  key.scaleMode = scaleMode_;
+  key.quality = Quality;
+  key.pie = Pie;
+  if (const std::string* drawn = arcs_.Find(key)) {
+    WriteRaw(*drawn);
+    return Pie;
+  }
+  // Drawn on its own, kept, then added to the page.
+  std::string page = std::exchange(out_, std::string());
+  try {
+    DrawArcPath(X, Y, Ray, StartAngle, EndAngle, Ratio, Pie, Rotate, Quality, Options);
+  } catch (...) {
+    out_ = std::move(page.append(out_));
+    throw;
+  }
+  const std::string drawn = std::exchange(out_, std::move(page));
+  arcs_.Keep(key, drawn);
+  WriteRaw(drawn);
+  return Pie;
+}
+
+void clsPDFCreator::DrawArcPath(float X, float Y, float Ray, float StartAngle, float EndAngle,
+                                float Ratio, bool Pie, float Rotate, int16_t Quality,
+                                int32_t Options) {
   WriteLine("n");
   MoveTo(X, Y);
-  if ((Options & kPaintFill) != 0) Pie = true;
   const double d = 3.141592 / 180.0;
   const auto sR = static_cast<float>(std::sin(-d * Rotate));
   const auto cR = static_cast<float>(std::cos(-d * Rotate));
@@ -209,7 +242,6 @@ bool clsPDFCreator::ArcReturningPie(float X, float Y, float Ray, float StartAngl
   }
   if (Pie) LineTo(X, Y, kPaintNone);
   PaintPath(Options);
-  return Pie;
 }
 
 void clsPDFCreator::Arc(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "base/FileResult.h"
+#include "pdf/ArcCache.h"
 #include "pdf/EncodedImage.h"
 #include "pdf/FontMetrics.h"
 #include "pdf/PdfConstants.h"
@@ -193,6 +194,9 @@ class clsPDFCreator {
   void CloseIndirectObject();
   void WriteLine(std::string_view line);
   void PaintPath(int32_t Options);
+  // The path of an arc (ArcReturningPie without its checks and cache).
+  void DrawArcPath(float X, float Y, float Ray, float StartAngle, float EndAngle, float Ratio,
+                   bool Pie, float Rotate, int16_t Quality, int32_t Options);
   float ToPoints(float v) const;
   float FromPoints(float v) const;
   void DrawPageObjects();
@@ -242,6 +246,7 @@ class clsPDFCreator {
   std::string out_;
   int64_t flushed_ = 0;  // bytes already handed to the file
   std::string line_;     // scratch line under construction
+  ArcCache arcs_;        // the arcs drawn so far, for the pages that repeat them
 
   std::string title_ = "(senza titolo)";
   int32_t paperSize_ = 0;

@@ -1,5 +1,6 @@
 // Colours, line style, paths and their painting.
 #include <algorithm>
+#include <limits>
 
 #include "PdfTestSupport.h"
 
@@ -142,6 +143,28 @@ TEST(Graphics, PieRotationAndBackwardSteps) {
             "n\r\n0 0 m\r\n0 10 m\r\n0 10 l\r\nS\r\n"
             "n\r\n0 0 m\r\n0 10 m\r\n0 10 l\r\n7.071 7.071 l\r\n10 0 l\r\nS\r\n");
   EXPECT_TRUE(pie);  // a fill turns the pie on in the caller's variable
+}
+
+// The pages repeat arcs (the legend's suns and moons): a repeat writes what
+// the first drawing wrote and answers its pie again; an arc that fails
+// halfway leaves the page as an uncached drawing would.
+TEST(Graphics, RepeatedArcsWriteTheFirstDrawingAgain) {
+  TempFolder dir;
+  const std::string once =
+      Drawn(dir, 0, [](auto& pdf) { pdf.Arc(5, 5, 10, 0, 90, 1, false, 0, 45, 4); });
+  bool pies[2] = {};
+  const std::string content = Drawn(dir, 0, [&](auto& pdf) {
+    pdf.MoveTo(1, 1);
+    try {
+      pdf.Arc(5, 5, std::numeric_limits<float>::infinity(), 0, 90, 1, false, 0, 45, 4);
+      ADD_FAILURE();
+    } catch (const PdfError&) {
+    }
+    pies[0] = pdf.ArcReturningPie(5, 5, 10, 0, 90, 1, false, 0, 45, 4);
+    pies[1] = pdf.ArcReturningPie(5, 5, 10, 0, 90, 1, false, 0, 45, 4);
+  });
+  EXPECT_EQ(content, "1 1 m\r\nn\r\n5 5 m\r\n" + once + once);
+  EXPECT_TRUE(pies[0] && pies[1]);
 }
 
 TEST(Graphics, ArcWithoutStepIsRefused) {
