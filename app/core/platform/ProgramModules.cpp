@@ -10,6 +10,7 @@ namespace orvanta {
 
 void* ProgramModuleEntry(const char* name, const char* entry, std::string& why) {
   const std::string folder = ProgramFolder();
+  why.clear();
   if (folder.empty()) {
     why = "la cartella del programma è sconosciuta";
     return nullptr;
@@ -22,8 +23,10 @@ void* ProgramModuleEntry(const char* name, const char* entry, std::string& why) 
     void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     void* function = module != nullptr ? ::dlsym(module, entry) : nullptr;
     if (function != nullptr) return function;
+    // Both places are said: a broken module beside the program is not
+    // hidden behind the missing installed one.
     const char* error = ::dlerror();
-    why = error != nullptr ? error : path;
+    why += (why.empty() ? "" : "; ") + (error != nullptr ? std::string(error) : path);
   }
   return nullptr;
 }
